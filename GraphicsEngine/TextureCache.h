@@ -1,0 +1,22 @@
+#pragma once
+#include <GL/glew.h>
+
+#include <map>
+#include <string>
+
+// The engine's map from texture file name to GL texture, shared by every
+// loader, with the filters the render toggles choose.
+class TextureCache {
+public:
+    std::map<std::string, GLuint> textures;
+    // Start values: what nearest sampling with mip-mapping mode 1 stands for.
+    GLint minFilter = GL_NEAREST_MIPMAP_NEAREST;
+    GLint magFilter = GL_NEAREST;
+
+    GLuint loadTexture(const std::string& name);
+    GLuint loadAlphaTexture(const std::string& name);
+    GLuint loadRepeatingTexture(const std::string& name);
+    // Grey levels in 0..1, width * height floats, bottom image row first; null on failure.
+    float* loadHeightmap(const std::string& name, int width, int height);
+    void applySampling();
+};

@@ -1,0 +1,128 @@
+#include "app/Engine.h"
+
+#include <GL/freeglut.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/Game.h"
+#include "app/Platform.h"
+#include "app/ResourcePaths.h"
+#include "game/Scene.h"
+
+namespace {
+
+struct ProgramFiles {
+    const char* key;
+    const char* vertex;
+    const char* geometry;  // null: two-stage program
+    const char* fragment;
+    enum Kind { TwoStage, ThreeStage, ParticleCapture, ParticleDraw } kind;
+};
+
+// Every program of the system, in registration order.
+const ProgramFiles kPrograms[] = {
+    {"default", "BaseShader.vert", nullptr, "BaseShader.frag", ProgramFiles::TwoStage},
+    {"ground", "BaseShader.vert", nullptr, "GroundShader.frag", ProgramFiles::TwoStage},
+    {"alpha", "AlphaShader.vert", nullptr, "AlphaShader.frag", ProgramFiles::TwoStage},
+    {"plane", "PlaneShader.vert", nullptr, "PlaneShader.frag", ProgramFiles::TwoStage},
+    {"sky", "SkyShader.vert", nullptr, "SkyShader.frag", ProgramFiles::TwoStage},
+    {"shadow", "ShadowMapShader.vert", nullptr, "ShadowMapShader.frag", ProgramFiles::TwoStage},
+    {"shadowOmni", "ShadowMapOmniFirstPassShader.vert", "ShadowMapOmniFirstPassShader.geom",
+     "ShadowMapOmniFirstPassShader.frag", ProgramFiles::ThreeStage},
+    {"shadowOmniDebug", "shadowMapDebugCubeShader.vert", nullptr,
+     "shadowMapDebugCubeShader.frag", ProgramFiles::TwoStage},
+    {"sun", "SunShader.vert", nullptr, "SunShader.frag", ProgramFiles::TwoStage},
+    {"threshold", "ScreenShader.vert", nullptr, "ThresholdShader.frag", ProgramFiles::TwoStage},
+    {"blend", "ScreenShader.vert", nullptr, "BlendShader.frag", ProgramFiles::TwoStage},
+    {"filter", "ScreenShader.vert", nullptr, "FilterShader.frag", ProgramFiles::TwoStage},
+    {"ps_update", "PSUpdate.vert", "PSUpdate.geom", "PSUpdate.frag",
+     ProgramFiles::ParticleCapture},
+    {"ps_render", "PSRender.vert", "PSRender.geom", "PSRender.frag", ProgramFiles::ParticleDraw},
+    {"emberwight", "EmberwightShader.vert", nullptr, "EmberwightShader.frag",
+     ProgramFiles::TwoStage},
+};
+
+}  // namespace
+
+void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* game, Scene* scene,
+                     bool cameraTour) {
+    this->game = game;
+    this->scene = scene;
+    this->width = width;
+    this->height = height;
+    this->fullscreen = fullscreen;
+    this->cameraTour = cameraTour;
+    totalTime = 0.0;
+
+    if (fullscreen) glfwWindowHint(GLFW_REFRESH_RATE, 60);
+    if (!glfwInit()) {
+        std::printf("Failed to init glfw\n");
+        platform::consolePause();
+        std::exit(-1);
+    }
+    createWindow();
+    glewExperimental = GL_TRUE;
+    if (glewInit() != GLEW_OK) fatalError("failed to initialize glew");
+
+    // freeglut's bitmap text needs its one-time initialisation.
+    int glutArgc = 1;
+    char glutName[] = "emberwight";
+    char* glutArgv[] = {glutName, nullptr};
+    glutInit(&glutArgc, glutArgv);
+
+    createShaderPrograms();
+    setGlobalState();
+}
+
+void Engine::createWindow() {
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    GLFWmonitor* monitor = nullptr;
+    if (fullscreen) {
+        std::printf("Fullscreen");
+        monitor = glfwGetPrimaryMonitor();
+    }
+    window = glfwCreateWindow(static_cast<int>(width), static_cast<int>(height),
+                              "+++ Emberwight +++", monitor, nullptr);
+    std::printf("%d x %d", static_cast<int>(width), static_cast<int>(height));
+    if (window == nullptr) fatalError("failed to open window:");
+    glfwMakeContextCurrent(window);
+}
+
+void Engine::fatalError(const std::string& message) {
+    glfwTerminate();
+    std::printf("Error:%s\n", message.c_str());
+    platform::consolePause();
+    std::exit(-1);
+}
+
+void Engine::createShaderPrograms() {
+    for (const ProgramFiles& files : kPrograms) {
+        shaders[files.key] = std::make_shared<graph::Shader>();
+        graph::Shader& shader = *shaders[files.key];
+        const std::string vertex = paths::kShaderDir + files.vertex;
+        const std::string fragment = paths::kShaderDir + files.fragment;
+        switch (files.kind) {
+            case ProgramFiles::TwoStage:
+                shader.createProgram(vertex, fragment);
+                break;
+            case ProgramFiles::ThreeStage:
+                shader.createProgram(vertex, fragment, paths::kShaderDir + files.geometry);
+                break;
+            case ProgramFiles::ParticleCapture:
+            case ProgramFiles::ParticleDraw:
+                shader.createProgram(vertex, fragment, paths::kShaderDir + files.geometry,
+                                     files.kind == ProgramFiles::ParticleCapture);
+                break;
+        }
+    }
+}
+
+void Engine::setGlobalState() {
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_DEPTH_TEST);
+    glClearColor(30.0f / 255.0f, 144.0f / 255.0f, 1.0f, 1.0f);
+    glEnable(GL_CULL_FACE);
+    glViewport(0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
+}

@@ -1,0 +1,118 @@
+#pragma once
+// The one engine record: window, camera, toggles, counters, timing and the GL
+// registries. Its operations live with their subsystem: start-up and window in
+// app/Engine.cpp, input in app/Input.cpp, the overlay in app/Overlay.cpp,
+// the camera in game/Camera.cpp and the passes in render/.
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <glm/glm.hpp>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "GraphicsEngine/Shader.h"
+#include "GraphicsEngine/TextureCache.h"
+
+class Game;
+class Scene;
+struct Mesh;
+struct PointLight;
+namespace game {
+class SceneObject;
+class StaticObject;
+}  // namespace game
+
+// A frustum plane; only `point` and `normal` start zeroed.
+struct Plane {
+    glm::vec3 point{0.0f};
+    glm::vec3 normal{0.0f};
+    float distance;
+    Plane() : point(0.0f), normal(0.0f) {}
+};
+
+// Settings for tests and tools that never change the classic command line.
+struct RunOptions {
+    long frames = -1;         // stop after this many frames (-1: never)
+    double fixedDt = -1.0;    // simulated seconds per frame (<0: real time)
+    std::string screenshot;   // PNG written from the last frame before its swap
+};
+
+class Engine {
+public:
+    Game* game = nullptr;
+    Scene* scene = nullptr;
+    GLFWwindow* window = nullptr;
+    unsigned width = 0, height = 0;
+    bool fullscreen = false;
+    double lastCursorX = 0.0, lastCursorY = 0.0;
+    GLuint shadowMapTexture = 0, shadowMapFramebuffer = 0;
+    GLuint shadowCubeTexture = 0, shadowCubeFramebuffer = 0;
+    glm::mat4 shadowBiasMatrix{1.0f};
+    GLuint fireLayerTexture = 0, noiseTexture = 0;
+    glm::mat4 projectionMatrix{1.0f};
+    glm::mat4 viewMatrix{1.0f};
+    glm::vec3 cameraPosition{0.0f};
+    glm::vec3 cameraTarget{0.0f};
+    glm::vec3 cameraUp{0.0f, 1.0f, 0.0f};
+    float pitch = 0.0f, yaw = 0.0f;
+    Plane frustumPlanes[6];
+    bool echoStatus = false;
+    bool closeRequested = false;
+    std::map<std::string, std::shared_ptr<graph::Shader>> shaders;
+    TextureCache textureCache;
+    int shadowMapWidth = 0, shadowMapHeight = 0, shadowCubeWidth = 0, shadowCubeHeight = 0;
+    float frameTimeLimit = 0.008333f;
+    float frameTime = 0.0f;
+    double totalTime = 0.0;
+
+    // Render toggles and their key latches.
+    bool showHelp = false, showFrameTime = false, wireframe = false;
+    bool nearestSampling = true;
+    int mipmapMode = 1;
+    int fpsLimitMode = 2;
+    bool showObjectCount = false, cullingEnabled = true, transparencyEnabled = true;
+    bool showParticleCount = false;
+    bool keyLatches[11] = {};  // F1..F10, SPACE
+
+    bool cameraTour = false;
+    int objectsDrawn = 0, particlesCounted = 0;
+    glm::vec3 viewDirection{0.0f};
+    std::string statusText;
+    float statusTimer = 0.0f;
+
+    RunOptions options;
+
+    // Start-up and window (app/Engine.cpp).
+    void startUp(unsigned width, unsigned height, bool fullscreen, Game* game, Scene* scene,
+                 bool cameraTour);
+    void createWindow();
+    [[noreturn]] void fatalError(const std::string& message);
+    void createShaderPrograms();
+    void setGlobalState();
+
+    // Input and overlay (app/Input.cpp, app/Overlay.cpp).
+    void handleInput(double elapsed);
+    void showStatus(std::string text);
+    void drawOverlay();
+
+    // Camera (game/Camera.cpp).
+    void moveCamera(bool forward, bool back, bool left, bool right, double elapsed);
+    void mouseLook();
+    void flyTour();
+    void updateFrustum();
+
+    // Render targets (GraphicsEngine/RenderTargets.cpp).
+    void createShadowMap();
+    void createShadowCube();
+
+    // Passes (render/).
+    void renderLit(Mesh& mesh, const glm::mat4& currentMatrix, const glm::mat4& modelMatrix,
+                   game::SceneObject* object);
+    void setPointLights(graph::Shader* program, unsigned count, PointLight* lights);
+    void renderEffigy(Mesh& mesh, const glm::mat4& currentMatrix, const glm::mat4& modelMatrix,
+                      game::StaticObject* object);
+    void renderShadow(Mesh& mesh, game::StaticObject* object, const glm::mat4& modelMatrix);
+    void renderOmniShadow(Mesh& mesh, const glm::mat4& modelMatrix);
+};

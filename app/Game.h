@@ -1,0 +1,19 @@
+#pragma once
+#include "app/Engine.h"
+
+class Scene;
+
+// The application object: holds the engine by value and owns the scene.
+class Game {
+public:
+    Engine engine;
+    Scene* scene = nullptr;
+    bool quit = false;
+
+    ~Game();
+
+    // The paced main loop; returns after glfwTerminate.
+    void run();
+    // One frame (render/Frame.cpp).
+    void renderFrame(double elapsed);
+};

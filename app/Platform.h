@@ -1,0 +1,13 @@
+#pragma once
+// The few calls that differ between operating systems live here.
+
+namespace platform {
+
+// Waits for Enter when standard input is a terminal; returns at once otherwise,
+// so runs from scripts and CI never hang at exit.
+void consolePause();
+
+// Blocks the calling thread for the given number of milliseconds (0 allowed).
+void sleepMilliseconds(int milliseconds);
+
+}  // namespace platform

@@ -1,0 +1,41 @@
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/Game.h"
+#include "app/Platform.h"
+#include "game/Scene.h"
+
+int main(int argc, char** argv) {
+    const LaunchConfig config = parseCommandLine(std::vector<std::string>(argv, argv + argc));
+    if (!config.error.empty()) {
+        std::fprintf(stderr, "emberwight: %s\n", config.error.c_str());
+        return 2;
+    }
+    if (config.help) {
+        std::printf("%s", usageText().c_str());
+        return 0;
+    }
+
+    std::printf("argc %d\n", config.positionalCount);
+
+    // Never deleted: the process ends with the game alive and the operating
+    // system reclaims everything, so no GL call runs after the context is gone.
+    Game* game = new Game;
+    game->engine.options.frames = config.frames;
+    game->engine.options.fixedDt = config.fixedDt;
+    game->engine.options.screenshot = config.screenshot;
+    game->scene = new Scene(&game->engine);
+
+    game->engine.startUp(static_cast<unsigned>(config.width),
+                         static_cast<unsigned>(config.height), config.fullscreen, game,
+                         game->scene, config.cameraTour);
+    game->run();
+
+    std::fflush(stdout);
+    platform::sleepMilliseconds(1000);
+    platform::consolePause();
+    std::_Exit(0);
+}

@@ -1,0 +1,21 @@
+#pragma once
+#include <glm/glm.hpp>
+#include <vector>
+
+// A point light and the six view-projection matrices of its shadow cube.
+struct PointLight {
+    glm::vec3 Color{0.0f};
+    float AmbientInt = 0.0f;
+    float DiffuseInt = 0.0f;
+    glm::vec3 Position{0.0f};
+    float ConstAtt = 0.0f;
+    float LinearAtt = 0.0f;
+    float ExpAtt = 0.0f;
+    float nearPlane = 0.0f;
+    float farPlane = 0.0f;
+    std::vector<glm::mat4> faceMatrices;
+
+    // nearPlane 1, farPlane 100, and the six cube-face matrices in face order.
+    void computeFaceMatrices();
+    std::vector<glm::mat4> getFaceMatrices() const;
+};

@@ -1,0 +1,78 @@
+# Shared helpers for the end-to-end scripts: each script receives the binary
+# and the source root, runs the real demo under the X display and drives it
+# with xdotool. Sourced, never run.
+set -uo pipefail
+
+BIN="$1"
+ROOT="$2"
+WORK="$(mktemp -d)"
+trap 'kill "${APP_PID:-}" 2>/dev/null; rm -rf "$WORK"' EXIT
+FAILURES=0
+
+fail() { echo "FAIL: $*"; FAILURES=$((FAILURES + 1)); }
+pass() { echo "ok: $*"; }
+check() {  # check "description" command...
+    local what="$1"; shift
+    if "$@"; then pass "$what"; else fail "$what"; fi
+}
+finish() {
+    [ "$FAILURES" -eq 0 ]
+    exit $?
+}
+
+# start_app LOG ARGS... : runs the demo in the background, waits for its window.
+start_app() {
+    local log="$1"; shift
+    (cd "$WORK" && exec "$BIN" "$@" </dev/null >"$log" 2>&1) &
+    APP_PID=$!
+    WINDOW=""
+    for _ in $(seq 1 200); do
+        WINDOW=$(xdotool search --name '^\+\+\+ Emberwight \+\+\+$' 2>/dev/null | head -n 1)
+        [ -n "$WINDOW" ] && break
+        kill -0 "$APP_PID" 2>/dev/null || break
+        sleep 0.05
+    done
+    [ -n "$WINDOW" ] || return 1
+    # No window manager: keyboard focus follows the pointer.
+    local geometry; geometry=$(xdotool getwindowgeometry "$WINDOW" | awk '/Geometry/ {print $2}')
+    xdotool mousemove --window "$WINDOW" $(( ${geometry%x*} / 2 )) $(( ${geometry#*x} / 2 ))
+    sleep 0.3
+}
+
+# press KEY [SECONDS]: holds the key long enough for several frames.
+press() {
+    xdotool keydown "$1"
+    sleep "${2:-0.25}"
+    xdotool keyup "$1"
+    sleep 0.15
+}
+
+# wait_app SECONDS: waits for the demo to end; sets STATUS (or "hung").
+wait_app() {
+    local limit="$1"
+    for _ in $(seq 1 $((limit * 20))); do
+        kill -0 "$APP_PID" 2>/dev/null || break
+        sleep 0.05
+    done
+    if kill -0 "$APP_PID" 2>/dev/null; then
+        kill -9 "$APP_PID" 2>/dev/null
+        wait "$APP_PID" 2>/dev/null
+        STATUS="hung"
+        return
+    fi
+    wait "$APP_PID"
+    STATUS=$?
+}
+
+# run_app LOG ARGS...: runs to the end (needs --frames); prints the status.
+run_app() {
+    local log="$1"; shift
+    (cd "$WORK" && timeout 120 "$BIN" "$@" </dev/null >"$log" 2>&1)
+    echo $?
+}
+
+# Image facts (tests/support/pngstat.cpp): size, mean, diff, bright.
+pngstat() { "$TOOLS/pngstat" "$@"; }
+
+# close_window: what a window manager's close button sends.
+close_window() { "$TOOLS/send_close" "$WINDOW"; }

@@ -1,0 +1,95 @@
+// Image facts for the end-to-end scripts, read through FreeImage:
+//   pngstat size FILE            -> WIDTHxHEIGHT
+//   pngstat mean FILE [x0 y0 x1 y1] -> mean R G B (0..255) of the region (top-left origin)
+//   pngstat diff A B             -> mean absolute difference in percent of full scale
+//   pngstat bright FILE LEVEL    -> share (percent) of pixels whose max channel >= LEVEL
+#include <FreeImage.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+FIBITMAP* load(const char* path) {
+    FREE_IMAGE_FORMAT format = FreeImage_GetFileType(path, 0);
+    if (format == FIF_UNKNOWN) format = FreeImage_GetFIFFromFilename(path);
+    FIBITMAP* image = format == FIF_UNKNOWN ? nullptr : FreeImage_Load(format, path, 0);
+    if (image == nullptr) {
+        std::fprintf(stderr, "pngstat: cannot read %s\n", path);
+        std::exit(1);
+    }
+    FIBITMAP* rgb = FreeImage_ConvertTo24Bits(image);
+    FreeImage_Unload(image);
+    return rgb;
+}
+
+// Pixel (x, y) with y counted from the top row.
+void pixel(FIBITMAP* image, unsigned x, unsigned y, double rgb[3]) {
+    const unsigned height = FreeImage_GetHeight(image);
+    const BYTE* row = FreeImage_GetScanLine(image, static_cast<int>(height - 1 - y));
+    rgb[0] = row[3 * x + FI_RGBA_RED];
+    rgb[1] = row[3 * x + FI_RGBA_GREEN];
+    rgb[2] = row[3 * x + FI_RGBA_BLUE];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: pngstat size|mean|diff|bright FILE ...\n");
+        return 2;
+    }
+    const std::string command = argv[1];
+    FIBITMAP* image = load(argv[2]);
+    const unsigned width = FreeImage_GetWidth(image), height = FreeImage_GetHeight(image);
+
+    if (command == "size") {
+        std::printf("%ux%u\n", width, height);
+    } else if (command == "mean") {
+        unsigned x0 = 0, y0 = 0, x1 = width, y1 = height;
+        if (argc == 7) {
+            x0 = std::atoi(argv[3]); y0 = std::atoi(argv[4]);
+            x1 = std::atoi(argv[5]); y1 = std::atoi(argv[6]);
+        }
+        double sum[3] = {0, 0, 0}, rgb[3];
+        unsigned count = 0;
+        for (unsigned y = y0; y < y1 && y < height; ++y)
+            for (unsigned x = x0; x < x1 && x < width; ++x, ++count) {
+                pixel(image, x, y, rgb);
+                for (int c = 0; c < 3; ++c) sum[c] += rgb[c];
+            }
+        if (count == 0) count = 1;
+        std::printf("%.1f %.1f %.1f\n", sum[0] / count, sum[1] / count, sum[2] / count);
+    } else if (command == "diff" && argc == 4) {
+        FIBITMAP* other = load(argv[3]);
+        if (FreeImage_GetWidth(other) != width || FreeImage_GetHeight(other) != height) {
+            std::printf("100.0\n");
+            return 0;
+        }
+        double total = 0, a[3], b[3];
+        for (unsigned y = 0; y < height; ++y)
+            for (unsigned x = 0; x < width; ++x) {
+                pixel(image, x, y, a);
+                pixel(other, x, y, b);
+                for (int c = 0; c < 3; ++c) total += std::fabs(a[c] - b[c]);
+            }
+        std::printf("%.3f\n", 100.0 * total / (255.0 * 3.0 * width * height));
+    } else if (command == "bright" && argc == 4) {
+        const double level = std::atof(argv[3]);
+        unsigned count = 0;
+        double rgb[3];
+        for (unsigned y = 0; y < height; ++y)
+            for (unsigned x = 0; x < width; ++x) {
+                pixel(image, x, y, rgb);
+                if (std::fmax(rgb[0], std::fmax(rgb[1], rgb[2])) >= level) ++count;
+            }
+        std::printf("%.3f\n", 100.0 * count / (double(width) * height));
+    } else {
+        std::fprintf(stderr, "pngstat: unknown command\n");
+        return 2;
+    }
+    return 0;
+}
