@@ -1,0 +1,20 @@
+#include "render/Lighting.h"
+
+#include <cmath>
+#include <glm/gtc/matrix_transform.hpp>
+
+namespace lighting {
+
+float flicker(double totalTime) {
+    const double pi = 3.141592653589793;
+    return static_cast<float>(4.0 + 0.5 * std::sin(2.0 * pi * totalTime) +
+                              0.25 * std::sin(5.0 * pi * totalTime));
+}
+
+glm::mat4 sunProjection() { return glm::ortho(-128.0f, 128.0f, -96.0f, 96.0f, -20.0f, 128.0f); }
+
+glm::mat4 sunView(const glm::vec3& cameraPosition, const glm::vec3& sunLightDir) {
+    return glm::lookAt(cameraPosition - sunLightDir, cameraPosition, glm::vec3(0.0f, 1.0f, 0.0f));
+}
+
+}  // namespace lighting
