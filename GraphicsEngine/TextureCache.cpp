@@ -1,0 +1,162 @@
+#include "GraphicsEngine/TextureCache.h"
+
+#include <FreeImage.h>
+
+#include <cstdio>
+
+#include "app/ResourcePaths.h"
+
+namespace {
+
+enum class Kind { Colour, Alpha, Repeating };
+
+std::string texturePath(const std::string& name) {
+    return paths::resolvePath(paths::kTextureDir + name);
+}
+
+// Detects the format from the content, then from the name, and loads the file;
+// prints the failure line and returns null when either step fails.
+FIBITMAP* openImage(const std::string& path) {
+    FREE_IMAGE_FORMAT format = FreeImage_GetFileType(path.c_str(), 0);
+    if (format == FIF_UNKNOWN) format = FreeImage_GetFIFFromFilename(path.c_str());
+    if (format == FIF_UNKNOWN) {
+        std::printf("Texture: file format fail!\n");
+        return nullptr;
+    }
+    FIBITMAP* image = nullptr;
+    if (FreeImage_FIFSupportsReading(format)) image = FreeImage_Load(format, path.c_str(), 0);
+    if (image == nullptr) std::printf("Texture: file read fail!\n");
+    return image;
+}
+
+// The upload reads whole 24- or 32-bit pixels, so anything else (greyscale,
+// palettised, 16-bit) is expanded first; otherwise GL would read past the
+// image's pixel buffer. Returns `image` itself when it already fits.
+FIBITMAP* withPixelDepth(FIBITMAP* image, unsigned bitsPerPixel) {
+    if (FreeImage_GetImageType(image) == FIT_BITMAP && FreeImage_GetBPP(image) == bitsPerPixel) {
+        return image;
+    }
+    return bitsPerPixel == 32 ? FreeImage_ConvertTo32Bits(image) : FreeImage_ConvertTo24Bits(image);
+}
+
+void release(FIBITMAP* image, FIBITMAP* pixels) {
+    if (pixels != image && pixels != nullptr) FreeImage_Unload(pixels);
+    FreeImage_Unload(image);
+}
+
+GLuint load(TextureCache& cache, const std::string& name, Kind kind) {
+    const auto found = cache.textures.find(name);
+    if (found != cache.textures.end()) {
+        std::printf("Texture Found.\n");
+        return found->second;
+    }
+    std::printf(kind == Kind::Alpha ? "Loading alpha Texture...\n" : "Loading Texture...\n");
+    const std::string path = texturePath(name);
+    std::printf("%s\n", path.c_str());
+
+    FIBITMAP* image = openImage(path);
+    if (image == nullptr) return 0;
+    const unsigned width = FreeImage_GetWidth(image);
+    const unsigned height = FreeImage_GetHeight(image);
+    if (kind != Kind::Repeating && (FreeImage_GetBits(image) == nullptr || width == 0 || height == 0)) {
+        std::printf("Texture: image size fail!\n");
+        FreeImage_Unload(image);
+        return 0;
+    }
+    FIBITMAP* pixels = withPixelDepth(image, kind == Kind::Alpha ? 32 : 24);
+    if (pixels == nullptr) {
+        std::printf("Texture: file read fail!\n");
+        FreeImage_Unload(image);
+        return 0;
+    }
+    if (kind == Kind::Colour) {
+        std::printf("Texture: '%s' FreeImage load sucessful. ColorType: %d\n", path.c_str(),
+                    static_cast<int>(FreeImage_GetColorType(image)));
+    } else {
+        std::printf("Texture: FreeImage load sucessful.\n");
+    }
+
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    // FreeImage rows: bottom row first, 4-byte aligned like GL's default unpacking.
+    // The repeating variant takes the bytes as RGB, exchanging red and blue.
+    const GLint internalFormat = kind == Kind::Alpha ? GL_RGBA : GL_RGB;
+    const GLenum source = kind == Kind::Alpha ? GL_BGRA : kind == Kind::Colour ? GL_BGR : GL_RGB;
+    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, static_cast<GLsizei>(width),
+                 static_cast<GLsizei>(height), 0, source, GL_UNSIGNED_BYTE, FreeImage_GetBits(pixels));
+    glGenerateMipmap(GL_TEXTURE_2D);
+    if (kind == Kind::Repeating) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    } else {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, cache.minFilter);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, cache.magFilter);
+    }
+    release(image, pixels);
+    cache.textures[name] = texture;
+    return texture;
+}
+
+GLint nearestCounterpart(GLint filter) {
+    switch (filter) {
+        case GL_LINEAR: return GL_NEAREST;
+        case GL_LINEAR_MIPMAP_NEAREST: return GL_NEAREST_MIPMAP_NEAREST;
+        case GL_LINEAR_MIPMAP_LINEAR: return GL_NEAREST_MIPMAP_LINEAR;
+        default: return filter;
+    }
+}
+
+}  // namespace
+
+GLuint TextureCache::loadTexture(const std::string& name) { return load(*this, name, Kind::Colour); }
+
+GLuint TextureCache::loadAlphaTexture(const std::string& name) {
+    return load(*this, name, Kind::Alpha);
+}
+
+GLuint TextureCache::loadRepeatingTexture(const std::string& name) {
+    return load(*this, name, Kind::Repeating);
+}
+
+// Runs while the scene is built, before any GL context exists: no GL calls here.
+float* TextureCache::loadHeightmap(const std::string& name, int width, int height) {
+    FIBITMAP* image = openImage(texturePath(name));
+    if (image == nullptr) return nullptr;
+    FIBITMAP* grey = FreeImage_ConvertToGreyscale(image);
+    FreeImage_Unload(image);
+    if (grey == nullptr) {
+        std::printf("Texture: file read fail!\n");
+        return nullptr;
+    }
+    FIBITMAP* scaled = FreeImage_Rescale(grey, width, height, FILTER_BILINEAR);
+    FreeImage_Unload(grey);
+    if (scaled == nullptr) {
+        std::printf("Texture: image size fail!\n");
+        return nullptr;
+    }
+    // Only the float image stays: the returned samples live in it until exit.
+    FIBITMAP* samples = FreeImage_ConvertToFloat(scaled);
+    FreeImage_Unload(scaled);
+    if (samples == nullptr) {
+        std::printf("Texture: file read fail!\n");
+        return nullptr;
+    }
+    std::printf("Heightmap: width=%d, height=%d", static_cast<int>(FreeImage_GetWidth(samples)),
+                static_cast<int>(FreeImage_GetHeight(samples)));
+    return reinterpret_cast<float*>(FreeImage_GetBits(samples));
+}
+
+void TextureCache::applySampling() {
+    for (const auto& [name, texture] : textures) {
+        glBindTexture(GL_TEXTURE_2D, texture);
+        if (magFilter == GL_NEAREST) minFilter = nearestCounterpart(minFilter);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, magFilter);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
+        glGenerateMipmap(GL_TEXTURE_2D);
+    }
+    glBindTexture(GL_TEXTURE_2D, 0);
+}

@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <glm/glm.hpp>
+
+#include "app/Engine.h"
+#include "support/GlContext.h"
+#include "support/ProgramFromSource.h"
+#include "support/TempDataRoot.h"
+
+namespace {
+
+// A full-viewport triangle whose red channel is one comparison lookup.
+const char* const kLookupVertex = R"(#version 330 core
+void main() {
+    vec2 corner = vec2(gl_VertexID == 1 ? 3.0 : -1.0, gl_VertexID == 2 ? 3.0 : -1.0);
+    gl_Position = vec4(corner, 0.0, 1.0);
+})";
+const char* const kLookupFragment = R"(#version 330 core
+uniform sampler2DShadow shadowMap;
+uniform vec3 lookup;
+out vec4 fragColor;
+void main() { fragColor = vec4(texture(shadowMap, lookup), 0.0, 0.0, 1.0); })";
+
+GLint integer(GLenum name) {
+    GLint value = -1;
+    glGetIntegerv(name, &value);
+    return value;
+}
+
+GLenum statusOf(GLuint framebuffer) {
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    return status;
+}
+
+// The lit pass's lookup: red = texture(shadowMap, lookup) on the default framebuffer.
+unsigned char compare(GLuint program, GLuint shadowMap, glm::vec3 lookup) {
+    glUseProgram(program);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, shadowMap);
+    glUniform1i(glGetUniformLocation(program, "shadowMap"), 0);
+    glUniform3f(glGetUniformLocation(program, "lookup"), lookup.x, lookup.y, lookup.z);
+    glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDrawArrays(GL_TRIANGLES, 0, 3);
+    return readPixel(8, 8).r;
+}
+
+}  // namespace
+
+TEST(RenderTargets, BothTargetsAreCompleteAndLeaveTheDefaultBound) {
+    GlContext context;
+    Engine engine;
+    testing::internal::CaptureStdout();
+    engine.createShadowMap();
+    EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), static_cast<GLint>(engine.shadowMapFramebuffer));
+    engine.createShadowCube();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");  // no "ERROR: Framebuffer fail"
+    EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
+
+    EXPECT_EQ(engine.shadowMapWidth, 2048);
+    EXPECT_EQ(engine.shadowMapHeight, 2048);
+    EXPECT_EQ(engine.shadowCubeWidth, 1024);
+    EXPECT_EQ(engine.shadowCubeHeight, 1024);
+    EXPECT_EQ(statusOf(engine.shadowMapFramebuffer), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+    EXPECT_EQ(statusOf(engine.shadowCubeFramebuffer), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+
+    GLint value = 0;
+    glBindTexture(GL_TEXTURE_2D, engine.shadowMapTexture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &value);
+    EXPECT_EQ(value, GL_DEPTH_COMPONENT24);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_MODE, &value);
+    EXPECT_EQ(value, GL_COMPARE_REF_TO_TEXTURE);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &value);
+    EXPECT_EQ(value, GL_CLAMP_TO_BORDER);
+
+    glBindTexture(GL_TEXTURE_CUBE_MAP, engine.shadowCubeTexture);
+    glGetTexLevelParameteriv(GL_TEXTURE_CUBE_MAP_NEGATIVE_Z, 0, GL_TEXTURE_WIDTH, &value);
+    EXPECT_EQ(value, 1024);
+    glGetTexParameteriv(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_COMPARE_MODE, &value);
+    EXPECT_EQ(value, GL_NONE);
+    glGetTexParameteriv(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, &value);
+    EXPECT_EQ(value, GL_CLAMP_TO_EDGE);
+
+    glBindFramebuffer(GL_FRAMEBUFFER, engine.shadowCubeFramebuffer);
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT,
+                                          GL_FRAMEBUFFER_ATTACHMENT_LAYERED, &value);
+    EXPECT_EQ(value, GL_TRUE);
+    glGetIntegerv(GL_DRAW_BUFFER, &value);
+    EXPECT_EQ(value, GL_NONE);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    EXPECT_TRUE(context.errors().empty());
+}
+
+TEST(RenderTargets, BiasMatrixMapsClipToTextureRange) {
+    GlContext context;
+    Engine engine;
+    testing::internal::CaptureStdout();
+    engine.createShadowMap();
+    testing::internal::GetCapturedStdout();
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    const glm::vec4 low = engine.shadowBiasMatrix * glm::vec4(-1.0f, -1.0f, -1.0f, 1.0f);
+    const glm::vec4 high = engine.shadowBiasMatrix * glm::vec4(1.0f, 1.0f, 1.0f, 1.0f);
+    const glm::vec4 mid = engine.shadowBiasMatrix * glm::vec4(0.0f, 0.5f, -0.5f, 1.0f);
+    EXPECT_EQ(low, glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
+    EXPECT_EQ(high, glm::vec4(1.0f, 1.0f, 1.0f, 1.0f));
+    EXPECT_EQ(mid, glm::vec4(0.5f, 0.75f, 0.25f, 1.0f));
+    EXPECT_EQ(engine.shadowBiasMatrix[3], glm::vec4(0.5f, 0.5f, 0.5f, 1.0f));
+}
+
+TEST(RenderTargets, LookupOutsideTheDirectionalMapIsLit) {
+    GlContext context;
+    TempDataRoot root;
+    Engine engine;
+    testing::internal::CaptureStdout();
+    engine.createShadowMap();
+    engine.createShadowCube();
+    auto program = programFromSource(root, kLookupVertex, kLookupFragment);
+    testing::internal::GetCapturedStdout();
+
+    // Everything inside the map lies at depth 0.25.
+    glBindFramebuffer(GL_FRAMEBUFFER, engine.shadowMapFramebuffer);
+    glViewport(0, 0, engine.shadowMapWidth, engine.shadowMapHeight);
+    glClearDepth(0.25);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glClearDepth(1.0);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, 64, 64);
+    GLuint emptyArray = 0;
+    glGenVertexArrays(1, &emptyArray);
+    glBindVertexArray(emptyArray);
+
+    const GLuint map = engine.shadowMapTexture;
+    EXPECT_EQ(compare(program->program, map, {0.5f, 0.5f, 0.5f}), 0);    // behind: shadowed
+    EXPECT_EQ(compare(program->program, map, {0.5f, 0.5f, 0.2f}), 255);  // in front: lit
+    EXPECT_EQ(compare(program->program, map, {1.5f, 0.5f, 0.5f}), 255);
+    EXPECT_EQ(compare(program->program, map, {0.5f, -0.7f, 0.9f}), 255);
+    EXPECT_EQ(compare(program->program, map, {-2.0f, 3.0f, 1.0f}), 255);
+
+    glBindVertexArray(0);
+    glDeleteVertexArrays(1, &emptyArray);
+    glUseProgram(0);
+    EXPECT_TRUE(context.errors().empty());
+}
