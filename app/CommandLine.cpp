@@ -79,6 +79,10 @@ LaunchConfig parseCommandLine(const std::vector<std::string>& args) {
             config.screenshot = value;
         } else if (name == "--print-camera" && !hasValue) {
             config.printCamera = true;
+        } else if (name == "--print-counts" && !hasValue) {
+            config.printCounts = true;
+        } else if (name == "--no-shadow-casters" && !hasValue) {
+            config.shadowCasters = false;
         } else {
             config.error = "unknown option '" + arg + "' (see --help)";
             return config;
@@ -109,6 +113,8 @@ std::string usageText() {
         "  --fixed-dt S       give every frame S seconds of simulated time, without sleeping\n"
         "  --screenshot FILE  write the last frame to FILE as a PNG\n"
         "  --print-camera     print the camera's position, direction, yaw and pitch at the end\n"
+        "  --print-counts     print the objects drawn and the particles of the last frame\n"
+        "  --no-shadow-casters  draw nothing into the fire light's shadow cube (for comparisons)\n"
         "  --help             show this text\n"
         "\n"
         "Environment:\n"

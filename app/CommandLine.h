@@ -16,6 +16,8 @@ struct LaunchConfig {
     double fixedDt = -1.0;     // --fixed-dt S: every frame lasts S seconds; <0 = real time
     std::string screenshot;    // --screenshot FILE.png: last frame's colour buffer
     bool printCamera = false;  // --print-camera: the camera pose after the last frame
+    bool printCounts = false;  // --print-counts: objects drawn and particles in the last frame
+    bool shadowCasters = true; // --no-shadow-casters: the shadow cube stays cleared
     bool help = false;         // --help
 
     std::string error;         // non-empty: an option was unknown or malformed

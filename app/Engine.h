@@ -38,6 +38,8 @@ struct RunOptions {
     double fixedDt = -1.0;    // simulated seconds per frame (<0: real time)
     std::string screenshot;   // PNG written from the last frame before its swap
     bool printCamera = false; // print the camera pose after the last frame
+    bool printCounts = false; // print objectsDrawn and particlesCounted after the last frame
+    bool shadowCasters = true;  // false: the shadow cube is cleared, nothing drawn into it
 };
 
 class Engine {

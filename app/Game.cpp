@@ -54,6 +54,9 @@ void Game::run() {
                             static_cast<int>(engine.height));
         }
         if (lastFrame && engine.options.printCamera) printCameraPose(engine);
+        if (lastFrame && engine.options.printCounts) {
+            std::printf("objects %d particles %d\n", engine.objectsDrawn, engine.particlesCounted);
+        }
         glfwSwapBuffers(engine.window);
     }
     glfwTerminate();

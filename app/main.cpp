@@ -28,6 +28,8 @@ int main(int argc, char** argv) {
     game->engine.options.fixedDt = config.fixedDt;
     game->engine.options.screenshot = config.screenshot;
     game->engine.options.printCamera = config.printCamera;
+    game->engine.options.printCounts = config.printCounts;
+    game->engine.options.shadowCasters = config.shadowCasters;
     game->scene = new Scene(&game->engine);
 
     game->engine.startUp(static_cast<unsigned>(config.width),

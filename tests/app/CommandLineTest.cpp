@@ -85,3 +85,17 @@ TEST(CommandLine, PrintCameraIsAPlainFlag) {
     EXPECT_FALSE(parse({}).printCamera);
     EXPECT_FALSE(parse({"--print-camera=yes"}).error.empty());
 }
+
+TEST(CommandLine, CountsAndShadowCastersArePlainFlags) {
+    LaunchConfig c = parse({"800", "600", "0", "1", "--print-counts", "--no-shadow-casters"});
+    EXPECT_TRUE(c.error.empty()) << c.error;
+    EXPECT_TRUE(c.printCounts);
+    EXPECT_FALSE(c.shadowCasters);
+    EXPECT_TRUE(c.cameraTour);
+    EXPECT_EQ(c.positionalCount, 5);
+    const LaunchConfig plain = parse({});
+    EXPECT_FALSE(plain.printCounts);
+    EXPECT_TRUE(plain.shadowCasters);
+    EXPECT_FALSE(parse({"--no-shadow-casters=1"}).error.empty());
+    EXPECT_FALSE(parse({"--print-counts=2"}).error.empty());
+}
