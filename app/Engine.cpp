@@ -6,9 +6,13 @@
 #include <cstdlib>
 
 #include "app/Game.h"
+#include "app/ObjectPrograms.h"
 #include "app/Platform.h"
 #include "app/ResourcePaths.h"
+#include "game/Cuboid.h"
 #include "game/Scene.h"
+#include "game/SceneObject.h"
+#include "particles/ParticleSystem.h"
 
 namespace {
 
@@ -73,6 +77,7 @@ void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* gam
 
     createShaderPrograms();
     setGlobalState();
+    setUpScene();
 }
 
 void Engine::createWindow() {
@@ -125,4 +130,38 @@ void Engine::setGlobalState() {
     glClearColor(30.0f / 255.0f, 144.0f / 255.0f, 1.0f, 1.0f);
     glEnable(GL_CULL_FACE);
     glViewport(0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
+}
+
+// Everything the scene needs from the GL context, once every program exists:
+// environment, render targets, objects, particle systems, effigy textures and
+// the debug cuboid.
+void Engine::setUpScene() {
+    scene->setGroundProgram(shaders["default"].get());
+    scene->setSkyProgram(shaders["sky"].get());
+    scene->setSunProgram(shaders["alpha"].get());
+
+    createShadowMap();
+    createShadowCube();
+
+    scene->setupEnvironment();
+
+    for (game::SceneObject* object : scene->objects) {
+        object->setEngine(this);
+        const char* key = programKeyForKind(object->getKind());
+        if (key != nullptr) object->init(shaders[key].get());
+    }
+
+    for (ParticleSystem* system : scene->particleSystems) {
+        const std::string name = system->getTextureName();
+        const GLuint texture = system->usesAlphaBlending() ? textureCache.loadAlphaTexture(name)
+                                                           : textureCache.loadTexture(name);
+        system->setTexture(texture);
+        system->initialize(shaders["ps_update"].get(), shaders["ps_render"].get());
+    }
+
+    fireLayerTexture = textureCache.loadTexture("fire_layer.tga");
+    noiseTexture = textureCache.loadRepeatingTexture("noise.tga");
+
+    // Its engine is deliberately left unset: the cuboid is never drawn.
+    if (scene->cuboid != nullptr) scene->cuboid->init(shaders["shadowOmniDebug"].get());
 }

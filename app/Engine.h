@@ -91,6 +91,7 @@ public:
     [[noreturn]] void fatalError(const std::string& message);
     void createShaderPrograms();
     void setGlobalState();
+    void setUpScene();
 
     // Input and overlay (app/Input.cpp, app/Overlay.cpp).
     void handleInput(double elapsed);
