@@ -1,8 +1,28 @@
 #version 330 core
-// Placeholder: the sprite, unanimated.
-in vec2 vUv;
-uniform sampler2D gSampler;
+// Particle drawing, fragment stage: the sprite tinted by the particle's
+// colour, faded in over the first part of the life and out towards its end.
+
+in vec2 texCoord;
+in vec3 particleColor;
+in float lifeFraction;
+
 out vec4 fragColor;
+
+uniform sampler2D texture;
+uniform int alphaType;
+uniform float alpha;
+uniform float blendDelay;
+
 void main() {
-    fragColor = texture(gSampler, vUv);
+    // The sampler's name hides the texture() built-in; sampling with explicit
+    // gradients picks the same mip level.
+    vec4 texel = textureGrad(texture, texCoord, dFdx(texCoord), dFdy(texCoord));
+
+    float fadeIn = blendDelay > 0.0 ? smoothstep(0.0, blendDelay, lifeFraction) : 1.0;
+    // Alpha-blended smoke thins out over its whole life; additive glow keeps
+    // its strength and dies away over the last third.
+    float fadeOut = alphaType == 1 ? 1.0 - lifeFraction
+                                   : 1.0 - smoothstep(2.0 / 3.0, 1.0, lifeFraction);
+
+    fragColor = vec4(texel.rgb * particleColor, texel.a * alpha * fadeIn * fadeOut);
 }

@@ -1,18 +1,60 @@
 #version 330 core
-// Placeholder: one small quad per particle.
+// Particle drawing, geometry stage: one camera-facing quad per live particle
+// (the generator record is skipped), with the sprite-sheet cell of its age.
+
 layout(points) in;
 layout(triangle_strip, max_vertices = 4) out;
-uniform mat4 projectionMatrix;
-uniform mat4 viewMatrix;
-uniform vec3 quad1;
-uniform vec3 quad2;
-out vec2 vUv;
+
+in vec3 vColor[];
+in float vLifetime[];
+in float vTimeleft[];
+in float vSize[];
+flat in int vType[];
+
+out vec2 texCoord;
+out vec3 particleColor;
+out float lifeFraction;
+
+uniform struct Matrices {
+    mat4 projMat;
+    mat4 viewMat;
+} matrices;
+uniform vec3 quad1;  // to the viewer's right
+uniform vec3 quad2;  // to the viewer's down
+uniform int animRows;
+uniform int animCols;
+uniform int animFrames;
+uniform float animSpeed;
+
 void main() {
-    vec3 p = gl_in[0].gl_Position.xyz;
-    mat4 vp = projectionMatrix * viewMatrix;
-    vUv = vec2(0, 0); gl_Position = vp * vec4(p - quad1 - quad2, 1.0); EmitVertex();
-    vUv = vec2(1, 0); gl_Position = vp * vec4(p + quad1 - quad2, 1.0); EmitVertex();
-    vUv = vec2(0, 1); gl_Position = vp * vec4(p - quad1 + quad2, 1.0); EmitVertex();
-    vUv = vec2(1, 1); gl_Position = vp * vec4(p + quad1 + quad2, 1.0); EmitVertex();
+    if (vType[0] == 0 || vTimeleft[0] <= 0.0) return;
+
+    float life = clamp(1.0 - vTimeleft[0] / max(vLifetime[0], 1e-6), 0.0, 1.0);
+    int rows = max(animRows, 1);
+    int cols = max(animCols, 1);
+    int frames = max(animFrames, 1);
+    // The whole sheet plays once over the life at animSpeed 1.
+    int frame = int(floor(life * float(frames) * animSpeed)) % frames;
+    frame = clamp(frame, 0, frames - 1);
+    // Frames run left to right, then top to bottom, from the image's top-left;
+    // the image's top row is at the top of texture space.
+    vec2 cellSize = vec2(1.0 / float(cols), 1.0 / float(rows));
+    vec2 cellOrigin = vec2(float(frame % cols), float(rows - 1 - frame / cols)) * cellSize;
+
+    mat4 viewProjection = matrices.projMat * matrices.viewMat;
+    vec3 center = gl_in[0].gl_Position.xyz;
+    vec3 right = quad1 * vSize[0];
+    vec3 up = -quad2 * vSize[0];
+    // Corners in strip order: bottom-left, bottom-right, top-left, top-right.
+    vec2 corners[4] = vec2[](vec2(0.0, 0.0), vec2(1.0, 0.0), vec2(0.0, 1.0), vec2(1.0, 1.0));
+    for (int i = 0; i < 4; ++i) {
+        vec2 corner = corners[i];
+        vec3 world = center + right * (2.0 * corner.x - 1.0) + up * (2.0 * corner.y - 1.0);
+        gl_Position = viewProjection * vec4(world, 1.0);
+        texCoord = cellOrigin + corner * cellSize;
+        particleColor = vColor[0];
+        lifeFraction = life;
+        EmitVertex();
+    }
     EndPrimitive();
 }

@@ -1,19 +1,23 @@
 #version 330 core
-// Placeholder: passes the particle record through.
-in vec3 position;
-in vec3 velocity;
-in vec3 color;
-in float lifetime;
-in float timeleft;
-in float size;
-in float type;
+// Particle update, vertex stage: hands one particle record to the geometry
+// stage, which ages, moves, kills and emits.
+
+layout(location = 0) in vec3 position;
+layout(location = 1) in vec3 velocity;
+layout(location = 2) in vec3 color;
+layout(location = 3) in float lifetime;
+layout(location = 4) in float timeleft;
+layout(location = 5) in float size;
+layout(location = 6) in float type;  // an int in the buffer, read as a float
+
 out vec3 vPosition;
 out vec3 vVelocity;
 out vec3 vColor;
 out float vLifetime;
 out float vTimeleft;
 out float vSize;
-out int vType;
+flat out int vType;
+
 void main() {
     vPosition = position;
     vVelocity = velocity;
@@ -21,5 +25,5 @@ void main() {
     vLifetime = lifetime;
     vTimeleft = timeleft;
     vSize = size;
-    vType = int(type);
+    vType = int(round(type));
 }

@@ -1,0 +1,31 @@
+#include "particles/ParticleMath.h"
+
+namespace particles {
+
+EmissionStep advanceEmission(float elapsedTime, float timePassed, float generationInterval) {
+    EmissionStep step{elapsedTime + timePassed, false};
+    if (step.elapsedTime > generationInterval) {
+        step.elapsedTime -= generationInterval;
+        step.emit = true;
+    }
+    return step;
+}
+
+float foldRandom(int randValue) {
+    const float unit = static_cast<float>(randValue % 32768) / 32767.0f;
+    return 20.0f * unit - 10.0f;
+}
+
+glm::vec3 seedFromDraws(int first, int second, int third) {
+    return glm::vec3(foldRandom(third), foldRandom(second), foldRandom(first));
+}
+
+BillboardAxes billboardAxes(const glm::vec3& eye, const glm::vec3& center, const glm::vec3& up) {
+    const glm::vec3 forward = glm::normalize(center - eye);
+    BillboardAxes axes;
+    axes.right = glm::normalize(glm::cross(forward, up));
+    axes.down = glm::normalize(glm::cross(forward, axes.right));
+    return axes;
+}
+
+}  // namespace particles

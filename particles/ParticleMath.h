@@ -1,0 +1,33 @@
+#pragma once
+#include <glm/glm.hpp>
+
+// The decisions of a particle system that need no GL: emission timing, the
+// random seed handed to the update program and the billboard axes.
+namespace particles {
+
+// Result of advancing the emission accumulator by one update.
+struct EmissionStep {
+    float elapsedTime;  // accumulator after the update
+    bool emit;          // whether this update emits
+};
+
+// Adds timePassed to the accumulator; emits when it is strictly above the
+// interval, and then takes off one interval only: at most one emission per
+// update, so a long frame leaves the rest of its time in the accumulator.
+EmissionStep advanceEmission(float elapsedTime, float timePassed, float generationInterval);
+
+// Folds one rand() value by the remainder 32768 and maps it onto [-10, 10].
+float foldRandom(int randValue);
+
+// The update program's seed from three rand() draws in the order they were
+// drawn: the first becomes z, the second y, the third x.
+glm::vec3 seedFromDraws(int first, int second, int third);
+
+// The two axes that span a camera-facing quad.
+struct BillboardAxes {
+    glm::vec3 right;  // quad1
+    glm::vec3 down;   // quad2
+};
+BillboardAxes billboardAxes(const glm::vec3& eye, const glm::vec3& center, const glm::vec3& up);
+
+}  // namespace particles

@@ -1,0 +1,102 @@
+#pragma once
+#include <GL/glew.h>
+
+#include <cstdint>
+#include <glm/glm.hpp>
+#include <string>
+
+namespace graph {
+class Shader;
+}
+
+// One particle as it lies in a particle buffer; also the vertex layout of the
+// update and render programs and the capture layout of transform feedback.
+struct Particle {
+    float position[3];
+    float velocity[3];
+    float color[3];
+    float lifetime;
+    float timeleft;
+    float size;
+    std::int32_t type;  // 0: the generator record
+};
+static_assert(sizeof(Particle) == 52, "a particle record is 52 tightly packed bytes");
+
+// A particle system that lives on the GPU: one transform-feedback pass per
+// frame ages, moves, kills and emits particles from one buffer into the other,
+// and a second pass draws the live ones as animated, camera-facing sprites.
+// The CPU only feeds uniforms and reads back how many records were written.
+class ParticleSystem {
+public:
+    static constexpr int kMaxParticles = 100000;
+    static constexpr GLsizeiptr kBufferBytes =
+        kMaxParticles * static_cast<GLsizeiptr>(sizeof(Particle));
+    // The accumulator starts above every interval the scene uses, so the
+    // first update emits at once.
+    static constexpr float kFirstEmissionTime = 0.8f;
+
+    bool initialized = false;
+    GLuint transformFeedback = 0;
+    GLuint particleBuffers[2] = {0, 0};
+    GLuint vertexArrays[2] = {0, 0};  // vertex array i describes particleBuffers[i]
+    GLuint primitivesQuery = 0;
+    GLuint texture = 0;
+    std::string textureName;
+    int currentBuffer = 0;  // the buffer that holds the live particles
+    int numParticles = 0;   // records in the current buffer
+    glm::mat4 projectionMatrix{1.0f};
+    glm::mat4 viewMatrix{1.0f};
+    glm::vec3 quad1{0.0f};     // billboard axis pointing to the viewer's right
+    glm::vec3 quad2{0.0f};     // billboard axis pointing to the viewer's down
+    float elapsedTime = 0.0f;  // seconds accumulated toward the next emission
+    float generationInterval = 0.0f;
+    glm::vec3 genPosition1{0.0f};
+    glm::vec3 genPosition2{0.0f};
+    glm::vec3 genVelocity_Min{0.0f};
+    glm::vec3 genVelocity_Range{0.0f};
+    glm::vec3 genGravity{0.0f};
+    glm::vec3 genColor{0.0f};
+    int animRows = 0;
+    int animCols = 0;
+    int animFrames = 0;
+    float animSpeed = 0.0f;
+    int alphaType = 0;  // 0 additive, 1 alpha blending, else the blend function in force
+    float alpha = 0.0f;
+    float blendDelay = 0.0f;
+    float genLifetime_Min = 0.0f;
+    float genLifetime_Range = 0.0f;
+    float genSize_Min = 0.0f;
+    float genSize_Range = 0.0f;
+    int particleCount = 0;                  // particles per emission
+    graph::Shader* updateShader = nullptr;  // "ps_update", not owned
+    graph::Shader* renderShader = nullptr;  // "ps_render", not owned
+
+    ParticleSystem() = default;
+
+    // Creates the GL objects; false (and nothing done) when already initialised.
+    bool initialize(graph::Shader* updateProgram, graph::Shader* renderProgram);
+
+    void setGeneratorProperties(const glm::vec3& genPosition1, const glm::vec3& genPosition2,
+                                const glm::vec3& velocityMin, const glm::vec3& velocityMax,
+                                const glm::vec3& gravity, float lifetimeMin, float lifetimeMax,
+                                float sizeMin, float sizeMax, float generationInterval,
+                                int particleCount, int animRows, int animCols, int animFrames,
+                                float animSpeed, int alphaType, float blendDelay,
+                                const glm::vec3& color, float alpha);
+    // Plain single-frame, additive sprites, one per emission.
+    void setGeneratorProperties(const glm::vec3& genPosition1, const glm::vec3& genPosition2,
+                                const glm::vec3& velocityMin, const glm::vec3& velocityMax,
+                                const glm::vec3& gravity, float lifetimeMin, float lifetimeMax,
+                                float sizeMin, float sizeMax, float generationInterval,
+                                const glm::vec3& color, float alpha);
+
+    void setTexture(GLuint texture);
+    std::string getTextureName() const;
+    bool usesAlphaBlending() const;
+
+    void setMatrices(const glm::mat4& projection, const glm::vec3& eye, const glm::vec3& center,
+                     const glm::vec3& up);
+    // Advances the particles by timePassed seconds (the frame time).
+    void updateParticles(float timePassed);
+    void renderParticles();
+};
