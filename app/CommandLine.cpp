@@ -77,6 +77,8 @@ LaunchConfig parseCommandLine(const std::vector<std::string>& args) {
                 return config;
             }
             config.screenshot = value;
+        } else if (name == "--print-camera" && !hasValue) {
+            config.printCamera = true;
         } else {
             config.error = "unknown option '" + arg + "' (see --help)";
             return config;
@@ -106,6 +108,7 @@ std::string usageText() {
         "  --frames N         end after N frames, as ESC would\n"
         "  --fixed-dt S       give every frame S seconds of simulated time, without sleeping\n"
         "  --screenshot FILE  write the last frame to FILE as a PNG\n"
+        "  --print-camera     print the camera's position, direction, yaw and pitch at the end\n"
         "  --help             show this text\n"
         "\n"
         "Environment:\n"

@@ -15,6 +15,7 @@ struct LaunchConfig {
     long frames = -1;          // --frames N: stop after N frames; -1 = run until ESC
     double fixedDt = -1.0;     // --fixed-dt S: every frame lasts S seconds; <0 = real time
     std::string screenshot;    // --screenshot FILE.png: last frame's colour buffer
+    bool printCamera = false;  // --print-camera: the camera pose after the last frame
     bool help = false;         // --help
 
     std::string error;         // non-empty: an option was unknown or malformed

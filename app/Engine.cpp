@@ -4,10 +4,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <glm/gtc/matrix_transform.hpp>
 
 #include "app/Game.h"
 #include "app/Platform.h"
 #include "app/ResourcePaths.h"
+#include "game/Camera.h"
 #include "game/Scene.h"
 
 namespace {
@@ -73,6 +75,7 @@ void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* gam
 
     createShaderPrograms();
     setGlobalState();
+    setUpCameraAndToggles();
 }
 
 void Engine::createWindow() {
@@ -125,4 +128,44 @@ void Engine::setGlobalState() {
     glClearColor(30.0f / 255.0f, 144.0f / 255.0f, 1.0f, 1.0f);
     glEnable(GL_CULL_FACE);
     glViewport(0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
+}
+
+// Projection, camera, cursor and the render toggles' start values: the last
+// stage of start-up, once the scene and every GL resource exist.
+void Engine::setUpCameraAndToggles() {
+    const float aspect = static_cast<float>(width) / static_cast<float>(height);
+    projectionMatrix = glm::perspective(glm::radians(45.0f), aspect, 0.1f, 250.0f);
+
+    cameraUp = glm::vec3(0.0f, 1.0f, 0.0f);
+    pitch = 0.0f;
+    yaw = 0.0f;
+    camera::LookAngles angles;
+    angles.yaw = yaw;
+    angles.pitch = pitch;
+    viewDirection = camera::lookDirection(angles);  // (1, 0, 1)
+    cameraPosition = scene->cameraStart;
+    viewMatrix = glm::lookAt(cameraPosition, cameraPosition + 10.0f * viewDirection, cameraUp);
+
+    // The debug cuboid's init("shadowOmniDebug") belongs here once the cuboid exists.
+
+    glfwSetCursorPos(window, static_cast<double>(width / 2), static_cast<double>(height / 2));
+    glfwGetCursorPos(window, &lastCursorX, &lastCursorY);
+    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+
+    // Start values only: blending is already on, polygon mode is GL's fill, and
+    // textures keep the filters the cache held when they were loaded.
+    showHelp = false;
+    transparencyEnabled = true;
+    wireframe = false;
+    cullingEnabled = true;
+    nearestSampling = true;
+    mipmapMode = 1;
+    showFrameTime = false;
+    showObjectCount = false;
+    showParticleCount = false;
+    frameTimeLimit = 0.008333f;
+    fpsLimitMode = 2;
+    for (bool& latch : keyLatches) latch = false;
+    statusText.clear();
+    statusTimer = 0.0f;
 }

@@ -37,6 +37,7 @@ struct RunOptions {
     long frames = -1;         // stop after this many frames (-1: never)
     double fixedDt = -1.0;    // simulated seconds per frame (<0: real time)
     std::string screenshot;   // PNG written from the last frame before its swap
+    bool printCamera = false; // print the camera pose after the last frame
 };
 
 class Engine {
@@ -91,6 +92,7 @@ public:
     [[noreturn]] void fatalError(const std::string& message);
     void createShaderPrograms();
     void setGlobalState();
+    void setUpCameraAndToggles();
 
     // Input and overlay (app/Input.cpp, app/Overlay.cpp).
     void handleInput(double elapsed);

@@ -1,9 +1,25 @@
 #include "app/Game.h"
 
+#include <cstdio>
+
 #include "app/FramePacing.h"
 #include "app/Platform.h"
 #include "app/Screenshot.h"
 #include "game/Scene.h"
+
+namespace {
+
+// One line for scripts that check where the camera went.
+void printCameraPose(const Engine& engine) {
+    const glm::vec3& p = engine.cameraPosition;
+    const glm::vec3& d = engine.viewDirection;
+    std::printf("camera %.4f %.4f %.4f direction %.4f %.4f %.4f yaw %.4f pitch %.4f\n",
+                static_cast<double>(p.x), static_cast<double>(p.y), static_cast<double>(p.z),
+                static_cast<double>(d.x), static_cast<double>(d.y), static_cast<double>(d.z),
+                static_cast<double>(engine.yaw), static_cast<double>(engine.pitch));
+}
+
+}  // namespace
 
 Game::~Game() { delete scene; }
 
@@ -37,6 +53,7 @@ void Game::run() {
             writeScreenshot(engine.options.screenshot, static_cast<int>(engine.width),
                             static_cast<int>(engine.height));
         }
+        if (lastFrame && engine.options.printCamera) printCameraPose(engine);
         glfwSwapBuffers(engine.window);
     }
     glfwTerminate();

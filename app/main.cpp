@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
     game->engine.options.frames = config.frames;
     game->engine.options.fixedDt = config.fixedDt;
     game->engine.options.screenshot = config.screenshot;
+    game->engine.options.printCamera = config.printCamera;
     game->scene = new Scene(&game->engine);
 
     game->engine.startUp(static_cast<unsigned>(config.width),

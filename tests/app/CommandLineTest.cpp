@@ -76,3 +76,12 @@ TEST(CommandLine, MalformedOptionsAreErrors) {
     EXPECT_FALSE(parse({"--bogus"}).error.empty());
     EXPECT_TRUE(parse({"--help"}).help);
 }
+
+TEST(CommandLine, PrintCameraIsAPlainFlag) {
+    LaunchConfig c = parse({"800", "600", "0", "--print-camera"});
+    EXPECT_TRUE(c.error.empty()) << c.error;
+    EXPECT_TRUE(c.printCamera);
+    EXPECT_EQ(c.positionalCount, 4);
+    EXPECT_FALSE(parse({}).printCamera);
+    EXPECT_FALSE(parse({"--print-camera=yes"}).error.empty());
+}
