@@ -4,7 +4,7 @@ BUILD ?= build
 ARGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: setup build run test clean
+.PHONY: setup build run test test-asan clean
 
 setup:
 	@bash scripts/setup.sh
@@ -20,6 +20,16 @@ run: build
 
 test: build
 	@bash scripts/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The unit and gl tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
+ASAN_BUILD ?= build-asan
+test-asan: setup
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DEMBERWIGHT_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/ubsan.supp:print_stacktrace=1:halt_on_error=1 \
+	bash scripts/with-display.sh ctest --test-dir $(ASAN_BUILD) -L 'unit|gl' --output-on-failure -j $(JOBS)
 
 clean:
 	rm -rf $(BUILD)

@@ -14,6 +14,7 @@
 
 #include "GraphicsEngine/Shader.h"
 #include "GraphicsEngine/TextureCache.h"
+#include "app/RunOptions.h"
 
 class Game;
 class Scene;
@@ -30,14 +31,6 @@ struct Plane {
     glm::vec3 normal{0.0f};
     float distance;
     Plane() : point(0.0f), normal(0.0f) {}
-};
-
-// Settings for tests and tools that never change the classic command line.
-struct RunOptions {
-    long frames = -1;         // stop after this many frames (-1: never)
-    double fixedDt = -1.0;    // simulated seconds per frame (<0: real time)
-    std::string screenshot;   // PNG written from the last frame before its swap
-    bool printCamera = false; // print the camera pose after the last frame
 };
 
 class Engine {
@@ -84,6 +77,8 @@ public:
     float statusTimer = 0.0f;
 
     RunOptions options;
+    bool screenshotRequested = false;  // F12: saved after this frame is drawn
+    bool screenshotLatch = false;
 
     // Start-up and window (app/Engine.cpp).
     void startUp(unsigned width, unsigned height, bool fullscreen, Game* game, Scene* scene,

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/FrameCapture.h"
 #include "app/FramePacing.h"
 #include "app/Platform.h"
 #include "app/Screenshot.h"
@@ -23,6 +24,20 @@ void printCameraPose(const Engine& engine) {
 
 Game::~Game() { delete scene; }
 
+void Game::captureFrame(double timeBefore) {
+    const RunOptions& options = engine.options;
+    const int width = static_cast<int>(engine.width), height = static_cast<int>(engine.height);
+    if (engine.screenshotRequested) {
+        engine.screenshotRequested = false;
+        const std::string name = capture::saveNumbered(options.shotDir, width, height);
+        if (!name.empty()) engine.showStatus("Screenshot saved: " + name);
+    }
+    if (capture::crossesInterval(timeBefore, engine.totalTime, options.shotEvery)) {
+        const std::string name = capture::saveNumbered(options.shotDir, width, height);
+        if (!name.empty()) std::printf("Screenshot saved: %s\n", name.c_str());
+    }
+}
+
 void Game::run() {
     quit = false;
     double lastTime = glfwGetTime();
@@ -43,11 +58,14 @@ void Game::run() {
             lastTime = step.lastTime;
         }
 
+        const double timeBefore = engine.totalTime;
         engine.handleInput(elapsed);
         renderFrame(elapsed);
+        captureFrame(timeBefore);
 
         ++framesDrawn;
         if (framesDrawn == engine.options.frames) quit = true;
+        if (engine.options.seconds > 0.0 && engine.totalTime >= engine.options.seconds) quit = true;
         const bool lastFrame = quit || engine.closeRequested;
         if (lastFrame && !engine.options.screenshot.empty()) {
             writeScreenshot(engine.options.screenshot, static_cast<int>(engine.width),

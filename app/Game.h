@@ -14,6 +14,8 @@ public:
 
     // The paced main loop; returns after glfwTerminate.
     void run();
+    // Screenshots asked for by F12 or --shot-every, taken before the swap.
+    void captureFrame(double timeBefore);
     // One frame (render/Frame.cpp).
     void renderFrame(double elapsed);
 };

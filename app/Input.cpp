@@ -19,6 +19,8 @@ void Engine::handleInput(double elapsed) {
         if (action.announce) showStatus(action.message);
         toggles::applyEffect(action.effect, textureCache);
     });
+    // F12 asks for a screenshot of the frame about to be drawn.
+    if (toggles::pressed(isDown(GLFW_KEY_F12), screenshotLatch)) screenshotRequested = true;
     toggles::ageStatus(*this, elapsed);
 
     moveCamera(forward, back, left, right, elapsed);

@@ -24,10 +24,7 @@ int main(int argc, char** argv) {
     // Never deleted: the process ends with the game alive and the operating
     // system reclaims everything, so no GL call runs after the context is gone.
     Game* game = new Game;
-    game->engine.options.frames = config.frames;
-    game->engine.options.fixedDt = config.fixedDt;
-    game->engine.options.screenshot = config.screenshot;
-    game->engine.options.printCamera = config.printCamera;
+    game->engine.options = config.options;
     game->scene = new Scene(&game->engine);
 
     game->engine.startUp(static_cast<unsigned>(config.width),
