@@ -135,6 +135,11 @@ LaunchConfig parseCommandLine(const std::vector<std::string>& args) {
     return config;
 }
 
+bool windowSizeAcceptable(unsigned width, unsigned height) {
+    const unsigned largest = 32767;
+    return width >= 1 && height >= 1 && width <= largest && height <= largest;
+}
+
 std::string usageText() {
     return
         "Usage: emberwight [WIDTH HEIGHT FULLSCREEN [TOUR]] [OPTIONS]\n"

@@ -24,5 +24,8 @@ LaunchConfig parseCommandLine(const std::vector<std::string>& args);
 // True when `word` asks for a flag: it equals "true" or atoi reads it above 0.
 bool flagWord(const std::string& word);
 
+// A window size that can be asked of the window system: 1 to 32767 each way.
+bool windowSizeAcceptable(unsigned width, unsigned height);
+
 // The text --help prints.
 std::string usageText();

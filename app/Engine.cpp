@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "app/CommandLine.h"
 #include "app/Game.h"
 #include "app/Platform.h"
 #include "app/ResourcePaths.h"
@@ -85,8 +86,12 @@ void Engine::createWindow() {
         std::printf("Fullscreen");
         monitor = glfwGetPrimaryMonitor();
     }
-    window = glfwCreateWindow(static_cast<int>(width), static_cast<int>(height),
-                              "+++ Emberwight +++", monitor, nullptr);
+    // Sizes no window system can make (a negative number read as unsigned,
+    // or beyond X11's coordinate range) are refused here rather than handed on.
+    window = windowSizeAcceptable(width, height)
+                 ? glfwCreateWindow(static_cast<int>(width), static_cast<int>(height),
+                                    "+++ Emberwight +++", monitor, nullptr)
+                 : nullptr;
     std::printf("%d x %d", static_cast<int>(width), static_cast<int>(height));
     if (window == nullptr) fatalError("failed to open window:");
     glfwMakeContextCurrent(window);

@@ -109,3 +109,14 @@ TEST(CommandLine, BenchmarkTakesANumberOnlyWhenOneFollows) {
     EXPECT_FALSE(parse({"--print-camera=1"}).error.empty());
     EXPECT_FALSE(parse({"--shot-every", "0"}).error.empty());
 }
+
+TEST(CommandLine, WindowSizesTheWindowSystemCanMake) {
+    EXPECT_TRUE(windowSizeAcceptable(1, 1));
+    EXPECT_TRUE(windowSizeAcceptable(1024, 768));
+    EXPECT_TRUE(windowSizeAcceptable(32767, 32767));
+    EXPECT_FALSE(windowSizeAcceptable(0, 600));
+    EXPECT_FALSE(windowSizeAcceptable(800, 0));
+    EXPECT_FALSE(windowSizeAcceptable(static_cast<unsigned>(-5), 600));  // atoi gave -5
+    EXPECT_FALSE(windowSizeAcceptable(100000, 600));
+    EXPECT_FALSE(windowSizeAcceptable(800, 100000));
+}
