@@ -4,7 +4,7 @@ BUILD ?= build
 ARGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: setup build run test test-asan clean
+.PHONY: setup build run test test-asan bench clean
 
 setup:
 	@bash scripts/setup.sh
@@ -20,6 +20,13 @@ run: build
 
 test: build
 	@bash scripts/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# Frame-time and GPU pass figures of the camera tour at 1024 x 768.
+BENCH_SECONDS ?= 30
+bench: build
+	@bash scripts/with-display.sh $(BUILD)/emberwight 1024 768 0 --benchmark $(BENCH_SECONDS) \
+		--benchmark-csv $(BUILD)/benchmark.csv </dev/null | sed -n '/^Benchmark/,$$p'
+	@echo "Per-frame figures: $(BUILD)/benchmark.csv"
 
 # The unit and gl tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
 ASAN_BUILD ?= build-asan

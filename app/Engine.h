@@ -15,6 +15,7 @@
 #include "GraphicsEngine/Shader.h"
 #include "GraphicsEngine/TextureCache.h"
 #include "app/RunOptions.h"
+#include "render/GpuPassTimer.h"
 
 class Game;
 class Scene;
@@ -79,6 +80,7 @@ public:
     RunOptions options;
     bool screenshotRequested = false;  // F12: saved after this frame is drawn
     bool screenshotLatch = false;
+    GpuPassTimer passTimer;  // active only while benchmarking
 
     // Start-up and window (app/Engine.cpp).
     void startUp(unsigned width, unsigned height, bool fullscreen, Game* game, Scene* scene,

@@ -1,4 +1,6 @@
 #pragma once
+#include <chrono>
+
 #include "app/Engine.h"
 
 class Scene;
@@ -9,6 +11,8 @@ public:
     Engine engine;
     Scene* scene = nullptr;
     bool quit = false;
+    // Set by the entry first thing, for the benchmark's start-up time.
+    std::chrono::steady_clock::time_point processStart = std::chrono::steady_clock::now();
 
     ~Game();
 
