@@ -65,6 +65,12 @@ const std::vector<OptionRule>& optionRules() {
          }},
         {"--benchmark-csv", Value::Required, "a file name",
          [](RunOptions& o, const std::string& v) { return parseText(v, o.benchmarkCsv); }},
+        {"--auto-keys", Value::Required, "a whole number of frames above 0",
+         [](RunOptions& o, const std::string& v) { return parseCount(v, o.autoKeys); }},
+        {"--gl-debug", Value::None, "no value",
+         [](RunOptions& o, const std::string&) { return o.glDebug = true; }},
+        {"--stats", Value::Required, "a whole number of frames above 0",
+         [](RunOptions& o, const std::string& v) { return parseCount(v, o.statsEvery); }},
     };
     return rules;
 }
@@ -159,6 +165,9 @@ std::string usageText() {
         "                       frame times and GPU pass times after a 3 s warm-up (default 30)\n"
         "  --benchmark-csv FILE with --benchmark: one row per measured frame\n"
         "  --print-camera       print the camera's position, direction, yaw and pitch at the end\n"
+        "  --auto-keys N        every N frames press the next of F1-F10, W A S D, SPACE (soak runs)\n"
+        "  --gl-debug           print every GL error as it happens and their count at the end\n"
+        "  --stats N            every N frames print resident memory and the counters\n"
         "  --help               show this text\n"
         "\n"
         "Keys: mouse to look, W A S D to walk, F1-F10 render toggles, F12 screenshot,\n"

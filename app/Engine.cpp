@@ -8,6 +8,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Game.h"
+#include "app/GlDebug.h"
 #include "app/Platform.h"
 #include "app/ResourcePaths.h"
 #include "game/Camera.h"
@@ -67,6 +68,7 @@ void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* gam
     createWindow();
     glewExperimental = GL_TRUE;
     if (glewInit() != GLEW_OK) fatalError("failed to initialize glew");
+    if (options.glDebug) gldebug::install();
 
     // freeglut's bitmap text needs its one-time initialisation.
     int glutArgc = 1;
@@ -81,6 +83,7 @@ void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* gam
 
 void Engine::createWindow() {
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    if (options.glDebug) glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
     GLFWmonitor* monitor = nullptr;
     if (fullscreen) {
         std::printf("Fullscreen");

@@ -14,6 +14,7 @@
 
 #include "GraphicsEngine/Shader.h"
 #include "GraphicsEngine/TextureCache.h"
+#include "app/KeyScript.h"
 #include "app/RunOptions.h"
 #include "render/GpuPassTimer.h"
 
@@ -81,6 +82,8 @@ public:
     bool screenshotRequested = false;  // F12: saved after this frame is drawn
     bool screenshotLatch = false;
     GpuPassTimer passTimer;  // active only while benchmarking
+    KeyScript keyScript;     // --auto-keys
+    long frameCount = 0;     // frames completed so far
 
     // Start-up and window (app/Engine.cpp).
     void startUp(unsigned width, unsigned height, bool fullscreen, Game* game, Scene* scene,

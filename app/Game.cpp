@@ -5,6 +5,7 @@
 
 #include "app/Benchmark.h"
 #include "app/FrameCapture.h"
+#include "app/GlDebug.h"
 #include "app/FramePacing.h"
 #include "app/Platform.h"
 #include "app/Screenshot.h"
@@ -77,6 +78,12 @@ void Game::run() {
         captureFrame(timeBefore);
 
         ++framesDrawn;
+        engine.frameCount = framesDrawn;
+        if (engine.options.statsEvery > 0 && framesDrawn % engine.options.statsEvery == 0) {
+            std::printf("stats frame %ld rss_kb %ld objects %d particles %d\n", framesDrawn,
+                        platform::residentKilobytes(), engine.objectsDrawn,
+                        engine.particlesCounted);
+        }
         if (framesDrawn == 1) {
             startUpSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() -
                                                            processStart).count();
@@ -94,6 +101,7 @@ void Game::run() {
         if (lastFrame && engine.options.printCamera) printCameraPose(engine);
         glfwSwapBuffers(engine.window);
     }
+    if (engine.options.glDebug) std::printf("GL errors: %ld\n", gldebug::errorCount());
     if (benchmark) {
         benchmark->report(startUpSeconds,
                           reinterpret_cast<const char*>(glGetString(GL_RENDERER)));

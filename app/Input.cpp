@@ -7,7 +7,9 @@ void Engine::handleInput(double elapsed) {
     if (glfwGetKey(window, GLFW_KEY_ESCAPE) != GLFW_RELEASE) game->quit = true;
     closeRequested = glfwWindowShouldClose(window) != 0;
 
-    auto isDown = [this](int key) { return glfwGetKey(window, key) != GLFW_RELEASE; };
+    auto isDown = [this](int key) {
+        return glfwGetKey(window, key) != GLFW_RELEASE || keyScript.holds(key, frameCount);
+    };
     const bool forward = isDown(GLFW_KEY_W);
     const bool back = isDown(GLFW_KEY_S);
     const bool left = isDown(GLFW_KEY_A);

@@ -13,4 +13,7 @@ struct RunOptions {
     bool printCamera = false;    // --print-camera: the camera pose after the last frame
     double benchmark = -1.0;     // --benchmark [S]: measure S seconds of the tour (<0: off)
     std::string benchmarkCsv;    // --benchmark-csv FILE: one row per measured frame
+    long autoKeys = 0;           // --auto-keys N: press the next key of a cycle every N frames
+    bool glDebug = false;        // --gl-debug: print and count GL errors
+    long statsEvery = 0;         // --stats N: memory and counters every N frames
 };

@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
     Game* game = new Game;
     game->processStart = processStart;
     game->engine.options = config.options;
+    game->engine.keyScript = KeyScript(config.options.autoKeys);
     game->scene = new Scene(&game->engine);
 
     game->engine.startUp(static_cast<unsigned>(config.width),
