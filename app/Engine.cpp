@@ -4,11 +4,15 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <glm/gtc/matrix_transform.hpp>
 
+#include "app/CommandLine.h"
 #include "app/Game.h"
+#include "app/GlDebug.h"
 #include "app/ObjectPrograms.h"
 #include "app/Platform.h"
 #include "app/ResourcePaths.h"
+#include "game/Camera.h"
 #include "game/Cuboid.h"
 #include "game/Scene.h"
 #include "game/SceneObject.h"
@@ -68,6 +72,7 @@ void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* gam
     createWindow();
     glewExperimental = GL_TRUE;
     if (glewInit() != GLEW_OK) fatalError("failed to initialize glew");
+    if (options.glDebug) gldebug::install();
 
     // freeglut's bitmap text needs its one-time initialisation.
     int glutArgc = 1;
@@ -78,17 +83,23 @@ void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* gam
     createShaderPrograms();
     setGlobalState();
     setUpScene();
+    setUpCameraAndToggles();
 }
 
 void Engine::createWindow() {
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    if (options.glDebug) glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
     GLFWmonitor* monitor = nullptr;
     if (fullscreen) {
         std::printf("Fullscreen");
         monitor = glfwGetPrimaryMonitor();
     }
-    window = glfwCreateWindow(static_cast<int>(width), static_cast<int>(height),
-                              "+++ Emberwight +++", monitor, nullptr);
+    // Sizes no window system can make (a negative number read as unsigned,
+    // or beyond X11's coordinate range) are refused here rather than handed on.
+    window = windowSizeAcceptable(width, height)
+                 ? glfwCreateWindow(static_cast<int>(width), static_cast<int>(height),
+                                    "+++ Emberwight +++", monitor, nullptr)
+                 : nullptr;
     std::printf("%d x %d", static_cast<int>(width), static_cast<int>(height));
     if (window == nullptr) fatalError("failed to open window:");
     glfwMakeContextCurrent(window);
@@ -133,8 +144,7 @@ void Engine::setGlobalState() {
 }
 
 // Everything the scene needs from the GL context, once every program exists:
-// environment, render targets, objects, particle systems, effigy textures and
-// the debug cuboid.
+// environment, render targets, objects, particle systems and effigy textures.
 void Engine::setUpScene() {
     scene->setGroundProgram(shaders["default"].get());
     scene->setSkyProgram(shaders["sky"].get());
@@ -161,7 +171,48 @@ void Engine::setUpScene() {
 
     fireLayerTexture = textureCache.loadTexture("fire_layer.tga");
     noiseTexture = textureCache.loadRepeatingTexture("noise.tga");
+}
 
-    // Its engine is deliberately left unset: the cuboid is never drawn.
-    if (scene->cuboid != nullptr) scene->cuboid->init(shaders["shadowOmniDebug"].get());
+// Projection, camera, cursor and the render toggles' start values: the last
+// stage of start-up, once the scene and every GL resource exist.
+void Engine::setUpCameraAndToggles() {
+    const float aspect = static_cast<float>(width) / static_cast<float>(height);
+    projectionMatrix = glm::perspective(glm::radians(45.0f), aspect, 0.1f, 250.0f);
+
+    cameraUp = glm::vec3(0.0f, 1.0f, 0.0f);
+    pitch = 0.0f;
+    yaw = 0.0f;
+    camera::LookAngles angles;
+    angles.yaw = yaw;
+    angles.pitch = pitch;
+    viewDirection = camera::lookDirection(angles);  // (1, 0, 1)
+    cameraPosition = scene->cameraStart;
+    viewMatrix = glm::lookAt(cameraPosition, cameraPosition + 10.0f * viewDirection, cameraUp);
+
+    // The debug cuboid gets its program but deliberately no engine: it is never drawn.
+    const auto debugProgram = shaders.find("shadowOmniDebug");
+    if (scene->cuboid != nullptr && debugProgram != shaders.end()) {
+        scene->cuboid->init(debugProgram->second.get());
+    }
+
+    glfwSetCursorPos(window, static_cast<double>(width / 2), static_cast<double>(height / 2));
+    glfwGetCursorPos(window, &lastCursorX, &lastCursorY);
+    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+
+    // Start values only: blending is already on, polygon mode is GL's fill, and
+    // textures keep the filters the cache held when they were loaded.
+    showHelp = false;
+    transparencyEnabled = true;
+    wireframe = false;
+    cullingEnabled = true;
+    nearestSampling = true;
+    mipmapMode = 1;
+    showFrameTime = false;
+    showObjectCount = false;
+    showParticleCount = false;
+    frameTimeLimit = 0.008333f;
+    fpsLimitMode = 2;
+    for (bool& latch : keyLatches) latch = false;
+    statusText.clear();
+    statusTimer = 0.0f;
 }

@@ -1,9 +1,37 @@
 #include "app/Game.h"
+#include "app/Toggles.h"
 
 void Engine::handleInput(double elapsed) {
-    (void)elapsed;
     // End conditions of the main loop.
     glfwPollEvents();
     if (glfwGetKey(window, GLFW_KEY_ESCAPE) != GLFW_RELEASE) game->quit = true;
     closeRequested = glfwWindowShouldClose(window) != 0;
+
+    auto isDown = [this](int key) {
+        return glfwGetKey(window, key) != GLFW_RELEASE || keyScript.holds(key, frameCount);
+    };
+    const bool forward = isDown(GLFW_KEY_W);
+    const bool back = isDown(GLFW_KEY_S);
+    const bool left = isDown(GLFW_KEY_A);
+    const bool right = isDown(GLFW_KEY_D);
+
+    bool toggleKeys[toggles::kKeyCount];
+    for (int i = 0; i < toggles::kKeyCount; ++i) toggleKeys[i] = isDown(toggles::kKeys[i]);
+    toggles::scan(*this, toggleKeys, [this](const toggles::Action& action) {
+        if (action.announce) showStatus(action.message);
+        toggles::applyEffect(action.effect, textureCache);
+    });
+    // F12 asks for a screenshot of the frame about to be drawn.
+    if (toggles::pressed(isDown(GLFW_KEY_F12), screenshotLatch)) screenshotRequested = true;
+    toggles::ageStatus(*this, elapsed);
+
+    moveCamera(forward, back, left, right, elapsed);
+    // The tour owns the view; the mouse is ignored and no longer re-centred.
+    if (!cameraTour) mouseLook();
+}
+
+void Engine::showStatus(std::string text) {
+    statusText = std::move(text);
+    statusTimer = 2.0f;
+    echoStatus = true;
 }

@@ -75,6 +75,7 @@ struct World {
         engine.createShaderPrograms();
         engine.setGlobalState();
         engine.setUpScene();
+        engine.setUpCameraAndToggles();
         transcript = testing::internal::GetCapturedStdout();
     }
 

@@ -1,0 +1,83 @@
+#include "app/Overlay.h"
+
+#include <cstdio>
+
+// GLEW must come before any other GL header.
+#include "app/Engine.h"
+
+#include <GL/freeglut.h>
+
+namespace overlay {
+
+const std::string helpText =
+    "Emberwight - Help:\n"
+    "\n"
+    "Controls:\n"
+    "Move the mouse to look around.\n"
+    "Use WASD to move.\n"
+    "\n"
+    "F1 - show Help (toggle)\n"
+    "F2 - show Frametime (toggle)\n"
+    "F3 - wireframe mode (toggle)\n"
+    "F4 - change texture sampling mode\n"
+    "F5 - change mipmap mode\n"
+    "F6 - change FPS limit\n"
+    "F7 - show object count (toggle)\n"
+    "F8 - disable view frustum culling (toggle)\n"
+    "ESC - quit";
+
+std::string frameTimeLine(float frameTime) {
+    const float milliseconds = frameTime * 1000.0f;
+    const float rate = 1.0f / frameTime;
+    char text[96];
+    std::snprintf(text, sizeof text, "Frametime: %6.4f ms - FPS: %4.0f",
+                  static_cast<double>(milliseconds), static_cast<double>(rate));
+    return text;
+}
+
+std::string objectCountLine(int objectsDrawn) {
+    char text[48];
+    std::snprintf(text, sizeof text, "Number of Objects: %d", objectsDrawn);
+    return text;
+}
+
+std::string particleCountLine(int particlesCounted) {
+    char text[48];
+    std::snprintf(text, sizeof text, "Number of Particles: %d", particlesCounted);
+    return text;
+}
+
+std::vector<Piece> pieces(const Engine& engine) {
+    std::vector<Piece> list;
+    auto add = [&list](float x, float y, std::string text, bool echoed) {
+        Piece piece;
+        piece.x = x;
+        piece.y = y;
+        piece.text = std::move(text);
+        piece.echoed = echoed;
+        list.push_back(std::move(piece));
+    };
+    add(-0.98f, 0.93f, engine.statusText, true);  // drawn even when empty
+    if (engine.showHelp) add(-0.98f, 0.85f, helpText, true);
+    if (engine.showFrameTime) add(0.2f, 0.93f, frameTimeLine(engine.frameTime), true);
+    if (engine.showObjectCount) add(0.2f, 0.87f, objectCountLine(engine.objectsDrawn), false);
+    if (engine.showParticleCount) {
+        add(0.2f, 0.81f, particleCountLine(engine.particlesCounted), false);
+    }
+    return list;
+}
+
+}  // namespace overlay
+
+void Engine::drawOverlay() {
+    // Plain white fixed-function text, whatever program the last pass left bound.
+    glUseProgram(0);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    for (const overlay::Piece& piece : overlay::pieces(*this)) {
+        glRasterPos2f(piece.x, piece.y);
+        glutBitmapString(GLUT_BITMAP_HELVETICA_18,
+                         reinterpret_cast<const unsigned char*>(piece.text.c_str()));
+        if (echoStatus && piece.echoed) std::printf("%s\n", piece.text.c_str());
+    }
+    echoStatus = false;
+}

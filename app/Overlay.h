@@ -1,0 +1,28 @@
+#pragma once
+// What the text overlay shows, as plain data; Engine::drawOverlay
+// (app/Overlay.cpp) only hands it to GL and the console.
+
+#include <string>
+#include <vector>
+
+class Engine;
+
+namespace overlay {
+
+// Fifteen lines joined by single line feeds, with no line feed at the end.
+extern const std::string helpText;
+
+std::string frameTimeLine(float frameTime);
+std::string objectCountLine(int objectsDrawn);
+std::string particleCountLine(int particlesCounted);
+
+struct Piece {
+    float x = 0.0f, y = 0.0f;  // raster position in normalised device coordinates
+    std::string text;
+    bool echoed = false;       // copied to the console after a toggle
+};
+
+// The pieces of this frame, in drawing order.
+std::vector<Piece> pieces(const Engine& engine);
+
+}  // namespace overlay

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/Engine.h"
+#include "app/Overlay.h"
+
+TEST(Overlay, FrameTimeLineUnderEachLimit) {
+    EXPECT_EQ(overlay::frameTimeLine(0.008333f), "Frametime: 8.3330 ms - FPS:  120");
+    EXPECT_EQ(overlay::frameTimeLine(0.016667f), "Frametime: 16.6670 ms - FPS:   60");
+    EXPECT_EQ(overlay::frameTimeLine(0.005f), "Frametime: 5.0000 ms - FPS:  200");
+    EXPECT_EQ(overlay::frameTimeLine(0.0005f), "Frametime: 0.5000 ms - FPS: 2000");
+}
+
+TEST(Overlay, CounterLines) {
+    EXPECT_EQ(overlay::objectCountLine(12), "Number of Objects: 12");
+    EXPECT_EQ(overlay::particleCountLine(0), "Number of Particles: 0");
+    EXPECT_EQ(overlay::particleCountLine(123456), "Number of Particles: 123456");
+}
+
+TEST(Overlay, HelpTextHasFifteenLinesAndNoTrailingLineFeed) {
+    const std::string& help = overlay::helpText;
+    EXPECT_EQ(std::count(help.begin(), help.end(), '\n'), 14);
+    EXPECT_NE(help.back(), '\n');
+    EXPECT_EQ(help.substr(0, help.find('\n')), "Emberwight - Help:");
+    EXPECT_EQ(help.substr(help.rfind('\n') + 1), "ESC - quit");
+    EXPECT_NE(help.find("\n\nControls:\n"), std::string::npos);
+    EXPECT_NE(help.find("\nF8 - disable view frustum culling (toggle)\n"), std::string::npos);
+    EXPECT_EQ(help.find("F9"), std::string::npos);
+    EXPECT_EQ(help.find("SPACE"), std::string::npos);
+}
+
+TEST(Overlay, OnlyTheStatusShowsByDefault) {
+    Engine e;
+    const std::vector<overlay::Piece> pieces = overlay::pieces(e);
+    ASSERT_EQ(pieces.size(), 1u);
+    EXPECT_EQ(pieces[0].text, "");  // drawn even when empty
+    EXPECT_FLOAT_EQ(pieces[0].x, -0.98f);
+    EXPECT_FLOAT_EQ(pieces[0].y, 0.93f);
+    EXPECT_TRUE(pieces[0].echoed);
+}
+
+TEST(Overlay, EveryPieceInOrderWithItsPlaceAndEcho) {
+    Engine e;
+    e.statusText = "Particle counter Enabled";
+    e.showHelp = e.showFrameTime = e.showObjectCount = e.showParticleCount = true;
+    e.frameTime = 0.016667f;
+    e.objectsDrawn = 12;
+    e.particlesCounted = 4400;
+    const std::vector<overlay::Piece> p = overlay::pieces(e);
+    ASSERT_EQ(p.size(), 5u);
+    EXPECT_EQ(p[0].text, "Particle counter Enabled");
+    EXPECT_EQ(p[1].text, overlay::helpText);
+    EXPECT_FLOAT_EQ(p[1].y, 0.85f);
+    EXPECT_EQ(p[2].text, "Frametime: 16.6670 ms - FPS:   60");
+    EXPECT_FLOAT_EQ(p[2].x, 0.2f);
+    EXPECT_FLOAT_EQ(p[2].y, 0.93f);
+    EXPECT_EQ(p[3].text, "Number of Objects: 12");
+    EXPECT_FLOAT_EQ(p[3].y, 0.87f);
+    EXPECT_EQ(p[4].text, "Number of Particles: 4400");
+    EXPECT_FLOAT_EQ(p[4].y, 0.81f);
+    // Counters are never copied to the console.
+    EXPECT_TRUE(p[0].echoed && p[1].echoed && p[2].echoed);
+    EXPECT_FALSE(p[3].echoed || p[4].echoed);
+}
