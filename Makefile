@@ -4,7 +4,7 @@ BUILD ?= build
 ARGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: setup build run test clean
+.PHONY: setup build run test test-asan bench soak clean
 
 setup:
 	@bash scripts/setup.sh
@@ -20,6 +20,28 @@ run: build
 
 test: build
 	@bash scripts/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# Frame-time and GPU pass figures of the camera tour at 1024 x 768.
+BENCH_SECONDS ?= 30
+bench: build
+	@bash scripts/with-display.sh $(BUILD)/emberwight 1024 768 0 --benchmark $(BENCH_SECONDS) \
+		--benchmark-csv $(BUILD)/benchmark.csv </dev/null | sed -n '/^Benchmark/,$$p'
+	@echo "Per-frame figures: $(BUILD)/benchmark.csv"
+
+# 20,000 frames with every toggle pressed periodically (CI runs a shorter one).
+SOAK_FRAMES ?= 20000
+soak: build
+	@bash scripts/with-display.sh bash scripts/soak.sh $(BUILD)/emberwight $(SOAK_FRAMES)
+
+# The unit and gl tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
+ASAN_BUILD ?= build-asan
+test-asan: setup
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DEMBERWIGHT_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/ubsan.supp:print_stacktrace=1:halt_on_error=1 \
+	bash scripts/with-display.sh ctest --test-dir $(ASAN_BUILD) -L 'unit|gl' --output-on-failure -j $(JOBS)
 
 clean:
 	rm -rf $(BUILD)

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 
 namespace {
 
@@ -10,8 +11,8 @@ bool parseCount(const std::string& text, long& out) {
     if (text.empty()) return false;
     char* end = nullptr;
     errno = 0;
-    long value = std::strtol(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || value < 0) return false;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || value <= 0) return false;
     out = value;
     return true;
 }
@@ -20,10 +21,68 @@ bool parseSeconds(const std::string& text, double& out) {
     if (text.empty()) return false;
     char* end = nullptr;
     errno = 0;
-    double value = std::strtod(text.c_str(), &end);
+    const double value = std::strtod(text.c_str(), &end);
     if (errno != 0 || *end != '\0' || !std::isfinite(value) || value <= 0.0) return false;
     out = value;
     return true;
+}
+
+bool parseText(const std::string& text, std::string& out) {
+    if (text.empty()) return false;
+    out = text;
+    return true;
+}
+
+enum class Value { None, Required, Optional };
+
+struct OptionRule {
+    const char* name;
+    Value value;
+    const char* expects;  // for the error line
+    std::function<bool(RunOptions&, const std::string&)> apply;
+};
+
+const std::vector<OptionRule>& optionRules() {
+    static const std::vector<OptionRule> rules = {
+        {"--frames", Value::Required, "a whole number of frames above 0",
+         [](RunOptions& o, const std::string& v) { return parseCount(v, o.frames); }},
+        {"--fixed-dt", Value::Required, "a number of seconds above 0",
+         [](RunOptions& o, const std::string& v) { return parseSeconds(v, o.fixedDt); }},
+        {"--seconds", Value::Required, "a number of seconds above 0",
+         [](RunOptions& o, const std::string& v) { return parseSeconds(v, o.seconds); }},
+        {"--screenshot", Value::Required, "a file name",
+         [](RunOptions& o, const std::string& v) { return parseText(v, o.screenshot); }},
+        {"--shot-every", Value::Required, "a number of seconds above 0",
+         [](RunOptions& o, const std::string& v) { return parseSeconds(v, o.shotEvery); }},
+        {"--shot-dir", Value::Required, "a folder",
+         [](RunOptions& o, const std::string& v) { return parseText(v, o.shotDir); }},
+        {"--print-camera", Value::None, "no value",
+         [](RunOptions& o, const std::string&) { return o.printCamera = true; }},
+        {"--benchmark", Value::Optional, "a number of seconds above 0",
+         [](RunOptions& o, const std::string& v) {
+             if (v.empty()) o.benchmark = 30.0;
+             return v.empty() || parseSeconds(v, o.benchmark);
+         }},
+        {"--benchmark-csv", Value::Required, "a file name",
+         [](RunOptions& o, const std::string& v) { return parseText(v, o.benchmarkCsv); }},
+        {"--auto-keys", Value::Required, "a whole number of frames above 0",
+         [](RunOptions& o, const std::string& v) { return parseCount(v, o.autoKeys); }},
+        {"--gl-debug", Value::None, "no value",
+         [](RunOptions& o, const std::string&) { return o.glDebug = true; }},
+        {"--stats", Value::Required, "a whole number of frames above 0",
+         [](RunOptions& o, const std::string& v) { return parseCount(v, o.statsEvery); }},
+        {"--no-shadow-casters", Value::None, "no value",
+         [](RunOptions& o, const std::string&) {
+             o.shadowCasters = false;
+             return true;
+         }},
+    };
+    return rules;
+}
+
+bool isNumber(const std::string& text) {
+    double ignored;
+    return parseSeconds(text, ignored);
 }
 
 }  // namespace
@@ -43,48 +102,35 @@ LaunchConfig parseCommandLine(const std::vector<std::string>& args) {
             positional.push_back(arg);
             continue;
         }
-        std::string name = arg;
-        std::string value;
-        bool hasValue = false;
-        size_t eq = arg.find('=');
-        if (eq != std::string::npos) {
-            name = arg.substr(0, eq);
-            value = arg.substr(eq + 1);
-            hasValue = true;
-        }
-        auto takeValue = [&]() {
-            if (hasValue) return true;
-            if (i + 1 >= args.size()) return false;
-            value = args[++i];
-            return true;
-        };
+        const size_t eq = arg.find('=');
+        const std::string name = arg.substr(0, eq);
+        const bool inlineValue = eq != std::string::npos;
+        std::string value = inlineValue ? arg.substr(eq + 1) : "";
 
-        if (name == "--help" && !hasValue) {
+        if (name == "--help" && !inlineValue) {
             config.help = true;
-        } else if (name == "--frames") {
-            if (!takeValue() || !parseCount(value, config.frames) || config.frames == 0) {
-                config.error = "--frames needs a whole number of frames above 0, got '" + value + "'";
-                return config;
-            }
-        } else if (name == "--fixed-dt") {
-            if (!takeValue() || !parseSeconds(value, config.fixedDt)) {
-                config.error = "--fixed-dt needs a number of seconds above 0, got '" + value + "'";
-                return config;
-            }
-        } else if (name == "--screenshot") {
-            if (!takeValue() || value.empty()) {
-                config.error = "--screenshot needs a file name";
-                return config;
-            }
-            config.screenshot = value;
-        } else if (name == "--print-camera" && !hasValue) {
-            config.printCamera = true;
-        } else if (name == "--print-counts" && !hasValue) {
-            config.printCounts = true;
-        } else if (name == "--no-shadow-casters" && !hasValue) {
-            config.shadowCasters = false;
-        } else {
+            continue;
+        }
+        const OptionRule* rule = nullptr;
+        for (const OptionRule& candidate : optionRules()) {
+            if (name == candidate.name) rule = &candidate;
+        }
+        if (rule == nullptr) {
             config.error = "unknown option '" + arg + "' (see --help)";
+            return config;
+        }
+        bool valueOk = true;
+        if (rule->value == Value::None) {
+            valueOk = !inlineValue;
+        } else if (!inlineValue) {
+            const bool next = i + 1 < args.size();
+            if (rule->value == Value::Required && next) value = args[++i];
+            // An optional value is taken only when the next argument is a number.
+            if (rule->value == Value::Optional && next && isNumber(args[i + 1])) value = args[++i];
+            valueOk = next || rule->value == Value::Optional;
+        }
+        if (!valueOk || !rule->apply(config.options, value)) {
+            config.error = name + " needs " + rule->expects + ", got '" + value + "'";
             return config;
         }
     }
@@ -100,23 +146,39 @@ LaunchConfig parseCommandLine(const std::vector<std::string>& args) {
     return config;
 }
 
+bool windowSizeAcceptable(unsigned width, unsigned height) {
+    const unsigned largest = 32767;
+    return width >= 1 && height >= 1 && width <= largest && height <= largest;
+}
+
 std::string usageText() {
     return
         "Usage: emberwight [WIDTH HEIGHT FULLSCREEN [TOUR]] [OPTIONS]\n"
         "\n"
-        "  WIDTH HEIGHT       window size in pixels (read only with FULLSCREEN; default 1024 768)\n"
-        "  FULLSCREEN         'true' or a number above 0 opens a full-screen window\n"
-        "  TOUR               'true' or a number above 0 starts the camera tour\n"
+        "  WIDTH HEIGHT         window size in pixels (read only with FULLSCREEN; default 1024 768)\n"
+        "  FULLSCREEN           'true' or a number above 0 opens a full-screen window\n"
+        "  TOUR                 'true' or a number above 0 starts the camera tour\n"
         "\n"
         "Options:\n"
-        "  --frames N         end after N frames, as ESC would\n"
-        "  --fixed-dt S       give every frame S seconds of simulated time, without sleeping\n"
-        "  --screenshot FILE  write the last frame to FILE as a PNG\n"
-        "  --print-camera     print the camera's position, direction, yaw and pitch at the end\n"
-        "  --print-counts     print the objects drawn and the particles of the last frame\n"
-        "  --no-shadow-casters  draw nothing into the fire light's shadow cube (for comparisons)\n"
-        "  --help             show this text\n"
+        "  --frames N           end after N frames, as ESC would\n"
+        "  --seconds S          end once S seconds have passed in the demo\n"
+        "  --fixed-dt S         give every frame S seconds of simulated time, without sleeping\n"
+        "  --screenshot FILE    write the last frame to FILE as a PNG\n"
+        "  --shot-every S       write a numbered PNG every S seconds (see --shot-dir)\n"
+        "  --shot-dir DIR       folder for numbered PNGs, from --shot-every and F12 (default .)\n"
+        "  --benchmark [S]      fly the tour without frame limit and report S seconds of\n"
+        "                       frame times and GPU pass times after a 3 s warm-up (default 30)\n"
+        "  --benchmark-csv FILE with --benchmark: one row per measured frame\n"
+        "  --print-camera       print the camera's position, direction, yaw and pitch at the end\n"
+        "  --auto-keys N        every N frames press the next of F1-F10, W A S D, SPACE (soak runs)\n"
+        "  --gl-debug           print every GL error as it happens and their count at the end\n"
+        "  --stats N            every N frames print resident memory and the counters\n"
+        "  --no-shadow-casters  draw nothing into the fire light's shadow cube (comparisons)\n"
+        "  --help               show this text\n"
+        "\n"
+        "Keys: mouse to look, W A S D to walk, F1-F10 render toggles, F12 screenshot,\n"
+        "      SPACE camera tour, ESC quit.\n"
         "\n"
         "Environment:\n"
-        "  EMBERWIGHT_ROOT    folder holding GraphicsEngine/ and resources/ (default: the source tree)\n";
+        "  EMBERWIGHT_ROOT      folder holding GraphicsEngine/ and resources/ (default: the source tree)\n";
 }

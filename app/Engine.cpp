@@ -6,11 +6,17 @@
 #include <cstdlib>
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "app/CommandLine.h"
 #include "app/Game.h"
+#include "app/GlDebug.h"
+#include "app/ObjectPrograms.h"
 #include "app/Platform.h"
 #include "app/ResourcePaths.h"
 #include "game/Camera.h"
+#include "game/Cuboid.h"
 #include "game/Scene.h"
+#include "game/SceneObject.h"
+#include "particles/ParticleSystem.h"
 
 namespace {
 
@@ -66,6 +72,7 @@ void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* gam
     createWindow();
     glewExperimental = GL_TRUE;
     if (glewInit() != GLEW_OK) fatalError("failed to initialize glew");
+    if (options.glDebug) gldebug::install();
 
     // freeglut's bitmap text needs its one-time initialisation.
     int glutArgc = 1;
@@ -75,18 +82,24 @@ void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* gam
 
     createShaderPrograms();
     setGlobalState();
+    setUpScene();
     setUpCameraAndToggles();
 }
 
 void Engine::createWindow() {
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    if (options.glDebug) glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
     GLFWmonitor* monitor = nullptr;
     if (fullscreen) {
         std::printf("Fullscreen");
         monitor = glfwGetPrimaryMonitor();
     }
-    window = glfwCreateWindow(static_cast<int>(width), static_cast<int>(height),
-                              "+++ Emberwight +++", monitor, nullptr);
+    // Sizes no window system can make (a negative number read as unsigned,
+    // or beyond X11's coordinate range) are refused here rather than handed on.
+    window = windowSizeAcceptable(width, height)
+                 ? glfwCreateWindow(static_cast<int>(width), static_cast<int>(height),
+                                    "+++ Emberwight +++", monitor, nullptr)
+                 : nullptr;
     std::printf("%d x %d", static_cast<int>(width), static_cast<int>(height));
     if (window == nullptr) fatalError("failed to open window:");
     glfwMakeContextCurrent(window);
@@ -130,6 +143,36 @@ void Engine::setGlobalState() {
     glViewport(0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
 }
 
+// Everything the scene needs from the GL context, once every program exists:
+// environment, render targets, objects, particle systems and effigy textures.
+void Engine::setUpScene() {
+    scene->setGroundProgram(shaders["default"].get());
+    scene->setSkyProgram(shaders["sky"].get());
+    scene->setSunProgram(shaders["alpha"].get());
+
+    createShadowMap();
+    createShadowCube();
+
+    scene->setupEnvironment();
+
+    for (game::SceneObject* object : scene->objects) {
+        object->setEngine(this);
+        const char* key = programKeyForKind(object->getKind());
+        if (key != nullptr) object->init(shaders[key].get());
+    }
+
+    for (ParticleSystem* system : scene->particleSystems) {
+        const std::string name = system->getTextureName();
+        const GLuint texture = system->usesAlphaBlending() ? textureCache.loadAlphaTexture(name)
+                                                           : textureCache.loadTexture(name);
+        system->setTexture(texture);
+        system->initialize(shaders["ps_update"].get(), shaders["ps_render"].get());
+    }
+
+    fireLayerTexture = textureCache.loadTexture("fire_layer.tga");
+    noiseTexture = textureCache.loadRepeatingTexture("noise.tga");
+}
+
 // Projection, camera, cursor and the render toggles' start values: the last
 // stage of start-up, once the scene and every GL resource exist.
 void Engine::setUpCameraAndToggles() {
@@ -146,7 +189,11 @@ void Engine::setUpCameraAndToggles() {
     cameraPosition = scene->cameraStart;
     viewMatrix = glm::lookAt(cameraPosition, cameraPosition + 10.0f * viewDirection, cameraUp);
 
-    // The debug cuboid's init("shadowOmniDebug") belongs here once the cuboid exists.
+    // The debug cuboid gets its program but deliberately no engine: it is never drawn.
+    const auto debugProgram = shaders.find("shadowOmniDebug");
+    if (scene->cuboid != nullptr && debugProgram != shaders.end()) {
+        scene->cuboid->init(debugProgram->second.get());
+    }
 
     glfwSetCursorPos(window, static_cast<double>(width / 2), static_cast<double>(height / 2));
     glfwGetCursorPos(window, &lastCursorX, &lastCursorY);

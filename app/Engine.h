@@ -14,6 +14,9 @@
 
 #include "GraphicsEngine/Shader.h"
 #include "GraphicsEngine/TextureCache.h"
+#include "app/KeyScript.h"
+#include "app/RunOptions.h"
+#include "render/GpuPassTimer.h"
 
 class Game;
 class Scene;
@@ -30,16 +33,6 @@ struct Plane {
     glm::vec3 normal{0.0f};
     float distance;
     Plane() : point(0.0f), normal(0.0f) {}
-};
-
-// Settings for tests and tools that never change the classic command line.
-struct RunOptions {
-    long frames = -1;         // stop after this many frames (-1: never)
-    double fixedDt = -1.0;    // simulated seconds per frame (<0: real time)
-    std::string screenshot;   // PNG written from the last frame before its swap
-    bool printCamera = false; // print the camera pose after the last frame
-    bool printCounts = false; // print objectsDrawn and particlesCounted after the last frame
-    bool shadowCasters = true;  // false: the shadow cube is cleared, nothing drawn into it
 };
 
 class Engine {
@@ -86,6 +79,11 @@ public:
     float statusTimer = 0.0f;
 
     RunOptions options;
+    bool screenshotRequested = false;  // F12: saved after this frame is drawn
+    bool screenshotLatch = false;
+    GpuPassTimer passTimer;  // active only while benchmarking
+    KeyScript keyScript;     // --auto-keys
+    long frameCount = 0;     // frames completed so far
 
     // Start-up and window (app/Engine.cpp).
     void startUp(unsigned width, unsigned height, bool fullscreen, Game* game, Scene* scene,
@@ -94,6 +92,7 @@ public:
     [[noreturn]] void fatalError(const std::string& message);
     void createShaderPrograms();
     void setGlobalState();
+    void setUpScene();
     void setUpCameraAndToggles();
 
     // Input and overlay (app/Input.cpp, app/Overlay.cpp).

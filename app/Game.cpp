@@ -1,7 +1,11 @@
 #include "app/Game.h"
 
 #include <cstdio>
+#include <memory>
 
+#include "app/Benchmark.h"
+#include "app/FrameCapture.h"
+#include "app/GlDebug.h"
 #include "app/FramePacing.h"
 #include "app/Platform.h"
 #include "app/Screenshot.h"
@@ -23,10 +27,35 @@ void printCameraPose(const Engine& engine) {
 
 Game::~Game() { delete scene; }
 
+void Game::captureFrame(double timeBefore) {
+    const RunOptions& options = engine.options;
+    const int width = static_cast<int>(engine.width), height = static_cast<int>(engine.height);
+    if (engine.screenshotRequested) {
+        engine.screenshotRequested = false;
+        const std::string name = capture::saveNumbered(options.shotDir, width, height);
+        if (!name.empty()) engine.showStatus("Screenshot saved: " + name);
+    }
+    if (capture::crossesInterval(timeBefore, engine.totalTime, options.shotEvery)) {
+        const std::string name = capture::saveNumbered(options.shotDir, width, height);
+        if (!name.empty()) std::printf("Screenshot saved: %s\n", name.c_str());
+    }
+}
+
 void Game::run() {
     quit = false;
     double lastTime = glfwGetTime();
     long framesDrawn = 0;
+    double startUpSeconds = 0.0;
+
+    // Benchmarking flies the tour as fast as the machine allows.
+    std::unique_ptr<Benchmark> benchmark;
+    if (engine.options.benchmark > 0.0) {
+        benchmark = std::make_unique<Benchmark>(engine.options.benchmark, engine.options.benchmarkCsv);
+        engine.cameraTour = true;
+        engine.fpsLimitMode = 0;
+        engine.frameTimeLimit = -1.0f;
+        engine.passTimer.active = true;
+    }
 
     while (!engine.closeRequested) {
         if (quit) break;
@@ -43,21 +72,39 @@ void Game::run() {
             lastTime = step.lastTime;
         }
 
+        const double timeBefore = engine.totalTime;
         engine.handleInput(elapsed);
         renderFrame(elapsed);
+        captureFrame(timeBefore);
 
         ++framesDrawn;
+        engine.frameCount = framesDrawn;
+        if (engine.options.statsEvery > 0 && framesDrawn % engine.options.statsEvery == 0) {
+            std::printf("stats frame %ld rss_kb %ld objects %d particles %d\n", framesDrawn,
+                        platform::residentKilobytes(), engine.objectsDrawn,
+                        engine.particlesCounted);
+        }
+        if (framesDrawn == 1) {
+            startUpSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() -
+                                                           processStart).count();
+        }
         if (framesDrawn == engine.options.frames) quit = true;
+        if (benchmark && benchmark->frameDone(elapsed, engine.totalTime, engine.passTimer.endFrame())) {
+            quit = true;
+        }
+        if (engine.options.seconds > 0.0 && engine.totalTime >= engine.options.seconds) quit = true;
         const bool lastFrame = quit || engine.closeRequested;
         if (lastFrame && !engine.options.screenshot.empty()) {
             writeScreenshot(engine.options.screenshot, static_cast<int>(engine.width),
                             static_cast<int>(engine.height));
         }
         if (lastFrame && engine.options.printCamera) printCameraPose(engine);
-        if (lastFrame && engine.options.printCounts) {
-            std::printf("objects %d particles %d\n", engine.objectsDrawn, engine.particlesCounted);
-        }
         glfwSwapBuffers(engine.window);
+    }
+    if (engine.options.glDebug) std::printf("GL errors: %ld\n", gldebug::errorCount());
+    if (benchmark) {
+        benchmark->report(startUpSeconds,
+                          reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     }
     glfwTerminate();
 }

@@ -7,7 +7,9 @@ void Engine::handleInput(double elapsed) {
     if (glfwGetKey(window, GLFW_KEY_ESCAPE) != GLFW_RELEASE) game->quit = true;
     closeRequested = glfwWindowShouldClose(window) != 0;
 
-    auto isDown = [this](int key) { return glfwGetKey(window, key) != GLFW_RELEASE; };
+    auto isDown = [this](int key) {
+        return glfwGetKey(window, key) != GLFW_RELEASE || keyScript.holds(key, frameCount);
+    };
     const bool forward = isDown(GLFW_KEY_W);
     const bool back = isDown(GLFW_KEY_S);
     const bool left = isDown(GLFW_KEY_A);
@@ -19,6 +21,8 @@ void Engine::handleInput(double elapsed) {
         if (action.announce) showStatus(action.message);
         toggles::applyEffect(action.effect, textureCache);
     });
+    // F12 asks for a screenshot of the frame about to be drawn.
+    if (toggles::pressed(isDown(GLFW_KEY_F12), screenshotLatch)) screenshotRequested = true;
     toggles::ageStatus(*this, elapsed);
 
     moveCamera(forward, back, left, right, elapsed);

@@ -10,4 +10,7 @@ void consolePause();
 // Blocks the calling thread for the given number of milliseconds (0 allowed).
 void sleepMilliseconds(int milliseconds);
 
+// Resident memory of this process in kilobytes (0 where it cannot be read).
+long residentKilobytes();
+
 }  // namespace platform

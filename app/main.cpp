@@ -1,3 +1,4 @@
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -9,6 +10,7 @@
 #include "game/Scene.h"
 
 int main(int argc, char** argv) {
+    const auto processStart = std::chrono::steady_clock::now();
     const LaunchConfig config = parseCommandLine(std::vector<std::string>(argv, argv + argc));
     if (!config.error.empty()) {
         std::fprintf(stderr, "emberwight: %s\n", config.error.c_str());
@@ -24,12 +26,9 @@ int main(int argc, char** argv) {
     // Never deleted: the process ends with the game alive and the operating
     // system reclaims everything, so no GL call runs after the context is gone.
     Game* game = new Game;
-    game->engine.options.frames = config.frames;
-    game->engine.options.fixedDt = config.fixedDt;
-    game->engine.options.screenshot = config.screenshot;
-    game->engine.options.printCamera = config.printCamera;
-    game->engine.options.printCounts = config.printCounts;
-    game->engine.options.shadowCasters = config.shadowCasters;
+    game->processStart = processStart;
+    game->engine.options = config.options;
+    game->engine.keyScript = KeyScript(config.options.autoKeys);
     game->scene = new Scene(&game->engine);
 
     game->engine.startUp(static_cast<unsigned>(config.width),

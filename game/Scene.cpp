@@ -1,5 +1,74 @@
 #include "game/Scene.h"
 
-Scene::Scene(Engine* engine) : engine(engine) { cameraStart = glm::vec3(-45.0f, 10.0f, -25.0f); }
+#include <cstdio>
 
-Scene::~Scene() {}
+#include "app/Engine.h"
+#include "game/Cuboid.h"
+#include "game/SceneAssembly.h"
+#include "game/SceneObject.h"
+#include "game/Terrain.h"
+#include "particles/ParticleSystem.h"
+
+Scene::Scene(Engine* engine) : engine(engine) {
+    objectCount = 0;
+    terrainWidth = 128.0f;
+    terrainDepth = 128.0f;
+
+    heightmapWidth = static_cast<int>(terrainWidth);
+    heightmapDepth = static_cast<int>(terrainDepth);
+    heightmapFile = "h_level_ew.tga";
+    heightScale = 10.0f;
+    // Built before any GL context: the heightmap loader makes no GL call.
+    TextureCache loader;
+    heightSamples = loader.loadHeightmap(heightmapFile, heightmapWidth, heightmapDepth);
+    if (heightSamples == nullptr) {
+        std::printf("Scene: heightmap '%s' not loaded; the ground is flat.\n",
+                    heightmapFile.c_str());
+    }
+
+    cameraStart = glm::vec3(-45.0f, 10.0f, -25.0f);
+    sunLightDir = glm::normalize(glm::vec3(0.3016f, -0.6255f, 1.0f));
+    sunLightInt = 0.05f;
+    sunLightCol = glm::vec3(255.0f, 192.0f, 128.0f) / 255.0f;
+    ambLightInt = 0.025f;
+    ambLightCol = glm::vec3(192.0f, 207.0f, 239.0f) / 255.0f;
+
+    const float platformBase = game::platformBaseHeight(heightAt(-2.5f, 0.0f));
+
+    pointLights = new PointLight[1];
+    PointLight& fire = pointLights[0];
+    fire.Color = glm::vec3(1.0f, 0.7f, 0.6f);
+    fire.AmbientInt = 0.0f;
+    fire.DiffuseInt = 1.0f;
+    fire.Position = game::fireLightPosition(platformBase);
+    fire.ConstAtt = 1.0f;
+    fire.LinearAtt = 0.022f;
+    fire.ExpAtt = 0.0019f;
+    numPointLights = 1;
+
+    fogColor = glm::vec3(0.0f);
+    fogStart = 75.0f;
+    fogEnd = 100.0f;
+    fogDensity = 0.01f;
+
+    game::assembleScene(*this, platformBase);
+}
+
+Scene::~Scene() {
+    for (game::SceneObject* object : objects) delete object;
+    objects.clear();
+    for (ParticleSystem* system : particleSystems) delete system;
+    particleSystems.clear();
+    // Only set up with a GL context; a scene that never was makes no GL call here.
+    if (sunQuadBuffer != 0) glDeleteBuffers(1, &sunQuadBuffer);
+    groundMesh.release();
+    skyboxMesh.release();
+    delete cuboid;
+    delete[] pointLights;
+    delete[] heightSamples;
+}
+
+float Scene::heightAt(float x, float z) const {
+    return game::terrainHeight(heightSamples, heightmapWidth, heightmapDepth, terrainWidth,
+                               terrainDepth, heightScale, x, z);
+}

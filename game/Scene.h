@@ -29,6 +29,8 @@ public:
     float terrainDepth = 128.0f;
     float* heightSamples = nullptr;
     float heightScale = 10.0f;
+    // An environment mesh whose model could not be loaded keeps a null shader
+    // and no indices: it is drawn nowhere.
     Mesh groundMesh;
     graph::Shader* groundProgram = nullptr;
     Mesh skyboxMesh;

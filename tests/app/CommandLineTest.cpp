@@ -57,9 +57,9 @@ TEST(CommandLine, OptionsAreTakenOutBeforeCounting) {
                             "--screenshot", "shot.png", "1"});
     EXPECT_TRUE(c.error.empty()) << c.error;
     EXPECT_EQ(c.positionalCount, 5);
-    EXPECT_EQ(c.frames, 12);
-    EXPECT_DOUBLE_EQ(c.fixedDt, 0.02);
-    EXPECT_EQ(c.screenshot, "shot.png");
+    EXPECT_EQ(c.options.frames, 12);
+    EXPECT_DOUBLE_EQ(c.options.fixedDt, 0.02);
+    EXPECT_EQ(c.options.screenshot, "shot.png");
     EXPECT_EQ(c.width, 800);
     EXPECT_EQ(c.height, 600);
     EXPECT_TRUE(c.cameraTour);
@@ -80,22 +80,53 @@ TEST(CommandLine, MalformedOptionsAreErrors) {
 TEST(CommandLine, PrintCameraIsAPlainFlag) {
     LaunchConfig c = parse({"800", "600", "0", "--print-camera"});
     EXPECT_TRUE(c.error.empty()) << c.error;
-    EXPECT_TRUE(c.printCamera);
+    EXPECT_TRUE(c.options.printCamera);
     EXPECT_EQ(c.positionalCount, 4);
-    EXPECT_FALSE(parse({}).printCamera);
+    EXPECT_FALSE(parse({}).options.printCamera);
     EXPECT_FALSE(parse({"--print-camera=yes"}).error.empty());
 }
 
-TEST(CommandLine, CountsAndShadowCastersArePlainFlags) {
-    LaunchConfig c = parse({"800", "600", "0", "1", "--print-counts", "--no-shadow-casters"});
+TEST(CommandLine, CaptureAndBenchmarkOptions) {
+    LaunchConfig c = parse({"1024", "768", "0", "--seconds", "20", "--shot-every", "5",
+                            "--shot-dir", "out", "--benchmark-csv", "frames.csv"});
     EXPECT_TRUE(c.error.empty()) << c.error;
-    EXPECT_TRUE(c.printCounts);
-    EXPECT_FALSE(c.shadowCasters);
+    EXPECT_DOUBLE_EQ(c.options.seconds, 20.0);
+    EXPECT_DOUBLE_EQ(c.options.shotEvery, 5.0);
+    EXPECT_EQ(c.options.shotDir, "out");
+    EXPECT_EQ(c.options.benchmarkCsv, "frames.csv");
+    EXPECT_LT(c.options.benchmark, 0.0);
+    EXPECT_EQ(c.width, 1024);
+}
+
+TEST(CommandLine, BenchmarkTakesANumberOnlyWhenOneFollows) {
+    EXPECT_DOUBLE_EQ(parse({"--benchmark"}).options.benchmark, 30.0);
+    EXPECT_DOUBLE_EQ(parse({"--benchmark=12"}).options.benchmark, 12.0);
+    EXPECT_DOUBLE_EQ(parse({"--benchmark", "5"}).options.benchmark, 5.0);
+    LaunchConfig word = parse({"--benchmark", "true"});
+    EXPECT_DOUBLE_EQ(word.options.benchmark, 30.0);
+    EXPECT_EQ(word.positionalCount, 2);
+    EXPECT_FALSE(parse({"--benchmark=-2"}).error.empty());
+    EXPECT_FALSE(parse({"--print-camera=1"}).error.empty());
+    EXPECT_FALSE(parse({"--shot-every", "0"}).error.empty());
+}
+
+TEST(CommandLine, WindowSizesTheWindowSystemCanMake) {
+    EXPECT_TRUE(windowSizeAcceptable(1, 1));
+    EXPECT_TRUE(windowSizeAcceptable(1024, 768));
+    EXPECT_TRUE(windowSizeAcceptable(32767, 32767));
+    EXPECT_FALSE(windowSizeAcceptable(0, 600));
+    EXPECT_FALSE(windowSizeAcceptable(800, 0));
+    EXPECT_FALSE(windowSizeAcceptable(static_cast<unsigned>(-5), 600));  // atoi gave -5
+    EXPECT_FALSE(windowSizeAcceptable(100000, 600));
+    EXPECT_FALSE(windowSizeAcceptable(800, 100000));
+}
+
+TEST(CommandLine, NoShadowCastersIsAPlainFlag) {
+    LaunchConfig c = parse({"800", "600", "0", "1", "--no-shadow-casters"});
+    EXPECT_TRUE(c.error.empty()) << c.error;
+    EXPECT_FALSE(c.options.shadowCasters);
     EXPECT_TRUE(c.cameraTour);
     EXPECT_EQ(c.positionalCount, 5);
-    const LaunchConfig plain = parse({});
-    EXPECT_FALSE(plain.printCounts);
-    EXPECT_TRUE(plain.shadowCasters);
+    EXPECT_TRUE(parse({}).options.shadowCasters);
     EXPECT_FALSE(parse({"--no-shadow-casters=1"}).error.empty());
-    EXPECT_FALSE(parse({"--print-counts=2"}).error.empty());
 }

@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+
+// Settings beyond the classic command line, for tests, tools and users. None
+// of them changes what the positional arguments mean.
+struct RunOptions {
+    long frames = -1;            // --frames N: end after N frames, as ESC would (-1: never)
+    double fixedDt = -1.0;       // --fixed-dt S: every frame lasts S seconds (<0: real time)
+    double seconds = -1.0;       // --seconds S: end once S seconds have been simulated
+    std::string screenshot;      // --screenshot FILE: the last frame, before its swap
+    double shotEvery = -1.0;     // --shot-every S: a numbered PNG every S simulated seconds
+    std::string shotDir = ".";   // --shot-dir DIR: where numbered PNGs (and F12's) go
+    bool printCamera = false;    // --print-camera: the camera pose after the last frame
+    double benchmark = -1.0;     // --benchmark [S]: measure S seconds of the tour (<0: off)
+    std::string benchmarkCsv;    // --benchmark-csv FILE: one row per measured frame
+    long autoKeys = 0;           // --auto-keys N: press the next key of a cycle every N frames
+    bool glDebug = false;        // --gl-debug: print and count GL errors
+    long statsEvery = 0;         // --stats N: memory and counters every N frames
+    bool shadowCasters = true;   // --no-shadow-casters: the fire light's shadow cube stays cleared
+};

@@ -1,0 +1,40 @@
+#include "particles/FireEmitters.h"
+
+#include "game/Scene.h"
+#include "particles/ParticleSystem.h"
+
+namespace fire {
+
+// Sparks fly fast and fall; smoke rises slowly and is the one alpha-blended
+// layer; the two flame layers are short-lived animated sheets.
+const std::array<EmitterSettings, 4> kBundle = {{
+    {"particle.tga", true, {-4.0f, 0.0f, -4.0f}, {4.0f, 8.0f, 4.0f}, {0.0f, -4.0f, 0.0f},
+     2.0f, 3.0f, 0.025f, 0.05f, 0.05f, 1, 1, 1, 1, 1.0f, 0, 0.0f, {1.0f, 0.75f, 0.25f}, 1.0f},
+    {"smoke45_alpha.tga", false, {-0.5f, 0.0f, -0.5f}, {0.5f, 1.0f, 0.5f}, {0.1f, 0.8f, 0.1f},
+     2.0f, 4.0f, 0.5f, 2.0f, 0.03f, 1, 7, 7, 46, 1.0f, 1, 0.025f, {0.25f, 0.25f, 0.25f}, 0.45f},
+    {"flames3.tga", false, {-1.0f, 2.0f, -1.0f}, {1.0f, 4.0f, 1.0f}, {0.0f, 0.15f, 0.0f},
+     0.4f, 0.7f, 0.35f, 0.85f, 0.01f, 2, 6, 6, 36, 0.25f, 0, 0.1f, {1.0f, 1.0f, 1.0f}, 0.5f},
+    {"flames2.tga", false, {-0.6f, 0.0f, -0.6f}, {0.6f, 2.0f, 0.6f}, {0.0f, 0.15f, 0.0f},
+     0.6f, 1.2f, 0.25f, 0.45f, 0.05f, 2, 4, 4, 16, 1.0f, 0, 0.15f, {1.0f, 1.0f, 1.0f}, 0.75f},
+}};
+
+}  // namespace fire
+
+void Scene::addFireEmitters(const glm::vec3& first, const glm::vec3& second) {
+    for (const fire::EmitterSettings& s : fire::kBundle) {
+        ParticleSystem* system = new ParticleSystem();
+        if (s.shortForm) {
+            system->setGeneratorProperties(first, second, s.velocityMin, s.velocityMax, s.gravity,
+                                           s.lifetimeMin, s.lifetimeMax, s.sizeMin, s.sizeMax,
+                                           s.generationInterval, s.color, s.alpha);
+        } else {
+            system->setGeneratorProperties(first, second, s.velocityMin, s.velocityMax, s.gravity,
+                                           s.lifetimeMin, s.lifetimeMax, s.sizeMin, s.sizeMax,
+                                           s.generationInterval, s.particleCount, s.animRows,
+                                           s.animCols, s.animFrames, s.animSpeed, s.alphaType,
+                                           s.blendDelay, s.color, s.alpha);
+        }
+        system->textureName = s.textureName;
+        particleSystems.push_back(system);
+    }
+}

@@ -1,0 +1,46 @@
+#include "render/GpuPassTimer.h"
+
+const char* const GpuPassTimer::kPassNames[kPassCount] = {
+    "shadow cube", "sky box", "ground", "objects", "particle updates", "particle draws", "overlay"};
+
+void GpuPassTimer::begin(Pass pass) {
+    if (!active) return;
+    Slot& slot = slots_[current_];
+    if (slot.used == slot.queries.size()) {
+        GLuint query = 0;
+        glGenQueries(1, &query);
+        slot.queries.emplace_back(pass, query);
+    }
+    slot.queries[slot.used].first = pass;
+    glBeginQuery(GL_TIME_ELAPSED, slot.queries[slot.used].second);
+    ++slot.used;
+    open_ = pass;
+}
+
+void GpuPassTimer::end() {
+    if (!active || open_ == kPassCount) return;
+    glEndQuery(GL_TIME_ELAPSED);
+    open_ = kPassCount;
+}
+
+GpuPassTimer::Times GpuPassTimer::endFrame() {
+    Times times;
+    times.fill(-1.0);
+    if (!active) return times;
+    slots_[current_].pending = true;
+    current_ = (current_ + 1) % kLatency;
+
+    // The slot about to be reused was issued kLatency - 1 frames ago.
+    Slot& oldest = slots_[current_];
+    if (oldest.pending) {
+        times.fill(0.0);
+        for (size_t i = 0; i < oldest.used; ++i) {
+            GLuint64 nanoseconds = 0;
+            glGetQueryObjectui64v(oldest.queries[i].second, GL_QUERY_RESULT, &nanoseconds);
+            times[oldest.queries[i].first] += static_cast<double>(nanoseconds) * 1e-6;
+        }
+    }
+    oldest.used = 0;
+    oldest.pending = false;
+    return times;
+}

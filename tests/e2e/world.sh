@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# The whole start-up of the real binary against stand-in data files (cube
+# models, tiny images): its transcript, a running demo, and the three missing
+# files it survives.
+source "$(dirname "$0")/lib.sh"
+
+# make_root: a fresh stand-in data root with the real shader sources.
+make_root() {
+    rm -rf "$WORK/root"
+    "$TOOLS/scene_files" "$WORK/root" "$ROOT/GraphicsEngine/Shader" || fail "stand-in files written"
+}
+run_world() {  # run_world LOG: a few fixed-step frames and a screenshot
+    EMBERWIGHT_ROOT="$WORK/root" run_app "$1" 320 240 0 --frames 5 --fixed-dt 0.02 --screenshot "$WORK/shot.png"
+}
+count() { grep -c -x -F -- "$2" "$1"; }
+
+make_root
+status=$(run_world "$WORK/full.log")
+log="$WORK/full.log"
+check "full start-up runs and exits with 0 (got $status)" [ "$status" = 0 ]
+check "argc first" [ "$(sed -n 1p "$log")" = "argc 4" ]
+check "heightmap line, then the first generator line on it" \
+    [ "$(sed -n 2p "$log")" = "Heightmap: width=128, height=128Particle System generator initialized..." ]
+check "44 generator lines in a row" \
+    [ "$(sed -n 2,45p "$log" | grep -c 'Particle System generator initialized...$')" = 44 ]
+check "window size, then the first shader path" grep -q '^320 x 240.*/GraphicsEngine/Shader/BaseShader.vert$' "$log"
+shader_line=$(grep -n -m1 'GraphicsEngine/Shader/' "$log" | cut -d: -f1)
+model_line=$(grep -n -m1 '^ModelLoader: NumMeshes: ' "$log" | cut -d: -f1)
+check "shaders before models" [ "$shader_line" -lt "$model_line" ]
+check "14 models loaded" [ "$(grep -c '^ModelLoader: NumMeshes: 1 $' "$log")" = 14 ]
+check "65 cache hits" [ "$(count "$log" 'Texture Found.')" = 65 ]
+for name in sunsprite.tga ground07.jpg ground07b.jpg ground07n.jpg skybox2.jpg rock1.jpg rock1n.jpg \
+    brick13_2.jpg brick13n.jpg brick13d.jpg wood17.jpg wood17n_2.jpg wood17d.jpg wood_burnt.jpg \
+    particle.tga smoke45_alpha.tga flames3.tga flames2.tga fire_layer.tga noise.tga; do
+    check "$name read once" [ "$(count "$log" "$WORK/root/resources/textures/$name")" = 1 ]
+done
+check "smoke through the alpha loader, alone" \
+    [ "$(grep -B1 -x -F "$WORK/root/resources/textures/smoke45_alpha.tga" "$log" | head -n1)" = "Loading alpha Texture..." ]
+check "one alpha load" [ "$(count "$log" 'Loading alpha Texture...')" = 1 ]
+check "no failure lines" sh -c "! grep -q -e '^Model ' -e '^Environment:' -e '^Scene:' -e 'ERROR' -e 'fail' '$log'"
+check "screenshot of the running demo" [ "$(pngstat size "$WORK/shot.png")" = "320x240" ]
+
+# A model that cannot be loaded: one line naming it, and the demo runs on.
+make_root
+rm "$WORK/root/resources/models/emberwight_rotate.obj"
+status=$(run_world "$WORK/model.log")
+check "missing model: runs and exits with 0 (got $status)" [ "$status" = 0 ]
+check "missing model: one line naming it" \
+    [ "$(grep -c "emberwight_rotate.obj" "$WORK/model.log")" = 1 ]
+check "missing model: the line says it is left out" \
+    grep -q -x -F "Model 'emberwight_rotate.obj' could not be loaded; the object is left out." "$WORK/model.log"
+check "missing model: the 13 others load" [ "$(grep -c '^ModelLoader: NumMeshes: ' "$WORK/model.log")" = 13 ]
+
+# No ground and no sky: a line each, and the frame runs without them.
+make_root
+rm "$WORK/root/resources/models/groundMesh.obj" "$WORK/root/resources/models/skybox.obj"
+status=$(run_world "$WORK/env.log")
+check "missing ground and sky: runs and exits with 0 (got $status)" [ "$status" = 0 ]
+check "missing ground: its line" \
+    grep -q -x -F "Environment: 'groundMesh.obj' could not be loaded; running without the ground." "$WORK/env.log"
+check "missing sky: its line" \
+    grep -q -x -F "Environment: 'skybox.obj' could not be loaded; running without the sky." "$WORK/env.log"
+check "missing ground and sky: their textures are not read" \
+    sh -c "! grep -q -e 'ground07' -e 'skybox2' '$WORK/env.log'"
+
+# No heightmap: a line, flat ground, and the demo runs.
+make_root
+rm "$WORK/root/resources/textures/h_level_ew.tga"
+status=$(run_world "$WORK/height.log")
+check "missing heightmap: runs and exits with 0 (got $status)" [ "$status" = 0 ]
+check "missing heightmap: its line" \
+    grep -q -x -F "Scene: heightmap 'h_level_ew.tga' not loaded; the ground is flat." "$WORK/height.log"
+check "missing heightmap: no samples reported" sh -c "! grep -q '^Heightmap:' '$WORK/height.log'"
+
+finish
