@@ -25,7 +25,11 @@ void Engine::renderOmniShadow(Mesh& mesh, const glm::mat4& modelMatrix) {
     uniforms::setVec4(program, "l_pos", glm::vec4(light.Position, 1.0f));
 
     glBindFramebuffer(GL_FRAMEBUFFER, shadowCubeFramebuffer);
-    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indexCount), GL_UNSIGNED_INT, nullptr);
+    // A mesh that never loaded (no ground model) has nothing to draw.
+    if (mesh.indexCount > 0) {
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indexCount), GL_UNSIGNED_INT,
+                       nullptr);
+    }
     glBindVertexArray(0);
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);

@@ -18,7 +18,11 @@ void Engine::renderShadow(Mesh& mesh, game::StaticObject* object, const glm::mat
                       lighting::sunDepthMvp(cameraPosition, scene->sunLightDir, modelMatrix));
 
     glBindFramebuffer(GL_FRAMEBUFFER, shadowMapFramebuffer);
-    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indexCount), GL_UNSIGNED_INT, nullptr);
+    // A mesh that never loaded (no ground model) has nothing to draw.
+    if (mesh.indexCount > 0) {
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indexCount), GL_UNSIGNED_INT,
+                       nullptr);
+    }
     glBindVertexArray(0);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }

@@ -55,16 +55,16 @@ const float CUBE_SIZE = 1024.0;
 
 // Parallax occlusion: march the view ray down through the depth map (white =
 // surface top) and interpolate between the last two layers.
-vec2 reliefTexCoord(vec2 uv, vec3 viewTS) {
+vec2 reliefTexCoord(vec2 uv, vec3 viewTS, float strength) {
     vec2 dx = dFdx(uv);
     vec2 dy = dFdy(uv);
-    float layers = mix(32.0, 8.0, clamp(viewTS.z, 0.0, 1.0));
+    float layers = mix(24.0, 6.0, clamp(viewTS.z, 0.0, 1.0));
     float layerStep = 1.0 / layers;
-    vec2 shift = viewTS.xy / max(viewTS.z, 0.25) * heightScale * RELIEF_DEPTH / layers;
+    vec2 shift = viewTS.xy / max(viewTS.z, 0.25) * heightScale * strength * RELIEF_DEPTH / layers;
     vec2 current = uv;
     float layer = 0.0;
     float depth = 1.0 - textureGrad(depthMap, current, dx, dy).r;
-    for (int i = 0; i < 32 && layer < depth; ++i) {
+    for (int i = 0; i < 24 && layer < depth; ++i) {
         current -= shift;
         depth = 1.0 - textureGrad(depthMap, current, dx, dy).r;
         layer += layerStep;
@@ -79,10 +79,11 @@ vec2 reliefTexCoord(vec2 uv, vec3 viewTS) {
 // Cheap per-pixel angle so that the shadow taps do not band.
 float hash(vec2 p) { return fract(sin(dot(p, vec2(12.9898, 78.233))) * 43758.5453); }
 
+// A Poisson disk whose first four points lie in the four quadrants.
 const vec2 DISK[12] = vec2[](
-    vec2(-0.326, -0.406), vec2(-0.840, -0.074), vec2(-0.696, 0.457), vec2(-0.203, 0.621),
-    vec2(0.962, -0.195), vec2(0.473, -0.480), vec2(0.519, 0.767), vec2(0.185, -0.893),
-    vec2(0.507, 0.064), vec2(0.896, 0.412), vec2(-0.322, -0.933), vec2(-0.792, -0.598));
+    vec2(-0.792, -0.598), vec2(0.896, 0.412), vec2(-0.696, 0.457), vec2(0.473, -0.480),
+    vec2(-0.326, -0.406), vec2(-0.840, -0.074), vec2(-0.203, 0.621), vec2(0.962, -0.195),
+    vec2(0.519, 0.767), vec2(0.185, -0.893), vec2(0.507, 0.064), vec2(-0.322, -0.933));
 
 // Fraction of the fire light that reaches P (1 lit, 0 shadowed). The taps lie
 // in the surface's own plane, each compared at its own distance, so a tilted
@@ -101,6 +102,8 @@ float omniShadow(vec3 P, vec3 N) {
     float radius = max(2.0 * texel, 0.012 * dist);
     float angle = 6.2831853 * hash(gl_FragCoord.xy);
     mat2 turn = mat2(cos(angle), sin(angle), -sin(angle), cos(angle));
+    // Four spread taps first: where they agree the point is fully lit or
+    // fully shadowed and the other eight would change nothing visible.
     float lit = 0.0;
     for (int i = 0; i < 12; ++i) {
         vec2 o = turn * DISK[i] * radius;
@@ -108,6 +111,7 @@ float omniShadow(vec3 P, vec3 N) {
         float reference = length(tap) / near_far.y;
         float stored = texture(cm_z_tex, tap).r;
         lit += reference - 0.5 * texel / near_far.y <= stored ? 1.0 : 0.0;
+        if (i == 3 && (lit == 0.0 || lit == 4.0)) return lit / 4.0;
     }
     return lit / 12.0;
 }
@@ -142,7 +146,9 @@ void main() {
         if (dot(B, worldBitangent) < 0.0) B = -B;  // mirrored UVs
         mat3 tbn = mat3(T, B, geometricNormal);
         vec3 viewTS = transpose(tbn) * toEye;
-        uv = reliefTexCoord(texCoord, viewTS);
+        // Relief shrinks below a pixel with distance; stop marching there.
+        float reliefFade = 1.0 - smoothstep(25.0, 45.0, length(view - worldPos));
+        if (reliefFade > 0.0) uv = reliefTexCoord(texCoord, viewTS, reliefFade);
         vec3 mapped = texture(normalMap, uv).rgb * 2.0 - 1.0;
         N = normalize(tbn * mapped);
     }
@@ -150,7 +156,7 @@ void main() {
     vec3 albedo = texture(colorTexture, uv).rgb;
     vec3 light = ambLightCol * ambLightInt;
     vec3 specular = vec3(0.0);
-    float exponent = 1.0 + 63.0 * clamp(shininess, 0.0, 1.0);
+    float exponent = 1.0 + 127.0 * clamp(shininess, 0.0, 1.0);
 
     vec3 toSun = -normalize(sunLightDir);
     float sunDiffuse = max(dot(N, toSun), 0.0);

@@ -3,7 +3,6 @@
 // fire layer crawling upward over it, distorted by scrolling noise.
 in vec3 worldPos;
 in vec3 modelPos;
-in vec3 worldNormal;
 in vec2 texCoord;
 
 uniform sampler2D colorTexture;  // burnt wood
@@ -35,30 +34,35 @@ float fogFactor(float distance) {
 }
 
 void main() {
+    // Charred timber: the burnt-wood texture, darker still, grain kept.
     vec3 wood = texture(colorTexture, texCoord).rgb;
-    float grain = dot(wood, vec3(0.299, 0.587, 0.114));
-    vec3 charred = mix(vec3(grain), wood, 0.4) * 0.3;
+    vec3 charred = wood * 0.45;
 
-    // Coordinates around the figure: height up, the other two wrapped round.
-    vec2 around = vec2(modelPos.x + modelPos.z, modelPos.y);
+    // Cracks follow each beam (its texture coordinates): thin ridges where
+    // the medium noise crosses its middle, breathing slowly.
+    vec4 grain = texture(noiseTexture, texCoord * vec2(1.5, 0.75));
+    float crack = 1.0 - smoothstep(0.02, 0.07, abs(grain.g - 0.5));
+    float breath = 0.6 + 0.4 * sin(timePassed * 2.3 + grain.r * 18.0);
+    vec3 ember = vec3(1.0, 0.28, 0.04) * crack * breath * 1.6;
 
-    // Cracks: thin ridges where slow noise crosses its middle value.
-    float slow = texture(noiseTexture, around * 0.11 + vec2(0.0, -0.02 * timePassed)).r;
-    float crack = 1.0 - smoothstep(0.015, 0.07, abs(slow - 0.5));
-    float pulse = 0.65 + 0.35 * sin(timePassed * 2.7 + slow * 12.0);
-    vec3 ember = vec3(1.0, 0.32, 0.05) * crack * pulse * 2.2;
+    // Burning patches creep up the figure: coarse noise scrolled upward in
+    // model space decides where the wood is aflame at this moment.
+    vec2 around = vec2(modelPos.x + 0.7 * modelPos.z, modelPos.y);
+    float patch = texture(noiseTexture, around * 0.06 + vec2(0.0, -0.09 * timePassed)).r;
+    float burning = smoothstep(0.5, 0.72, patch);
 
-    // Flames: the fire layer scrolls upward, bent sideways by fast noise.
-    vec2 flow = texture(noiseTexture, around * 0.07 + vec2(0.0, -0.35 * timePassed)).rg - 0.5;
-    vec2 fireUv = vec2(around.x * 0.12 + 0.35 * flow.x, around.y * 0.09 - 0.45 * timePassed);
-    vec3 flame = texture(fireTexture, fireUv + vec2(0.0, 0.25 * flow.y)).rgb;
-    float flicker = texture(noiseTexture, around * 0.05 + vec2(0.3 * timePassed, -0.6 * timePassed)).r;
-    float heat = smoothstep(0.25, 0.85, flicker + 0.25 * crack);
-    vec3 fire = flame * vec3(1.35, 0.75, 0.35) * (0.55 + 1.1 * heat);
+    // Inside them the flame layer rises fast, bent sideways by noise.
+    vec2 flow = texture(noiseTexture, around * 0.09 + vec2(0.0, -0.5 * timePassed)).rg - 0.5;
+    vec2 fireUv = vec2(texCoord.x * 1.7 + 0.3 * flow.x, modelPos.y * 0.16 - 0.55 * timePassed);
+    vec3 flame = texture(fireTexture, fireUv + vec2(0.0, 0.15 * flow.y)).rgb;
+    // Only the tongues of the layer count; its dim embers stay wood.
+    float tongue = smoothstep(0.25, 0.8, dot(flame, vec3(0.5, 0.4, 0.1)));
+    vec3 fire = flame * vec3(1.7, 1.0, 0.5) * tongue * burning;
 
-    // Faces turned from the eye are rimmed less; faces towards it glow fully.
-    float facing = abs(dot(normalize(worldNormal), normalize(view - worldPos)));
-    vec3 colour = shoulder(charred * (0.6 + 0.4 * facing) + ember + fire);
+    // Wood under the flames glows; cracks show through where they are thin.
+    vec3 colour = charred * (1.0 - 0.5 * burning) + vec3(0.3, 0.05, 0.0) * burning +
+                  ember * (1.0 - 0.5 * burning) + fire;
+    colour = shoulder(colour);
 
     float fog = fogFactor(length(view - worldPos));
     fragColor = vec4(mix(fogColor.rgb, colour, fog), 1.0);
