@@ -40,20 +40,22 @@ void main() {
 
     // Cracks follow each beam (its texture coordinates): thin ridges where
     // the medium noise crosses its middle, breathing slowly.
-    vec4 grain = texture(noiseTexture, texCoord * vec2(1.5, 0.75));
+    vec4 grain = texture(noiseTexture, texCoord * vec2(0.45, 0.3));
     float crack = 1.0 - smoothstep(0.02, 0.07, abs(grain.g - 0.5));
     float breath = 0.6 + 0.4 * sin(timePassed * 2.3 + grain.r * 18.0);
     vec3 ember = vec3(1.0, 0.28, 0.04) * crack * breath * 1.6;
 
-    // Burning patches creep up the figure: coarse noise scrolled upward in
-    // model space decides where the wood is aflame at this moment.
+    // Burning patches creep up the figure: two scales of noise scrolled
+    // upward in model space decide where the wood is aflame at this moment,
+    // so that about half of it burns at any time.
     vec2 around = vec2(modelPos.x + 0.7 * modelPos.z, modelPos.y);
-    float patch = texture(noiseTexture, around * 0.06 + vec2(0.0, -0.09 * timePassed)).r;
-    float burning = smoothstep(0.5, 0.72, patch);
+    float patch = 0.6 * texture(noiseTexture, around * 0.12 + vec2(0.0, -0.12 * timePassed)).r +
+                  0.4 * texture(noiseTexture, around * 0.31 + vec2(0.5, -0.3 * timePassed)).g;
+    float burning = smoothstep(0.38, 0.6, patch);
 
     // Inside them the flame layer rises fast, bent sideways by noise.
     vec2 flow = texture(noiseTexture, around * 0.09 + vec2(0.0, -0.5 * timePassed)).rg - 0.5;
-    vec2 fireUv = vec2(texCoord.x * 1.7 + 0.3 * flow.x, modelPos.y * 0.16 - 0.55 * timePassed);
+    vec2 fireUv = vec2(texCoord.x * 0.6 + 0.3 * flow.x, modelPos.y * 0.16 - 0.55 * timePassed);
     vec3 flame = texture(fireTexture, fireUv + vec2(0.0, 0.15 * flow.y)).rgb;
     // Only the tongues of the layer count; its dim embers stay wood.
     float tongue = smoothstep(0.25, 0.8, dot(flame, vec3(0.5, 0.4, 0.1)));
