@@ -2,6 +2,7 @@
 
 #include <FreeImage.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/ResourcePaths.h"
@@ -138,16 +139,23 @@ float* TextureCache::loadHeightmap(const std::string& name, int width, int heigh
         std::printf("Texture: image size fail!\n");
         return nullptr;
     }
-    // Only the float image stays: the returned samples live in it until exit.
     FIBITMAP* samples = FreeImage_ConvertToFloat(scaled);
     FreeImage_Unload(scaled);
     if (samples == nullptr) {
         std::printf("Texture: file read fail!\n");
         return nullptr;
     }
-    std::printf("Heightmap: width=%d, height=%d", static_cast<int>(FreeImage_GetWidth(samples)),
-                static_cast<int>(FreeImage_GetHeight(samples)));
-    return reinterpret_cast<float*>(FreeImage_GetBits(samples));
+    const int sampledWidth = static_cast<int>(FreeImage_GetWidth(samples));
+    const int sampledHeight = static_cast<int>(FreeImage_GetHeight(samples));
+    std::printf("Heightmap: width=%d, height=%d", sampledWidth, sampledHeight);
+    // The caller owns a plain copy (rows may be padded inside the image).
+    float* copy = new float[static_cast<size_t>(sampledWidth) * sampledHeight];
+    for (int row = 0; row < sampledHeight; ++row) {
+        const float* line = reinterpret_cast<const float*>(FreeImage_GetScanLine(samples, row));
+        std::copy(line, line + sampledWidth, copy + static_cast<size_t>(row) * sampledWidth);
+    }
+    FreeImage_Unload(samples);
+    return copy;
 }
 
 void TextureCache::applySampling() {

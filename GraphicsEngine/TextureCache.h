@@ -17,6 +17,7 @@ public:
     GLuint loadAlphaTexture(const std::string& name);
     GLuint loadRepeatingTexture(const std::string& name);
     // Grey levels in 0..1, width * height floats, bottom image row first; null on failure.
+    // The caller owns the array (delete[]).
     float* loadHeightmap(const std::string& name, int width, int height);
     void applySampling();
 };

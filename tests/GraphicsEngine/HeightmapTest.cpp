@@ -44,6 +44,7 @@ TEST(Heightmap, RescalesToTheRequestedSizeBottomRowFirst) {
         EXPECT_GE(samples[y * 100 + 50], samples[(y - 1) * 100 + 50]) << y;
     }
     EXPECT_TRUE(cache.textures.empty());
+    delete[] samples;  // the caller owns the copy
 }
 
 TEST(Heightmap, FailuresReturnNullWithTheirLine) {
