@@ -67,6 +67,7 @@ TEST(Terrain, ScalesTheSampleAndNeedsSamples) {
 TEST(Terrain, UniformMapGivesTheSameHeightEverywhereOnIt) {
     const std::vector<float> samples(128 * 128, 0.25f);
     for (float x : {-64.0f, -2.5f, 0.0f, 40.0f, 63.4f})
-        EXPECT_FLOAT_EQ(game::terrainHeight(samples.data(), 128, 128, 128.0f, 128.0f, 10.0f, x, x * 0.5f),
-                        2.5f);
+        EXPECT_FLOAT_EQ(
+            game::terrainHeight(samples.data(), 128, 128, 128.0f, 128.0f, 10.0f, x, x * 0.5f),
+            2.5f);
 }
