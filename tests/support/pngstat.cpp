@@ -7,8 +7,10 @@
 //   pngstat darker A B LEVEL [x0 y0 x1 y1]     -> percent of pixels whose luminance in A
 //                                                 is at least LEVEL below B's
 //   pngstat spread FILE [x0 y0 x1 y1] -> standard deviation of the luminance (0..255)
+//   pngstat make FILE W H        -> writes a W x H colour ramp, in the format the name implies
 #include <FreeImage.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -63,6 +65,24 @@ double percent(unsigned count, const Region& r) {
     return total > 0 ? 100.0 * count / total : 0.0;
 }
 
+// Test images of odd sizes for the loaders.
+int makeImage(const char* path, int width, int height) {
+    FIBITMAP* image = FreeImage_Allocate(width, height, 24);
+    if (image == nullptr) return 1;
+    for (int y = 0; y < height; ++y) {
+        BYTE* row = FreeImage_GetScanLine(image, y);
+        for (int x = 0; x < width; ++x) {
+            row[3 * x + FI_RGBA_RED] = static_cast<BYTE>(255 * x / std::max(width - 1, 1));
+            row[3 * x + FI_RGBA_GREEN] = static_cast<BYTE>(255 * y / std::max(height - 1, 1));
+            row[3 * x + FI_RGBA_BLUE] = 96;
+        }
+    }
+    const FREE_IMAGE_FORMAT format = FreeImage_GetFIFFromFilename(path);
+    const bool saved = format != FIF_UNKNOWN && FreeImage_Save(format, image, path, 0);
+    FreeImage_Unload(image);
+    return saved ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,6 +91,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string command = argv[1];
+    if (command == "make" && argc == 5) return makeImage(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
     FIBITMAP* image = load(argv[2]);
     const unsigned width = FreeImage_GetWidth(image), height = FreeImage_GetHeight(image);
 
