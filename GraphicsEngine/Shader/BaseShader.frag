@@ -116,7 +116,7 @@ float omniShadow(vec3 P, vec3 N, int taps) {
         vec2 o = turn * DISK[i] * radius;
         vec3 tap = base + axisU * o.x + axisV * o.y - l_pos.xyz;
         float reference = length(tap) / near_far.y;
-        float stored = texture(cm_z_tex, tap).r;
+        float stored = textureLod(cm_z_tex, tap, 0.0).r;
         lit += reference - 0.5 * texel / near_far.y <= stored ? 1.0 : 0.0;
         if (i == 3 && (lit == 0.0 || lit == 4.0)) return lit / 4.0;
     }
