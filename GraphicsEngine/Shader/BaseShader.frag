@@ -54,21 +54,27 @@ const float RELIEF_DEPTH = 0.04;  // texture-space depth of the relief at height
 const float CUBE_SIZE = 1024.0;
 
 // Parallax occlusion: march the view ray down through the depth map (white =
-// surface top) and interpolate between the last two layers.
-vec2 reliefTexCoord(vec2 uv, vec3 viewTS, float strength) {
+// surface top) and interpolate between the last two layers. The layer count
+// follows the relief's size on screen: it shrinks with distance (the shift is
+// below a pixel's worth of detail far away) and is zero where the relief has
+// faded out, so a far fragment does not march at all.
+vec2 reliefTexCoord(vec2 uv, vec3 viewTS, float strength, float eyeDistance) {
     vec2 dx = dFdx(uv);
     vec2 dy = dFdy(uv);
     float layers = mix(24.0, 6.0, clamp(viewTS.z, 0.0, 1.0));
+    layers = strength > 0.0 ? max(4.0, ceil(layers * min(1.0, 12.0 / eyeDistance))) : 1.0;
+    int steps = strength > 0.0 ? int(layers) : 0;
     float layerStep = 1.0 / layers;
     vec2 shift = viewTS.xy / max(viewTS.z, 0.25) * heightScale * strength * RELIEF_DEPTH / layers;
     vec2 current = uv;
     float layer = 0.0;
     float depth = 1.0 - textureGrad(depthMap, current, dx, dy).r;
-    for (int i = 0; i < 24 && layer < depth; ++i) {
+    for (int i = 0; i < steps && layer < depth; ++i) {
         current -= shift;
         depth = 1.0 - textureGrad(depthMap, current, dx, dy).r;
         layer += layerStep;
     }
+    if (steps == 0) return uv;
     vec2 previous = current + shift;
     float after = depth - layer;
     float before = (1.0 - textureGrad(depthMap, previous, dx, dy).r) - layer + layerStep;
@@ -88,8 +94,9 @@ const vec2 DISK[12] = vec2[](
 // Fraction of the fire light that reaches P (1 lit, 0 shadowed). The taps lie
 // in the surface's own plane, each compared at its own distance, so a tilted
 // receiver does not shadow itself; a normal offset of about one cube texel
-// removes acne without detaching contact shadows.
-float omniShadow(vec3 P, vec3 N) {
+// removes acne without detaching contact shadows. With taps 0 (the shadow
+// could not change the pixel) nothing is sampled.
+float omniShadow(vec3 P, vec3 N, int taps) {
     vec3 toP = P - l_pos.xyz;
     float dist = length(toP);
     if (dist >= near_far.y) return 1.0;  // outside the cube's range: nothing recorded
@@ -105,15 +112,15 @@ float omniShadow(vec3 P, vec3 N) {
     // Four spread taps first: where they agree the point is fully lit or
     // fully shadowed and the other eight would change nothing visible.
     float lit = 0.0;
-    for (int i = 0; i < 12; ++i) {
+    for (int i = 0; i < taps; ++i) {
         vec2 o = turn * DISK[i] * radius;
         vec3 tap = base + axisU * o.x + axisV * o.y - l_pos.xyz;
         float reference = length(tap) / near_far.y;
-        float stored = texture(cm_z_tex, tap).r;
+        float stored = textureLod(cm_z_tex, tap, 0.0).r;
         lit += reference - 0.5 * texel / near_far.y <= stored ? 1.0 : 0.0;
         if (i == 3 && (lit == 0.0 || lit == 4.0)) return lit / 4.0;
     }
-    return lit / 12.0;
+    return taps == 0 ? 1.0 : lit / 12.0;
 }
 
 // Compresses only the bright end, on luminance, so that the hottest spots
@@ -134,7 +141,11 @@ float fogFactor(float distance) {
 void main() {
     vec3 geometricNormal = normalize(worldNormal);
     if (!gl_FrontFacing) geometricNormal = -geometricNormal;
-    vec3 toEye = normalize(view - worldPos);
+    float eyeDistance = length(view - worldPos);
+    vec3 toEye = (view - worldPos) / max(eyeDistance, 1e-4);
+    // Under full fog nothing below shows; the loops below then run no steps.
+    float fog = fogFactor(eyeDistance);
+    bool visible = fog > 0.0;
     vec2 uv = texCoord;
     vec3 N = geometricNormal;
 
@@ -147,8 +158,8 @@ void main() {
         mat3 tbn = mat3(T, B, geometricNormal);
         vec3 viewTS = transpose(tbn) * toEye;
         // Relief shrinks below a pixel with distance; stop marching there.
-        float reliefFade = 1.0 - smoothstep(25.0, 45.0, length(view - worldPos));
-        if (reliefFade > 0.0) uv = reliefTexCoord(texCoord, viewTS, reliefFade);
+        float reliefFade = visible ? 1.0 - smoothstep(25.0, 45.0, eyeDistance) : 0.0;
+        uv = reliefTexCoord(texCoord, viewTS, reliefFade, eyeDistance);
         vec3 mapped = texture(normalMap, uv).rgb * 2.0 - 1.0;
         N = normalize(tbn * mapped);
     }
@@ -166,7 +177,7 @@ void main() {
                     pow(max(dot(N, normalize(toSun + toEye)), 0.0), exponent);
     }
 
-    int count = min(numPointLights, MAX_POINT_LIGHTS);
+    int count = visible ? min(numPointLights, MAX_POINT_LIGHTS) : 0;
     for (int i = 0; i < count; ++i) {
         vec3 toLight = pointLights[i].Position - worldPos;
         float d = length(toLight);
@@ -178,14 +189,17 @@ void main() {
         // Faces turned away from the light get nothing, whatever the map says.
         if (diffuse <= 0.0 || dot(geometricNormal, L) <= 0.0) continue;
         // The shadow cube belongs to the first light only.
-        float visible = i == 0 ? omniShadow(worldPos, geometricNormal) : 1.0;
-        vec3 radiance = pointLights[i].Color * pointLights[i].DiffuseInt * attenuation * visible;
+        // Sampled only where it can matter: a shadow that changes the fogged
+        // result by under a grey level is not worth twelve cube taps.
+        vec3 radiance = pointLights[i].Color * pointLights[i].DiffuseInt * attenuation;
+        vec3 reach = radiance * (diffuse + specLightInt) * fog;
+        int taps = i == 0 && max(reach.r, max(reach.g, reach.b)) > 1.0 / 255.0 ? 12 : 0;
+        radiance *= omniShadow(worldPos, geometricNormal, taps);
         light += radiance * diffuse;
         specular += radiance * specLightInt *
                     pow(max(dot(N, normalize(L + toEye)), 0.0), exponent);
     }
 
     vec3 colour = shoulder(albedo * light + specular);
-    float fog = fogFactor(length(view - worldPos));
     fragColor = vec4(mix(fogColor.rgb, colour, fog), 1.0);
 }

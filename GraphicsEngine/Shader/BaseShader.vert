@@ -19,8 +19,13 @@ out vec4 sunShadowCoord;
 
 void main() {
     worldPos = (modelMatrix * vec4(position, 1.0)).xyz;
-    // Inverse transpose keeps normals upright under non-uniform scale.
-    mat3 normalMatrix = transpose(inverse(mat3(modelMatrix)));
+    // Inverse transpose keeps normals upright under non-uniform scale. The
+    // cofactor matrix is that times the determinant, and the normal is
+    // normalised per fragment, so only the determinant's sign is kept: three
+    // cross products instead of a full inverse per vertex.
+    mat3 m = mat3(modelMatrix);
+    mat3 normalMatrix = mat3(cross(m[1], m[2]), cross(m[2], m[0]), cross(m[0], m[1]));
+    if (dot(m[0], normalMatrix[0]) < 0.0) normalMatrix = -normalMatrix;
     worldNormal = normalMatrix * normal;
     worldTangent = mat3(modelMatrix) * tangent;
     worldBitangent = mat3(modelMatrix) * bitangent;
