@@ -28,6 +28,10 @@ start_app() {
     xdotool mousemove 0 0
     (cd "$WORK" && exec "$BIN" "$@" </dev/null >"$log" 2>&1) &
     APP_PID=$!
+    # Our own X connections made while the demo opens its display sometimes
+    # make its connection fail under Xvfb ("Failed to init glfw"): give it a
+    # head start before polling for the window.
+    sleep 0.5
     WINDOW=""
     for _ in $(seq 1 200); do
         WINDOW=$(xdotool search --name '^\+\+\+ Emberwight \+\+\+$' 2>/dev/null | head -n 1)
