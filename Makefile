@@ -4,7 +4,7 @@ BUILD ?= build
 ARGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: setup build run test test-asan bench soak clean
+.PHONY: setup build run test test-asan bench soak gallery clean
 
 setup:
 	@bash scripts/setup.sh
@@ -27,6 +27,10 @@ bench: build
 	@bash scripts/with-display.sh $(BUILD)/emberwight 1024 768 0 --benchmark $(BENCH_SECONDS) \
 		--benchmark-csv $(BUILD)/benchmark.csv </dev/null | sed -n '/^Benchmark/,$$p'
 	@echo "Per-frame figures: $(BUILD)/benchmark.csv"
+
+# The README's pictures, remade from fixed tour times.
+gallery: build
+	@bash scripts/with-display.sh bash scripts/gallery.sh $(BUILD)/emberwight
 
 # 20,000 frames with every toggle pressed periodically (CI runs a shorter one).
 SOAK_FRAMES ?= 20000

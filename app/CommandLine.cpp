@@ -71,6 +71,11 @@ const std::vector<OptionRule>& optionRules() {
          [](RunOptions& o, const std::string&) { return o.glDebug = true; }},
         {"--stats", Value::Required, "a whole number of frames above 0",
          [](RunOptions& o, const std::string& v) { return parseCount(v, o.statsEvery); }},
+        {"--no-shadow-casters", Value::None, "no value",
+         [](RunOptions& o, const std::string&) {
+             o.shadowCasters = false;
+             return true;
+         }},
     };
     return rules;
 }
@@ -168,6 +173,7 @@ std::string usageText() {
         "  --auto-keys N        every N frames press the next of F1-F10, W A S D, SPACE (soak runs)\n"
         "  --gl-debug           print every GL error as it happens and their count at the end\n"
         "  --stats N            every N frames print resident memory and the counters\n"
+        "  --no-shadow-casters  draw nothing into the fire light's shadow cube (comparisons)\n"
         "  --help               show this text\n"
         "\n"
         "Keys: mouse to look, W A S D to walk, F1-F10 render toggles, F12 screenshot,\n"

@@ -103,6 +103,8 @@ void Engine::createWindow() {
     std::printf("%d x %d", static_cast<int>(width), static_cast<int>(height));
     if (window == nullptr) fatalError("failed to open window:");
     glfwMakeContextCurrent(window);
+    // A key tapped while a slow frame renders still counts at the next poll.
+    glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_TRUE);
 }
 
 void Engine::fatalError(const std::string& message) {

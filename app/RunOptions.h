@@ -16,4 +16,5 @@ struct RunOptions {
     long autoKeys = 0;           // --auto-keys N: press the next key of a cycle every N frames
     bool glDebug = false;        // --gl-debug: print and count GL errors
     long statsEvery = 0;         // --stats N: memory and counters every N frames
+    bool shadowCasters = true;   // --no-shadow-casters: the fire light's shadow cube stays cleared
 };

@@ -1,9 +1,76 @@
+// One frame: object updates, the fire light's shadow cube, sky, ground, the
+// objects that survive culling, the particle systems and the overlay, in
+// that order. Depth test and face culling stay enabled from start-up; blending
+// is whatever the particles (or the F9 toggle) left. The pass timer measures
+// only while benchmarking.
+#include <vector>
+
 #include "app/Game.h"
+#include "game/Scene.h"
+#include "game/SceneObject.h"
+#include "particles/ParticleSystem.h"
+#include "render/FrameRules.h"
 
 void Game::renderFrame(double elapsed) {
-    (void)elapsed;
-    // Scene passes (object updates, shadow cube, frustum, sky, ground, culled
-    // objects, particle systems) are drawn here, before the overlay.
+    GpuPassTimer& timer = engine.passTimer;
+    const std::vector<game::SceneObject*> objects = scene->objects;
 
+    for (game::SceneObject* object : objects) {
+        if (frame::isActive(*object)) object->update(elapsed);
+    }
+
+    // Shadow cube of the fire light: every object, then the ground.
+    timer.begin(GpuPassTimer::ShadowCube);
+    glCullFace(GL_BACK);
+    glBindFramebuffer(GL_FRAMEBUFFER, engine.shadowCubeFramebuffer);
+    glViewport(0, 0, engine.shadowCubeWidth, engine.shadowCubeHeight);
+    glClearDepth(1.0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (engine.options.shadowCasters) {
+        for (game::SceneObject* object : objects) {
+            if (frame::isActive(*object)) object->drawOmniShadow();
+        }
+        engine.renderOmniShadow(scene->groundMesh, glm::mat4(1.0f));
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glCullFace(GL_BACK);
+    glViewport(0, 0, static_cast<GLsizei>(engine.width), static_cast<GLsizei>(engine.height));
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    timer.end();
+
+    // With culling off the planes keep whatever they held.
+    if (engine.cullingEnabled) engine.updateFrustum();
+    engine.objectsDrawn = 0;
+
+    timer.begin(GpuPassTimer::SkyBox);
+    scene->drawSkybox();
+    timer.end();
+    timer.begin(GpuPassTimer::Ground);
+    const glm::mat4 projectionView = engine.projectionMatrix * engine.viewMatrix * glm::mat4(1.0f);
+    engine.renderLit(scene->groundMesh, projectionView, glm::mat4(1.0f), nullptr);
+    timer.end();
+
+    timer.begin(GpuPassTimer::Objects);
+    for (game::SceneObject* object : objects) {
+        if (!frame::shouldDraw(*object, engine.cullingEnabled, engine.frustumPlanes)) continue;
+        object->draw();
+        engine.objectsDrawn += 1;
+    }
+    timer.end();
+
+    for (ParticleSystem* system : scene->particleSystems) {
+        system->setMatrices(engine.projectionMatrix, engine.cameraPosition,
+                            engine.cameraPosition + 10.0f * engine.viewDirection, engine.cameraUp);
+        timer.begin(GpuPassTimer::ParticleUpdate);
+        system->updateParticles(engine.frameTime);
+        timer.end();
+        engine.particlesCounted += system->numParticles;
+        timer.begin(GpuPassTimer::ParticleDraw);
+        system->renderParticles();
+        timer.end();
+    }
+
+    timer.begin(GpuPassTimer::Overlay);
     engine.drawOverlay();
+    timer.end();
 }

@@ -17,4 +17,20 @@ glm::mat4 sunView(const glm::vec3& cameraPosition, const glm::vec3& sunLightDir)
     return glm::lookAt(cameraPosition - sunLightDir, cameraPosition, glm::vec3(0.0f, 1.0f, 0.0f));
 }
 
+glm::mat4 sunDepthMvp(const glm::vec3& cameraPosition, const glm::vec3& sunLightDir,
+                      const glm::mat4& modelMatrix) {
+    return sunProjection() * sunView(cameraPosition, sunLightDir) * modelMatrix;
+}
+
+glm::mat4 biasedSunDepthMvp(const glm::mat4& shadowBiasMatrix, const glm::vec3& cameraPosition,
+                            const glm::vec3& sunLightDir, const glm::mat4& modelMatrix) {
+    return shadowBiasMatrix * sunDepthMvp(cameraPosition, sunLightDir, modelMatrix);
+}
+
+std::string pointLightUniform(unsigned index, const char* member) {
+    return "pointLights[" + std::to_string(index) + "]." + member;
+}
+
+std::string cubeFaceUniform(unsigned face) { return "cm_mat[" + std::to_string(face) + "]"; }
+
 }  // namespace lighting

@@ -1,5 +1,6 @@
 #pragma once
 #include <glm/glm.hpp>
+#include <string>
 
 // The light values the lit pass computes each call, kept free of GL.
 namespace lighting {
@@ -11,5 +12,16 @@ float flicker(double totalTime);
 glm::mat4 sunProjection();
 // Looks along the sun direction at the camera, so the box follows the camera.
 glm::mat4 sunView(const glm::vec3& cameraPosition, const glm::vec3& sunLightDir);
+// Clip coordinates of the sun's shadow box for one model ("depthMVP").
+glm::mat4 sunDepthMvp(const glm::vec3& cameraPosition, const glm::vec3& sunLightDir,
+                      const glm::mat4& modelMatrix);
+// The same, mapped to shadow-map coordinates 0..1 by the bias matrix ("depthMvpMatrix").
+glm::mat4 biasedSunDepthMvp(const glm::mat4& shadowBiasMatrix, const glm::vec3& cameraPosition,
+                            const glm::vec3& sunLightDir, const glm::mat4& modelMatrix);
+
+// "pointLights[i].member", the uniform of one point-light field.
+std::string pointLightUniform(unsigned index, const char* member);
+// "cm_mat[i]", the view-projection of one shadow-cube face.
+std::string cubeFaceUniform(unsigned face);
 
 }  // namespace lighting

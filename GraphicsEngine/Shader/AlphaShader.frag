@@ -1,8 +1,12 @@
 #version 330 core
-// Placeholder: the texture, unlit.
-in vec2 vUv;
+// Sprites with alpha: the texture tinted, fully transparent texels dropped
+// so that they leave no depth behind.
+in vec2 texCoord;
 uniform sampler2D colorTexture;
+uniform vec4 tint = vec4(1.0);
 out vec4 fragColor;
 void main() {
-    fragColor = texture(colorTexture, vUv);
+    vec4 texel = texture(colorTexture, texCoord) * tint;
+    if (texel.a < 0.01) discard;
+    fragColor = texel;
 }

@@ -1,15 +1,9 @@
 #version 330 core
-// Placeholder: transforms the mesh; the real body comes with its pass.
+// Sprites: a unit quad centred on the origin; the texture spans it.
 in vec3 position;
-in vec3 normal;
-in vec2 uv;
-in vec3 tangent;
-in vec3 bitangent;
-uniform mat4 projectionMatrix;
-uniform mat4 viewMatrix;
-uniform mat4 modelMatrix;
-out vec2 vUv;
+uniform mat4 currentMatrix;
+out vec2 texCoord;
 void main() {
-    vUv = uv;
-    gl_Position = projectionMatrix * viewMatrix * modelMatrix * vec4(position, 1.0);
+    texCoord = position.xy + 0.5;
+    gl_Position = currentMatrix * vec4(position, 1.0);
 }

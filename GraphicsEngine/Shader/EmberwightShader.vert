@@ -1,15 +1,18 @@
 #version 330 core
-// Placeholder: transforms the mesh; the real body comes with its pass.
+// The effigy: world and model-space positions for the fire animation.
 in vec3 position;
 in vec3 normal;
 in vec2 uv;
-in vec3 tangent;
-in vec3 bitangent;
-uniform mat4 projectionMatrix;
-uniform mat4 viewMatrix;
+uniform mat4 currentMatrix;
 uniform mat4 modelMatrix;
-out vec2 vUv;
+out vec3 worldPos;
+out vec3 modelPos;
+out vec3 worldNormal;
+out vec2 texCoord;
 void main() {
-    vUv = uv;
-    gl_Position = projectionMatrix * viewMatrix * modelMatrix * vec4(position, 1.0);
+    worldPos = (modelMatrix * vec4(position, 1.0)).xyz;
+    modelPos = position;
+    worldNormal = mat3(modelMatrix) * normal;
+    texCoord = uv;
+    gl_Position = currentMatrix * vec4(position, 1.0);
 }

@@ -1,8 +1,8 @@
 #version 330 core
-// A full-screen triangle pair given in clip space.
+// Full-screen passes: a quad given in clip coordinates.
 in vec3 position;
-out vec2 vUv;
+out vec2 texCoord;
 void main() {
-    vUv = position.xy * 0.5 + 0.5;
+    texCoord = position.xy * 0.5 + 0.5;
     gl_Position = vec4(position.xy, 0.0, 1.0);
 }

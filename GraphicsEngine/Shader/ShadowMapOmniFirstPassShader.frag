@@ -1,11 +1,12 @@
 #version 330 core
-// Placeholder: linear distance to the light as depth.
-in vec4 worldPosition;
-uniform vec3 l_pos;
+// Shadow cube: stores the distance to the light scaled by the far plane, the
+// value the lit programs compare with.
+in vec3 worldPos;
+uniform vec4 l_pos;
 uniform vec2 near_far;
 out vec4 fragColor;
 void main() {
-    float d = length(worldPosition.xyz - l_pos);
-    gl_FragDepth = clamp((d - near_far.x) / (near_far.y - near_far.x), 0.0, 1.0);
-    fragColor = vec4(gl_FragDepth);
+    float stored = length(worldPos - l_pos.xyz) / near_far.y;
+    gl_FragDepth = stored;
+    fragColor = vec4(stored);  // no colour buffer attached; written for completeness
 }

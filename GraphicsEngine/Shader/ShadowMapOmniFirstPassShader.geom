@@ -1,15 +1,29 @@
 #version 330 core
-// Placeholder: each triangle into all six cube faces.
+// Shadow cube: sends each triangle to the cube faces whose view it touches,
+// layer i through cm_mat[i]. A triangle wholly outside one clip plane of a
+// face is skipped for that face.
 layout(triangles) in;
 layout(triangle_strip, max_vertices = 18) out;
+
 uniform mat4 cm_mat[6];
-out vec4 worldPosition;
+
+out vec3 worldPos;
+
+bool outsideFace(vec4 a, vec4 b, vec4 c) {
+    return (a.x > a.w && b.x > b.w && c.x > c.w) || (a.x < -a.w && b.x < -b.w && c.x < -c.w) ||
+           (a.y > a.w && b.y > b.w && c.y > c.w) || (a.y < -a.w && b.y < -b.w && c.y < -c.w) ||
+           (a.z > a.w && b.z > b.w && c.z > c.w) || (a.z < -a.w && b.z < -b.w && c.z < -c.w);
+}
+
 void main() {
     for (int face = 0; face < 6; ++face) {
-        for (int i = 0; i < 3; ++i) {
+        vec4 clip[3];
+        for (int v = 0; v < 3; ++v) clip[v] = cm_mat[face] * gl_in[v].gl_Position;
+        if (outsideFace(clip[0], clip[1], clip[2])) continue;
+        for (int v = 0; v < 3; ++v) {
             gl_Layer = face;
-            worldPosition = gl_in[i].gl_Position;
-            gl_Position = cm_mat[face] * worldPosition;
+            worldPos = gl_in[v].gl_Position.xyz;
+            gl_Position = clip[v];
             EmitVertex();
         }
         EndPrimitive();

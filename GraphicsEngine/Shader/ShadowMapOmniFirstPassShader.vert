@@ -1,7 +1,7 @@
 #version 330 core
-// Placeholder: to world space; the geometry stage projects into the cube faces.
+// Shadow cube, first stage: the vertex in world space.
 in vec3 position;
-uniform mat4 M;
+uniform mat4 M;  // model matrix
 void main() {
     gl_Position = M * vec4(position, 1.0);
 }

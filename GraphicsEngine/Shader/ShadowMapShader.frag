@@ -1,5 +1,5 @@
 #version 330 core
-// Depth only; the colour output exists for the shared fragment binding.
+// Depth only; the framebuffer has no colour buffer.
 out vec4 fragColor;
 void main() {
     fragColor = vec4(gl_FragCoord.z);

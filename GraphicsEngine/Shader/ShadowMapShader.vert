@@ -1,15 +1,7 @@
 #version 330 core
-// Placeholder: transforms the mesh; the real body comes with its pass.
+// Sun shadow map: depth of the mesh in the sun's box.
 in vec3 position;
-in vec3 normal;
-in vec2 uv;
-in vec3 tangent;
-in vec3 bitangent;
-uniform mat4 projectionMatrix;
-uniform mat4 viewMatrix;
-uniform mat4 modelMatrix;
-out vec2 vUv;
+uniform mat4 depthMVP;
 void main() {
-    vUv = uv;
-    gl_Position = projectionMatrix * viewMatrix * modelMatrix * vec4(position, 1.0);
+    gl_Position = depthMVP * vec4(position, 1.0);
 }

@@ -1,8 +1,9 @@
 #version 330 core
-// Placeholder: the texture, unlit.
-in vec2 vUv;
+// Sky box: the texture as it is. No light and no fog: the black fog colour
+// would swallow the sky, which lies beyond the fog's end.
+in vec2 texCoord;
 uniform sampler2D colorTexture;
 out vec4 fragColor;
 void main() {
-    fragColor = texture(colorTexture, vUv);
+    fragColor = vec4(texture(colorTexture, texCoord).rgb, 1.0);
 }

@@ -1,15 +1,13 @@
 #version 330 core
-// Placeholder: transforms the mesh; the real body comes with its pass.
+// Sky box: follows the camera; drawn at the far end of the depth range so
+// that it is never clipped and everything else lies in front of it.
 in vec3 position;
-in vec3 normal;
 in vec2 uv;
-in vec3 tangent;
-in vec3 bitangent;
-uniform mat4 projectionMatrix;
-uniform mat4 viewMatrix;
-uniform mat4 modelMatrix;
-out vec2 vUv;
+uniform mat4 currentMatrix;
+out vec2 texCoord;
 void main() {
-    vUv = uv;
-    gl_Position = projectionMatrix * viewMatrix * modelMatrix * vec4(position, 1.0);
+    texCoord = uv;
+    vec4 clip = currentMatrix * vec4(position, 1.0);
+    gl_Position = clip.xyww;
+    gl_Position.z = clip.w * 0.99999;
 }

@@ -1,8 +1,11 @@
 #version 330 core
-// Placeholder: the texture, unlit.
-in vec2 vUv;
+// Sun sprite: texture times the sun colour, fading to the rim.
+in vec2 texCoord;
 uniform sampler2D colorTexture;
+uniform vec3 sunLightCol;
 out vec4 fragColor;
 void main() {
-    fragColor = texture(colorTexture, vUv);
+    float rim = 1.0 - smoothstep(0.3, 0.5, length(texCoord - 0.5));
+    vec4 texel = texture(colorTexture, texCoord);
+    fragColor = vec4(texel.rgb * sunLightCol, texel.a * rim);
 }

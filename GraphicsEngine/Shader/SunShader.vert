@@ -1,15 +1,15 @@
 #version 330 core
-// Placeholder: transforms the mesh; the real body comes with its pass.
+// Sun sprite: a unit quad that always faces the camera, placed far along the
+// sun direction.
 in vec3 position;
-in vec3 normal;
-in vec2 uv;
-in vec3 tangent;
-in vec3 bitangent;
 uniform mat4 projectionMatrix;
 uniform mat4 viewMatrix;
-uniform mat4 modelMatrix;
-out vec2 vUv;
+uniform vec3 sunLightDir;
+uniform float size = 20.0;
+out vec2 texCoord;
 void main() {
-    vUv = uv;
-    gl_Position = projectionMatrix * viewMatrix * modelMatrix * vec4(position, 1.0);
+    texCoord = position.xy + 0.5;
+    vec4 centre = viewMatrix * vec4(-normalize(sunLightDir) * 200.0, 0.0);
+    vec4 eye = vec4(centre.xyz + position * size, 1.0);
+    gl_Position = projectionMatrix * eye;
 }

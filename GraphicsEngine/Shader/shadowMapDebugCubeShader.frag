@@ -1,8 +1,10 @@
 #version 330 core
-// Placeholder: the texture, unlit.
-in vec2 vUv;
-uniform sampler2D colorTexture;
+// Stored distances as grey levels, near dark, far white, with more contrast
+// close to the light where the scene is.
+in vec3 direction;
+uniform samplerCube shadowCube;  // unit 0
 out vec4 fragColor;
 void main() {
-    fragColor = texture(colorTexture, vUv);
+    float stored = texture(shadowCube, direction).r;
+    fragColor = vec4(vec3(pow(stored, 0.4)), 1.0);
 }

@@ -1,15 +1,11 @@
 #version 330 core
-// Placeholder: transforms the mesh; the real body comes with its pass.
+// Debug view of the shadow cube: a box whose surface shows the cube map.
 in vec3 position;
-in vec3 normal;
-in vec2 uv;
-in vec3 tangent;
-in vec3 bitangent;
 uniform mat4 projectionMatrix;
 uniform mat4 viewMatrix;
 uniform mat4 modelMatrix;
-out vec2 vUv;
+out vec3 direction;
 void main() {
-    vUv = uv;
+    direction = position;  // centred unit cube: the position is the lookup direction
     gl_Position = projectionMatrix * viewMatrix * modelMatrix * vec4(position, 1.0);
 }

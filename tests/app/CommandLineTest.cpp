@@ -120,3 +120,13 @@ TEST(CommandLine, WindowSizesTheWindowSystemCanMake) {
     EXPECT_FALSE(windowSizeAcceptable(100000, 600));
     EXPECT_FALSE(windowSizeAcceptable(800, 100000));
 }
+
+TEST(CommandLine, NoShadowCastersIsAPlainFlag) {
+    LaunchConfig c = parse({"800", "600", "0", "1", "--no-shadow-casters"});
+    EXPECT_TRUE(c.error.empty()) << c.error;
+    EXPECT_FALSE(c.options.shadowCasters);
+    EXPECT_TRUE(c.cameraTour);
+    EXPECT_EQ(c.positionalCount, 5);
+    EXPECT_TRUE(parse({}).options.shadowCasters);
+    EXPECT_FALSE(parse({"--no-shadow-casters=1"}).error.empty());
+}

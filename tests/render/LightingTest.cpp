@@ -97,3 +97,27 @@ TEST(SunMatrices, TheBoxMovesWithTheCamera) {
     const glm::vec4 eyeSpace = before * glm::vec4(camera, 1.0f);
     EXPECT_NEAR(eyeSpace.z, -1.0f, 1e-5f);
 }
+
+TEST(SunMatrices, LitMatrixIsTheBiasTimesTheDepthPassMatrix) {
+    const glm::vec3 sun = glm::normalize(glm::vec3(0.3016f, -0.6255f, 1.0f));
+    const glm::vec3 camera(-45.0f, 10.0f, -25.0f);
+    const glm::mat4 bias(0.5f, 0, 0, 0, 0, 0.5f, 0, 0, 0, 0, 0.5f, 0, 0.5f, 0.5f, 0.5f, 1.0f);
+    const glm::mat4 model = glm::translate(glm::mat4(1.0f), glm::vec3(-2.5f, 3.0f, 0.0f));
+    EXPECT_EQ(lighting::biasedSunDepthMvp(bias, camera, sun, model),
+              bias * lighting::sunDepthMvp(camera, sun, model));
+    // The ground (identity model) gets bias · projection · view.
+    EXPECT_EQ(lighting::biasedSunDepthMvp(bias, camera, sun, glm::mat4(1.0f)),
+              bias * lighting::sunProjection() * lighting::sunView(camera, sun));
+    // The camera itself lands in the middle of the map.
+    const glm::vec4 centre = lighting::biasedSunDepthMvp(bias, camera, sun, glm::mat4(1.0f)) *
+                             glm::vec4(camera, 1.0f);
+    EXPECT_NEAR(centre.x, 0.5f, 1e-5f);
+    EXPECT_NEAR(centre.y, 0.5f, 1e-5f);
+}
+
+TEST(UniformNames, PointLightMembersAndCubeFaces) {
+    EXPECT_EQ(lighting::pointLightUniform(0, "Color"), "pointLights[0].Color");
+    EXPECT_EQ(lighting::pointLightUniform(12, "ExpAtt"), "pointLights[12].ExpAtt");
+    EXPECT_EQ(lighting::cubeFaceUniform(0), "cm_mat[0]");
+    EXPECT_EQ(lighting::cubeFaceUniform(5), "cm_mat[5]");
+}

@@ -2,7 +2,11 @@
 //   pngstat size FILE            -> WIDTHxHEIGHT
 //   pngstat mean FILE [x0 y0 x1 y1] -> mean R G B (0..255) of the region (top-left origin)
 //   pngstat diff A B             -> mean absolute difference in percent of full scale
-//   pngstat bright FILE LEVEL    -> share (percent) of pixels whose max channel >= LEVEL
+//   pngstat bright FILE LEVEL [x0 y0 x1 y1] -> percent of pixels whose max channel >= LEVEL
+//   pngstat share FILE R G B TOL [x0 y0 x1 y1] -> percent of pixels within TOL of the colour
+//   pngstat darker A B LEVEL [x0 y0 x1 y1]     -> percent of pixels whose luminance in A
+//                                                 is at least LEVEL below B's
+//   pngstat spread FILE [x0 y0 x1 y1] -> standard deviation of the luminance (0..255)
 #include <FreeImage.h>
 
 #include <cmath>
@@ -35,11 +39,35 @@ void pixel(FIBITMAP* image, unsigned x, unsigned y, double rgb[3]) {
     rgb[2] = row[3 * x + FI_RGBA_BLUE];
 }
 
+double luminance(const double rgb[3]) { return 0.299 * rgb[0] + 0.587 * rgb[1] + 0.114 * rgb[2]; }
+
+// The optional region at argv[first..first+3], clipped to the image.
+struct Region {
+    unsigned x0, y0, x1, y1;
+};
+Region region(int argc, char** argv, int first, unsigned width, unsigned height) {
+    Region r{0, 0, width, height};
+    if (argc >= first + 4) {
+        r.x0 = std::atoi(argv[first]);
+        r.y0 = std::atoi(argv[first + 1]);
+        r.x1 = std::atoi(argv[first + 2]);
+        r.y1 = std::atoi(argv[first + 3]);
+    }
+    if (r.x1 > width) r.x1 = width;
+    if (r.y1 > height) r.y1 = height;
+    return r;
+}
+
+double percent(unsigned count, const Region& r) {
+    const double total = double(r.x1 > r.x0 ? r.x1 - r.x0 : 0) * (r.y1 > r.y0 ? r.y1 - r.y0 : 0);
+    return total > 0 ? 100.0 * count / total : 0.0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: pngstat size|mean|diff|bright FILE ...\n");
+        std::fprintf(stderr, "usage: pngstat size|mean|diff|bright|share|darker|spread FILE ...\n");
         return 2;
     }
     const std::string command = argv[1];
@@ -77,16 +105,62 @@ int main(int argc, char** argv) {
                 for (int c = 0; c < 3; ++c) total += std::fabs(a[c] - b[c]);
             }
         std::printf("%.3f\n", 100.0 * total / (255.0 * 3.0 * width * height));
-    } else if (command == "bright" && argc == 4) {
+    } else if (command == "bright" && argc >= 4) {
         const double level = std::atof(argv[3]);
+        const Region r = region(argc, argv, 4, width, height);
         unsigned count = 0;
         double rgb[3];
-        for (unsigned y = 0; y < height; ++y)
-            for (unsigned x = 0; x < width; ++x) {
+        for (unsigned y = r.y0; y < r.y1; ++y)
+            for (unsigned x = r.x0; x < r.x1; ++x) {
                 pixel(image, x, y, rgb);
                 if (std::fmax(rgb[0], std::fmax(rgb[1], rgb[2])) >= level) ++count;
             }
-        std::printf("%.3f\n", 100.0 * count / (double(width) * height));
+        std::printf("%.3f\n", percent(count, r));
+    } else if (command == "share" && argc >= 7) {
+        const double want[3] = {std::atof(argv[3]), std::atof(argv[4]), std::atof(argv[5])};
+        const double tolerance = std::atof(argv[6]);
+        const Region r = region(argc, argv, 7, width, height);
+        unsigned count = 0;
+        double rgb[3];
+        for (unsigned y = r.y0; y < r.y1; ++y)
+            for (unsigned x = r.x0; x < r.x1; ++x) {
+                pixel(image, x, y, rgb);
+                bool close = true;
+                for (int c = 0; c < 3; ++c) close = close && std::fabs(rgb[c] - want[c]) <= tolerance;
+                if (close) ++count;
+            }
+        std::printf("%.3f\n", percent(count, r));
+    } else if (command == "darker" && argc >= 5) {
+        FIBITMAP* other = load(argv[3]);
+        if (FreeImage_GetWidth(other) != width || FreeImage_GetHeight(other) != height) {
+            std::fprintf(stderr, "pngstat: sizes differ\n");
+            return 1;
+        }
+        const double level = std::atof(argv[4]);
+        const Region r = region(argc, argv, 5, width, height);
+        unsigned count = 0;
+        double a[3], b[3];
+        for (unsigned y = r.y0; y < r.y1; ++y)
+            for (unsigned x = r.x0; x < r.x1; ++x) {
+                pixel(image, x, y, a);
+                pixel(other, x, y, b);
+                if (luminance(b) - luminance(a) >= level) ++count;
+            }
+        std::printf("%.3f\n", percent(count, r));
+    } else if (command == "spread") {
+        const Region r = region(argc, argv, 3, width, height);
+        double sum = 0, squares = 0, rgb[3];
+        unsigned count = 0;
+        for (unsigned y = r.y0; y < r.y1; ++y)
+            for (unsigned x = r.x0; x < r.x1; ++x, ++count) {
+                pixel(image, x, y, rgb);
+                const double l = luminance(rgb);
+                sum += l;
+                squares += l * l;
+            }
+        const double mean = count ? sum / count : 0.0;
+        const double variance = count ? squares / count - mean * mean : 0.0;
+        std::printf("%.2f\n", std::sqrt(variance > 0 ? variance : 0.0));
     } else {
         std::fprintf(stderr, "pngstat: unknown command\n");
         return 2;

@@ -1,0 +1,39 @@
+// The effigy's fire material: charred wood, fire layer and noise, animated by
+// the time since start. No lights and no shadows; fogged like the rest.
+#include "GraphicsEngine/Mesh.h"
+#include "app/Engine.h"
+#include "game/Scene.h"
+#include "render/Uniforms.h"
+
+void Engine::renderEffigy(Mesh& mesh, const glm::mat4& currentMatrix, const glm::mat4& modelMatrix,
+                          game::StaticObject* object) {
+    (void)object;
+    if (mesh.shader == nullptr) return;
+    const GLuint program = mesh.shader->program;
+    glUseProgram(program);
+    mesh.buffers.bindToProgram(program);
+    glBindVertexArray(mesh.buffers.vao);
+
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, mesh.colorTexture);
+    uniforms::setMat4(program, "currentMatrix", currentMatrix);
+    uniforms::setInt(program, "colorTexture", 0);
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, fireLayerTexture);
+    uniforms::setInt(program, "fireTexture", 1);
+    glActiveTexture(GL_TEXTURE2);
+    glBindTexture(GL_TEXTURE_2D, noiseTexture);
+    uniforms::setInt(program, "noiseTexture", 2);
+
+    uniforms::setFloat(program, "timePassed", static_cast<float>(totalTime));
+    uniforms::setVec4(program, "fogColor", glm::vec4(scene->fogColor, 1.0f));
+    uniforms::setFloat(program, "fogStart", scene->fogStart);
+    uniforms::setFloat(program, "fogEnd", scene->fogEnd);
+    uniforms::setFloat(program, "fogDensity", scene->fogDensity);
+    uniforms::setInt(program, "fogEquation", 0);
+    uniforms::setVec3(program, "view", cameraPosition);
+    uniforms::setMat4(program, "modelMatrix", modelMatrix);
+
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indexCount), GL_UNSIGNED_INT, nullptr);
+    glBindVertexArray(0);
+}

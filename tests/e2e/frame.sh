@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# The picture at 1024 x 768: the start view and the camera tour at fixed
+# times, each compared with the same frame rendered with the fire light's
+# shadow cube left empty (--no-shadow-casters). Regions are in pixels from
+# the top-left; the runs are deterministic (fixed time steps, fixed seeds).
+source "$(dirname "$0")/lib.sh"
+
+# Mean luminance of a region, and comparisons on plain numbers.
+lum() { pngstat mean "$@" | awk '{ printf "%.1f", 0.299 * $1 + 0.587 * $2 + 0.114 * $3 }'; }
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+below() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
+# warm R G B: red well above blue, green between them.
+warm() { awk -v r="$1" -v g="$2" -v b="$3" 'BEGIN { exit !(r > 1.6 * b && r > g && g > b) }'; }
+
+# --- The start view: the camera at the scene's start, looking at the fire.
+start=(1024 768 0 --frames 30 --fixed-dt 0.0166)
+status=$(run_app "$WORK/start.log" "${start[@]}" --gl-debug --screenshot "$WORK/start.png")
+check "start view runs and exits with 0 (got $status)" [ "$status" = 0 ]
+check "no GL error over the run" grep -qx 'GL errors: 0' "$WORK/start.log"
+status=$(run_app "$WORK/open.log" "${start[@]}" --no-shadow-casters --screenshot "$WORK/open.png")
+check "start view without shadow casters (got $status)" [ "$status" = 0 ]
+S="$WORK/start.png"; O="$WORK/open.png"
+check "screenshot at 1024x768" [ "$(pngstat size "$S")" = "1024x768" ]
+
+# A bright warm fire around the effigy (left of centre, above the platform).
+read -r r g b <<<"$(pngstat mean "$S" 215 260 335 500)"
+check "fire region is warm ($r $g $b)" warm "$r" "$g" "$b"
+fire=$(pngstat bright "$S" 200 215 260 335 500)
+check "fire region has bright flames ($fire % at 200+)" above "$fire" 8
+
+# Warm light on the ground beside the platform, fading further from it
+# (measured without shadows, which would hide the light).
+read -r r g b <<<"$(pngstat mean "$O" 510 540 600 580)"
+check "ground beside the platform is lit warm ($r $g $b)" warm "$r" "$g" "$b"
+near=$(lum "$O" 510 540 600 580); far=$(lum "$O" 900 540 1000 580)
+check "the light fades with distance ($near -> $far)" above "$near" "$(awk -v f="$far" 'BEGIN { print 2.5 * f }')"
+
+# Shadows of the turning structure fall outward on the ground on both sides
+# of the platform; the sky is untouched by them.
+left=$(pngstat darker "$S" "$O" 25 0 520 220 640)
+right=$(pngstat darker "$S" "$O" 25 480 500 620 600)
+check "structure shadow left of the platform ($left % darker)" above "$left" 15
+check "structure shadow right of the platform ($right % darker)" above "$right" 15
+check "no shadow in the sky" [ "$(pngstat darker "$S" "$O" 25 0 0 1024 250)" = "0.000" ]
+
+# The sky is the night texture: dark blue, stars, never the clear colour.
+read -r r g b <<<"$(pngstat mean "$S" 0 0 1024 250)"
+check "sky is dark blue ($r $g $b)" awk -v r="$r" -v b="$b" 'BEGIN { exit !(b > r && b > 8 && b < 80) }'
+check "sky has stars" above "$(pngstat bright "$S" 150 0 0 1024 250)" 0.01
+check "sky is textured, not flat" above "$(pngstat spread "$S" 0 0 1024 250)" 2
+check "no pixel of the clear colour anywhere" [ "$(pngstat share "$S" 30 144 255 12)" = "0.000" ]
+
+# Textured surfaces are neither black nor flat: the ground in front, the rocks.
+check "ground in front is lit" above "$(lum "$S" 0 668 1024 768)" 12
+check "ground in front is textured" above "$(pngstat spread "$S" 0 668 1024 768)" 6
+check "rocks are lit" above "$(lum "$S" 430 395 540 470)" 15
+check "rocks are textured" above "$(pngstat spread "$S" 430 395 540 470)" 8
+
+# --- The tour at 5, 10, 15, 20 and 25 s, one picture every 5 s.
+tour=(1024 768 0 1 --fixed-dt 0.25 --seconds 25 --shot-every 5)
+mkdir -p "$WORK/tour" "$WORK/tour-open"
+status=$(run_app "$WORK/tour.log" "${tour[@]}" --gl-debug --shot-dir "$WORK/tour")
+check "tour runs and exits with 0 (got $status)" [ "$status" = 0 ]
+check "no GL error over the tour" grep -qx 'GL errors: 0' "$WORK/tour.log"
+status=$(run_app "$WORK/tour-open.log" "${tour[@]}" --no-shadow-casters --shot-dir "$WORK/tour-open")
+check "tour without shadow casters (got $status)" [ "$status" = 0 ]
+for i in 1 2 3 4 5; do
+    T="$WORK/tour/emberwight-000$i.png"; U="$WORK/tour-open/emberwight-000$i.png"
+    [ -s "$T" ] && [ -s "$U" ] || { fail "tour picture $i written"; continue; }
+    at="tour at $((5 * i)) s"
+    check "$at: flames in view" above "$(pngstat bright "$T" 200)" 0.8
+    check "$at: shadows on the scene" above "$(pngstat darker "$T" "$U" 25)" 5
+    check "$at: ground in front lit" above "$(lum "$T" 0 668 1024 768)" 25
+    check "$at: ground in front textured" above "$(pngstat spread "$T" 0 568 1024 768)" 15
+    check "$at: no clear colour" [ "$(pngstat share "$T" 30 144 255 12)" = "0.000" ]
+done
+
+# The rocks cast their shadows outward, away from the fire: at 5 s the rock on
+# the left throws it further left, at 25 s the rock on the right further right.
+T="$WORK/tour/emberwight-0001.png"; U="$WORK/tour-open/emberwight-0001.png"
+shade=$(lum "$T" 100 310 170 400); open=$(lum "$U" 100 310 170 400)
+check "rock shadow at 5 s ($open -> $shade)" below "$shade" "$(awk -v o="$open" 'BEGIN { print 0.65 * o }')"
+T="$WORK/tour/emberwight-0005.png"; U="$WORK/tour-open/emberwight-0005.png"
+shade=$(lum "$T" 880 375 1010 420); open=$(lum "$U" 880 375 1010 420)
+check "rock shadow at 25 s ($open -> $shade)" below "$shade" "$(awk -v o="$open" 'BEGIN { print 0.65 * o }')"
+
+finish

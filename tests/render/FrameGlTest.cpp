@@ -1,0 +1,178 @@
+// Whole frames of the assembled scene (stand-in cube models and tiny images):
+// the counters, the culling rule, the object states and the GL state that a
+// frame leaves behind.
+#include <gtest/gtest.h>
+
+#include "app/Engine.h"
+// After GLEW, which must come before any other GL header.
+#include <GL/freeglut.h>
+
+#include <glm/gtc/matrix_transform.hpp>
+#include <vector>
+
+#include "app/Game.h"
+#include "game/Scene.h"
+#include "game/StaticObject.h"
+#include "particles/ParticleSystem.h"
+#include "support/GlContext.h"
+#include "support/SceneFiles.h"
+#include "support/TempDataRoot.h"
+
+namespace {
+
+GLint integer(GLenum name) {
+    GLint value = -1;
+    glGetIntegerv(name, &value);
+    return value;
+}
+
+class Frame : public testing::Test {
+protected:
+    GlContext context{320, 240};
+    TempDataRoot root;
+    Game game;
+    Engine& engine = game.engine;
+
+    void SetUp() override {
+        static bool glutReady = false;
+        if (!glutReady) {
+            int argc = 1;
+            char name[] = "gl_tests";
+            char* argv[] = {name, nullptr};
+            glutInit(&argc, argv);
+            glutReady = true;
+        }
+        ASSERT_TRUE(scene_files::writeAll(root.path(), EMBERWIGHT_SHADER_DIR));
+        testing::internal::CaptureStdout();
+        game.scene = new Scene(&engine);
+        engine.scene = game.scene;
+        engine.game = &game;
+        engine.window = context.window();
+        engine.width = 320;
+        engine.height = 240;
+        engine.createShaderPrograms();
+        engine.setGlobalState();
+        engine.setUpScene();
+        engine.setUpCameraAndToggles();
+        testing::internal::GetCapturedStdout();
+        context.clearErrors();
+    }
+
+    Scene& scene() { return *game.scene; }
+
+    // One frame as the main loop runs it, after its input step.
+    void frame(double elapsed = 1.0 / 60.0) {
+        engine.frameTime = static_cast<float>(elapsed);
+        engine.totalTime += elapsed;
+        engine.particlesCounted = 0;
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        game.renderFrame(elapsed);
+    }
+
+    void look(glm::vec3 direction) {
+        engine.viewDirection = direction;
+        engine.viewMatrix = glm::lookAt(engine.cameraPosition,
+                                        engine.cameraPosition + 10.0f * direction, engine.cameraUp);
+    }
+
+    std::vector<float> cubeFace(int face) {
+        std::vector<float> depth(1024u * 1024u);
+        glBindTexture(GL_TEXTURE_CUBE_MAP, engine.shadowCubeTexture);
+        glGetTexImage(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT, GL_FLOAT,
+                      depth.data());
+        glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
+        return depth;
+    }
+};
+
+}  // namespace
+
+TEST_F(Frame, LeavesTheWindowTargetAndTheStartUpState) {
+    frame();
+    EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
+    EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), 0);
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 320);
+    EXPECT_EQ(viewport[3], 240);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+    EXPECT_EQ(integer(GL_CULL_FACE_MODE), GL_BACK);
+    // The particles switch blending off at the end of their draws.
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    frame();
+    EXPECT_TRUE(context.errors().empty()) << context.errors().front();
+}
+
+TEST_F(Frame, CountsEveryObjectWithCullingOffAndFewerLookingAway) {
+    engine.cullingEnabled = false;
+    frame();
+    EXPECT_EQ(engine.objectsDrawn, 12);
+
+    engine.cullingEnabled = true;
+    look(glm::vec3(1.0f, 0.0f, 1.0f));  // from the start towards the fire
+    frame();
+    const int towards = engine.objectsDrawn;
+    EXPECT_GE(towards, 4);
+    look(glm::vec3(-1.0f, 0.0f, -1.0f));  // turned round, away from the scene
+    frame();
+    EXPECT_LT(engine.objectsDrawn, towards);
+    EXPECT_LE(engine.objectsDrawn, 3);
+
+    // With culling off the planes are not refreshed; every object is drawn.
+    const glm::vec3 nearNormal = engine.frustumPlanes[0].normal;
+    engine.cullingEnabled = false;
+    look(glm::vec3(1.0f, 0.0f, 1.0f));
+    frame();
+    EXPECT_EQ(engine.objectsDrawn, 12);
+    EXPECT_EQ(engine.frustumPlanes[0].normal, nearNormal);
+    EXPECT_TRUE(context.errors().empty());
+}
+
+TEST_F(Frame, ObjectsInStateFourAreNeitherUpdatedNorCounted) {
+    engine.cullingEnabled = false;
+    auto* turning = static_cast<game::StaticObject*>(scene().objects.at(10));
+    ASSERT_EQ(turning->kind, 2);
+    frame(0.5);
+    EXPECT_FLOAT_EQ(turning->rotationAngles.y, 9.0f);  // 18 degrees a second
+    turning->state = 4;
+    frame(0.5);
+    EXPECT_FLOAT_EQ(turning->rotationAngles.y, 9.0f);
+    EXPECT_EQ(engine.objectsDrawn, 11);
+    EXPECT_TRUE(context.errors().empty());
+}
+
+TEST_F(Frame, ParticlesAreAdvancedAndCountedInListOrder) {
+    ASSERT_EQ(scene().particleSystems.size(), 44u);
+    for (int i = 0; i < 5; ++i) frame(0.1);
+    int sum = 0;
+    for (ParticleSystem* system : scene().particleSystems) sum += system->numParticles;
+    EXPECT_GT(engine.particlesCounted, 0);
+    EXPECT_EQ(engine.particlesCounted, sum);
+
+    // Without particle systems the count stays 0.
+    std::vector<ParticleSystem*> systems;
+    systems.swap(scene().particleSystems);
+    frame();
+    EXPECT_EQ(engine.particlesCounted, 0);
+    systems.swap(scene().particleSystems);
+    EXPECT_TRUE(context.errors().empty());
+}
+
+TEST_F(Frame, TheShadowCubeHoldsTheSceneUnlessCastersAreOff) {
+    frame();
+    // Straight down from the fire light (face -y) lies the platform top.
+    const std::vector<float> below = cubeFace(3);
+    const float centre = below[512u * 1024u + 512u];
+    EXPECT_LT(centre, 0.2f);
+    EXPECT_GT(centre, 0.0f);
+
+    engine.options.shadowCasters = false;
+    frame();
+    for (int face = 0; face < 6; ++face) {
+        const std::vector<float> cleared = cubeFace(face);
+        EXPECT_FLOAT_EQ(cleared[512u * 1024u + 512u], 1.0f) << face;
+        EXPECT_FLOAT_EQ(cleared[0], 1.0f) << face;
+    }
+    EXPECT_TRUE(context.errors().empty());
+}

@@ -1,0 +1,86 @@
+#include "support/PassFixture.h"
+
+#include <glm/gtc/matrix_transform.hpp>
+
+void PassFixture::SetUp() {
+    testing::internal::CaptureStdout();
+    engine.createShaderPrograms();
+    engine.createShadowMap();
+    engine.createShadowCube();
+    scene = std::make_unique<Scene>(&engine);
+    testing::internal::GetCapturedStdout();
+    engine.scene = scene.get();
+    engine.width = engine.height = kSize;
+
+    scene->sunLightDir = glm::normalize(glm::vec3(0.3016f, -0.6255f, 1.0f));
+    scene->sunLightCol = glm::vec3(1.0f, 0.7529412f, 0.5019608f);
+    scene->sunLightInt = 0.05f;
+    scene->ambLightCol = glm::vec3(0.7529412f, 0.8117647f, 0.9372549f);
+    scene->ambLightInt = 0.025f;
+    if (scene->pointLights == nullptr) scene->pointLights = &ownLight_;
+    scene->numPointLights = 1;
+    light().Color = glm::vec3(1.0f, 0.7f, 0.6f);
+    light().AmbientInt = 0.0f;
+    light().DiffuseInt = 1.0f;
+    light().Position = glm::vec3(0.0f, 5.0f, 0.0f);
+    light().ConstAtt = 1.0f;
+    light().LinearAtt = 0.022f;
+    light().ExpAtt = 0.0019f;
+    scene->fogColor = glm::vec3(0.0f);
+    scene->fogStart = 75.0f;
+    scene->fogEnd = 100.0f;
+    scene->fogDensity = 0.01f;
+
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    glDisable(GL_BLEND);
+    glViewport(0, 0, kSize, kSize);
+    clearCube();
+    context.clearErrors();
+}
+
+void PassFixture::TearDown() {
+    if (scene->pointLights == &ownLight_) scene->pointLights = nullptr;
+    scene.reset();
+}
+
+void PassFixture::lookAt(glm::vec3 eye, glm::vec3 target, glm::vec3 up) {
+    engine.cameraPosition = eye;
+    engine.viewMatrix = glm::lookAt(eye, target, up);
+    engine.projectionMatrix = glm::perspective(glm::radians(60.0f), 1.0f, 0.1f, 250.0f);
+}
+
+glm::ivec2 PassFixture::pixelOf(glm::vec3 world) const {
+    const glm::vec4 clip = engine.projectionMatrix * engine.viewMatrix * glm::vec4(world, 1.0f);
+    const glm::vec2 ndc = glm::vec2(clip) / clip.w;
+    return glm::ivec2((ndc * 0.5f + 0.5f) * static_cast<float>(kSize));
+}
+
+Rgba PassFixture::pixelAt(glm::vec3 world) const {
+    const glm::ivec2 p = pixelOf(world);
+    return readPixel(p.x, p.y);
+}
+
+void PassFixture::clearWindow() {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void PassFixture::renderCube(std::initializer_list<Mesh*> casters) {
+    glCullFace(GL_BACK);
+    glBindFramebuffer(GL_FRAMEBUFFER, engine.shadowCubeFramebuffer);
+    glViewport(0, 0, engine.shadowCubeWidth, engine.shadowCubeHeight);
+    glClearDepth(1.0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    for (Mesh* mesh : casters) engine.renderOmniShadow(*mesh, glm::mat4(1.0f));
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, kSize, kSize);
+}
+
+void PassFixture::clearCube() { renderCube({}); }
+
+void PassFixture::renderLit(Mesh& mesh) {
+    engine.renderLit(mesh, engine.projectionMatrix * engine.viewMatrix, glm::mat4(1.0f), nullptr);
+}
