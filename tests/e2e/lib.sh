@@ -20,11 +20,18 @@ finish() {
     exit $?
 }
 
-# start_app LOG ARGS... : runs the demo in the background, waits for its window.
+# start_app LOG ARGS... : runs the demo in the background, waits for its window
+# and then for the end of its start-up.
 start_app() {
     local log="$1"; shift
+    # Away from where the demo will centre it (see below).
+    xdotool mousemove 0 0
     (cd "$WORK" && exec "$BIN" "$@" </dev/null >"$log" 2>&1) &
     APP_PID=$!
+    # Our own X connections made while the demo opens its display sometimes
+    # make its connection fail under Xvfb ("Failed to init glfw"): give it a
+    # head start before polling for the window.
+    sleep 0.5
     WINDOW=""
     for _ in $(seq 1 200); do
         WINDOW=$(xdotool search --name '^\+\+\+ Emberwight \+\+\+$' 2>/dev/null | head -n 1)
@@ -33,9 +40,24 @@ start_app() {
         sleep 0.05
     done
     [ -n "$WINDOW" ] || return 1
+    # The window opens early, but the demo reads keys only from its first frame
+    # on, after loading the whole scene; a key pressed and released before that
+    # is never seen. Its last start-up act is to centre the pointer on the
+    # window, so wait for that (up to 30 s).
+    local info; info=$(xdotool getwindowgeometry "$WINDOW")
+    local position size
+    position=$(awk '/Position/ {print $2}' <<<"$info")
+    size=$(awk '/Geometry/ {print $2}' <<<"$info")
+    local cx=$(( ${position%,*} + ${size%x*} / 2 )) cy=$(( ${position#*,} + ${size#*x} / 2 ))
+    for _ in $(seq 1 600); do
+        local X="" Y=""
+        eval "$(xdotool getmouselocation --shell 2>/dev/null | grep -E '^[XY]=')"
+        [ "$X" = "$cx" ] && [ "$Y" = "$cy" ] && break
+        kill -0 "$APP_PID" 2>/dev/null || break
+        sleep 0.05
+    done
     # No window manager: keyboard focus follows the pointer.
-    local geometry; geometry=$(xdotool getwindowgeometry "$WINDOW" | awk '/Geometry/ {print $2}')
-    xdotool mousemove --window "$WINDOW" $(( ${geometry%x*} / 2 )) $(( ${geometry#*x} / 2 ))
+    xdotool mousemove --window "$WINDOW" $(( ${size%x*} / 2 )) $(( ${size#*x} / 2 ))
     sleep 0.3
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The whole start-up of the real binary against stand-in data files (cube
 # models, tiny images): its transcript, a running demo, and the three missing
-# files it survives.
+# files it survives; and once against the project's generated data.
 source "$(dirname "$0")/lib.sh"
 
 # make_root: a fresh stand-in data root with the real shader sources.
@@ -39,6 +39,16 @@ check "smoke through the alpha loader, alone" \
 check "one alpha load" [ "$(count "$log" 'Loading alpha Texture...')" = 1 ]
 check "no failure lines" sh -c "! grep -q -e '^Model ' -e '^Environment:' -e '^Scene:' -e 'ERROR' -e 'fail' '$log'"
 check "screenshot of the running demo" [ "$(pngstat size "$WORK/shot.png")" = "320x240" ]
+
+# The generated data files of the project itself load the same way.
+status=$(run_app "$WORK/real.log" 320 240 0 --frames 3 --fixed-dt 0.02)
+check "real data: runs and exits with 0 (got $status)" [ "$status" = 0 ]
+check "real data: heightmap of 128 x 128" grep -q '^Heightmap: width=128, height=128' "$WORK/real.log"
+check "real data: 14 models of one mesh each" [ "$(grep -c '^ModelLoader: NumMeshes: 1 $' "$WORK/real.log")" = 14 ]
+check "real data: 20 images read" [ "$(grep -c -x '/.*/resources/textures/[^ ]*' "$WORK/real.log")" = 20 ]
+check "real data: 65 cache hits" [ "$(count "$WORK/real.log" 'Texture Found.')" = 65 ]
+check "real data: no failure lines" \
+    sh -c "! grep -q -e '^Model ' -e '^Environment:' -e '^Scene:' -e 'ERROR' -e 'fail' '$WORK/real.log'"
 
 # A model that cannot be loaded: one line naming it, and the demo runs on.
 make_root
