@@ -1,7 +1,7 @@
 // Image facts for the end-to-end scripts, read through FreeImage:
 //   pngstat size FILE            -> WIDTHxHEIGHT
 //   pngstat mean FILE [x0 y0 x1 y1] -> mean R G B (0..255) of the region (top-left origin)
-//   pngstat diff A B             -> mean absolute difference in percent of full scale
+//   pngstat diff A B [x0 y0 x1 y1] -> mean absolute difference in percent of full scale
 //   pngstat bright FILE LEVEL [x0 y0 x1 y1] -> percent of pixels whose max channel >= LEVEL
 //   pngstat share FILE R G B TOL [x0 y0 x1 y1] -> percent of pixels within TOL of the colour
 //   pngstat darker A B LEVEL [x0 y0 x1 y1]     -> percent of pixels whose luminance in A
@@ -112,20 +112,22 @@ int main(int argc, char** argv) {
             }
         if (count == 0) count = 1;
         std::printf("%.1f %.1f %.1f\n", sum[0] / count, sum[1] / count, sum[2] / count);
-    } else if (command == "diff" && argc == 4) {
+    } else if (command == "diff" && argc >= 4) {
         FIBITMAP* other = load(argv[3]);
         if (FreeImage_GetWidth(other) != width || FreeImage_GetHeight(other) != height) {
             std::printf("100.0\n");
             return 0;
         }
+        const Region r = region(argc, argv, 4, width, height);
         double total = 0, a[3], b[3];
-        for (unsigned y = 0; y < height; ++y)
-            for (unsigned x = 0; x < width; ++x) {
+        unsigned count = 0;
+        for (unsigned y = r.y0; y < r.y1; ++y)
+            for (unsigned x = r.x0; x < r.x1; ++x, ++count) {
                 pixel(image, x, y, a);
                 pixel(other, x, y, b);
                 for (int c = 0; c < 3; ++c) total += std::fabs(a[c] - b[c]);
             }
-        std::printf("%.3f\n", 100.0 * total / (255.0 * 3.0 * width * height));
+        std::printf("%.3f\n", count > 0 ? 100.0 * total / (255.0 * 3.0 * count) : 0.0);
     } else if (command == "bright" && argc >= 4) {
         const double level = std::atof(argv[3]);
         const Region r = region(argc, argv, 4, width, height);
