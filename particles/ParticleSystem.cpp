@@ -4,29 +4,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <glm/gtc/matrix_transform.hpp>
-#include <glm/gtc/type_ptr.hpp>
 
 #include "GraphicsEngine/Shader.h"
+#include "GraphicsEngine/Uniforms.h"
 #include "particles/ParticleMath.h"
 
 namespace {
 
-// Uniform locations are looked up by name at every use; GL ignores location -1.
-void uniform1i(GLuint program, const char* name, int value) {
-    glUniform1i(glGetUniformLocation(program, name), value);
-}
-
-void uniform1f(GLuint program, const char* name, float value) {
-    glUniform1f(glGetUniformLocation(program, name), value);
-}
-
-void uniform3f(GLuint program, const char* name, const glm::vec3& value) {
-    glUniform3f(glGetUniformLocation(program, name), value.x, value.y, value.z);
-}
-
-void uniformMatrix(GLuint program, const char* name, const glm::mat4& value) {
-    glUniformMatrix4fv(glGetUniformLocation(program, name), 1, GL_FALSE, glm::value_ptr(value));
-}
+using uniforms::setFloat;
+using uniforms::setInt;
+using uniforms::setMat4;
+using uniforms::setVec3;
 
 // The seven attributes of the particle record, locations 0 to 6. The type is
 // read through the float path on purpose: the programs declare it as a float.
@@ -141,29 +129,29 @@ void ParticleSystem::updateParticles(float timePassed) {
     if (linked == 0) return;
 
     glUseProgram(program);
-    uniform1f(program, "timePassed", timePassed);
-    uniform3f(program, "genPosition1", genPosition1);
-    uniform3f(program, "genPosition2", genPosition2);
-    uniform3f(program, "genVelocity_Min", genVelocity_Min);
-    uniform3f(program, "genVelocity_Range", genVelocity_Range);
-    uniform3f(program, "genColor", genColor);
-    uniform3f(program, "genGravity", genGravity);
-    uniform1f(program, "genLifetime_Min", genLifetime_Min);
-    uniform1f(program, "genLifetime_Range", genLifetime_Range);
-    uniform1f(program, "genSize_Min", genSize_Min);
-    uniform1f(program, "genSize_Range", genSize_Range);
-    uniform1i(program, "particleCount", 0);
+    setFloat(program, "timePassed", timePassed);
+    setVec3(program, "genPosition1", genPosition1);
+    setVec3(program, "genPosition2", genPosition2);
+    setVec3(program, "genVelocity_Min", genVelocity_Min);
+    setVec3(program, "genVelocity_Range", genVelocity_Range);
+    setVec3(program, "genColor", genColor);
+    setVec3(program, "genGravity", genGravity);
+    setFloat(program, "genLifetime_Min", genLifetime_Min);
+    setFloat(program, "genLifetime_Range", genLifetime_Range);
+    setFloat(program, "genSize_Min", genSize_Min);
+    setFloat(program, "genSize_Range", genSize_Range);
+    setInt(program, "particleCount", 0);
 
     const particles::EmissionStep step =
         particles::advanceEmission(elapsedTime, timePassed, generationInterval);
     elapsedTime = step.elapsedTime;
     if (step.emit) {
-        uniform1i(program, "particleCount", particleCount);
+        setInt(program, "particleCount", particleCount);
         // Drawn one by one: the order of the draws decides the components.
         const int first = std::rand();
         const int second = std::rand();
         const int third = std::rand();
-        uniform3f(program, "randomSeed", particles::seedFromDraws(first, second, third));
+        setVec3(program, "randomSeed", particles::seedFromDraws(first, second, third));
     }
 
     glEnable(GL_RASTERIZER_DISCARD);
@@ -197,18 +185,18 @@ void ParticleSystem::renderParticles() {
     glUseProgram(program);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, texture);
-    uniformMatrix(program, "matrices.projMat", projectionMatrix);
-    uniformMatrix(program, "matrices.viewMat", viewMatrix);
-    uniform3f(program, "quad1", quad1);
-    uniform3f(program, "quad2", quad2);
-    uniform1i(program, "texture", 0);
-    uniform1i(program, "alphaType", alphaType);
-    uniform1f(program, "alpha", alpha);
-    uniform1f(program, "blendDelay", blendDelay);
-    uniform1i(program, "animRows", animRows);
-    uniform1i(program, "animCols", animCols);
-    uniform1i(program, "animFrames", animFrames);
-    uniform1f(program, "animSpeed", animSpeed);
+    setMat4(program, "matrices.projMat", projectionMatrix);
+    setMat4(program, "matrices.viewMat", viewMatrix);
+    setVec3(program, "quad1", quad1);
+    setVec3(program, "quad2", quad2);
+    setInt(program, "texture", 0);
+    setInt(program, "alphaType", alphaType);
+    setFloat(program, "alpha", alpha);
+    setFloat(program, "blendDelay", blendDelay);
+    setInt(program, "animRows", animRows);
+    setInt(program, "animCols", animCols);
+    setInt(program, "animFrames", animFrames);
+    setFloat(program, "animSpeed", animSpeed);
 
     glBindVertexArray(vertexArrays[currentBuffer]);
     glDrawArrays(GL_POINTS, 0, numParticles);

@@ -3,7 +3,7 @@
 #include "GraphicsEngine/Mesh.h"
 #include "app/Engine.h"
 #include "game/Scene.h"
-#include "render/Uniforms.h"
+#include "GraphicsEngine/Uniforms.h"
 
 void Engine::renderEffigy(Mesh& mesh, const glm::mat4& currentMatrix, const glm::mat4& modelMatrix,
                           game::StaticObject* object) {
@@ -26,13 +26,8 @@ void Engine::renderEffigy(Mesh& mesh, const glm::mat4& currentMatrix, const glm:
     uniforms::setInt(program, "noiseTexture", 2);
 
     uniforms::setFloat(program, "timePassed", static_cast<float>(totalTime));
-    uniforms::setVec4(program, "fogColor", glm::vec4(scene->fogColor, 1.0f));
-    uniforms::setFloat(program, "fogStart", scene->fogStart);
-    uniforms::setFloat(program, "fogEnd", scene->fogEnd);
-    uniforms::setFloat(program, "fogDensity", scene->fogDensity);
-    uniforms::setInt(program, "fogEquation", 0);
-    uniforms::setVec3(program, "view", cameraPosition);
-    uniforms::setMat4(program, "modelMatrix", modelMatrix);
+    uniforms::setFogViewAndModel(program, scene->fogColor, scene->fogStart, scene->fogEnd,
+                                 scene->fogDensity, cameraPosition, modelMatrix);
 
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indexCount), GL_UNSIGNED_INT, nullptr);
     glBindVertexArray(0);

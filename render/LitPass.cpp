@@ -5,7 +5,7 @@
 #include "game/PointLight.h"
 #include "game/Scene.h"
 #include "render/Lighting.h"
-#include "render/Uniforms.h"
+#include "GraphicsEngine/Uniforms.h"
 
 namespace {
 
@@ -71,13 +71,8 @@ void Engine::renderLit(Mesh& mesh, const glm::mat4& currentMatrix, const glm::ma
 
     setPointLights(mesh.shader, static_cast<unsigned>(scene->numPointLights), scene->pointLights);
 
-    uniforms::setVec4(program, "fogColor", glm::vec4(scene->fogColor, 1.0f));
-    uniforms::setFloat(program, "fogStart", scene->fogStart);
-    uniforms::setFloat(program, "fogEnd", scene->fogEnd);
-    uniforms::setFloat(program, "fogDensity", scene->fogDensity);
-    uniforms::setInt(program, "fogEquation", 0);
-    uniforms::setVec3(program, "view", cameraPosition);
-    uniforms::setMat4(program, "modelMatrix", modelMatrix);
+    uniforms::setFogViewAndModel(program, scene->fogColor, scene->fogStart, scene->fogEnd,
+                                 scene->fogDensity, cameraPosition, modelMatrix);
 
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indexCount), GL_UNSIGNED_INT, nullptr);
     glBindVertexArray(0);

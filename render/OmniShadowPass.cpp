@@ -5,7 +5,7 @@
 #include "game/PointLight.h"
 #include "game/Scene.h"
 #include "render/Lighting.h"
-#include "render/Uniforms.h"
+#include "GraphicsEngine/Uniforms.h"
 
 void Engine::renderOmniShadow(Mesh& mesh, const glm::mat4& modelMatrix) {
     const GLuint program = shaders["shadowOmni"]->program;

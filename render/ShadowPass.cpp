@@ -5,7 +5,7 @@
 #include "app/Engine.h"
 #include "game/Scene.h"
 #include "render/Lighting.h"
-#include "render/Uniforms.h"
+#include "GraphicsEngine/Uniforms.h"
 
 void Engine::renderShadow(Mesh& mesh, game::StaticObject* object, const glm::mat4& modelMatrix) {
     (void)object;

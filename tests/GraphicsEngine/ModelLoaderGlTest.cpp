@@ -6,6 +6,7 @@
 
 #include "support/GlContext.h"
 #include "support/ProgramFromSource.h"
+#include "support/SceneFiles.h"
 #include "support/TempDataRoot.h"
 
 namespace {
@@ -20,34 +21,6 @@ const char* const kFragment = R"(#version 330 core
 in vec3 colour;
 out vec4 fragColor;
 void main() { fragColor = vec4(colour, 1.0); })";
-
-// Six quads with their own uv and normal per corner: 24 vertices, 12 triangles.
-const char* const kCube = R"(o cube
-v -1 -1 -1
-v 1 -1 -1
-v 1 1 -1
-v -1 1 -1
-v -1 -1 1
-v 1 -1 1
-v 1 1 1
-v -1 1 1
-vt 0 0
-vt 1 0
-vt 1 1
-vt 0 1
-vn 0 0 -1
-vn 0 0 1
-vn -1 0 0
-vn 1 0 0
-vn 0 -1 0
-vn 0 1 0
-f 1/1/1 4/4/1 3/3/1 2/2/1
-f 5/1/2 6/2/2 7/3/2 8/4/2
-f 1/1/3 5/2/3 8/3/3 4/4/3
-f 2/1/4 3/4/4 7/3/4 6/2/4
-f 1/1/5 2/2/5 6/3/5 5/4/5
-f 4/1/6 8/2/6 7/3/6 3/4/6
-)";
 
 GLint bufferSize(const Mesh& mesh, const std::string& name) {
     GLint size = -1;
@@ -65,7 +38,7 @@ struct Fixture {
 
 TEST(ModelLoader, CubeUploadsSixBuffersOfTheirSizes) {
     Fixture f;
-    f.root.writeFile("resources/models/cube.obj", kCube);
+    f.root.writeFile("resources/models/cube.obj", scene_files::cubeObj());
     testing::internal::CaptureStdout();
     Mesh* mesh = ModelLoader::loadModel(f.shader.get(), "cube.obj");
     EXPECT_EQ(testing::internal::GetCapturedStdout(),

@@ -8,6 +8,7 @@ namespace scene_files {
 
 namespace {
 
+// Six quads with their own uv and normal per corner: 24 vertices, 12 triangles.
 const char* const kCube = R"(o cube
 v -1 -1 -1
 v 1 -1 -1
@@ -104,5 +105,7 @@ bool writeAll(const std::string& root, const std::string& shaderSourceDir) {
     for (const std::string& name : textureNames()) written = writeImage(root, name) && written;
     return written;
 }
+
+const char* cubeObj() { return kCube; }
 
 }  // namespace scene_files

@@ -14,6 +14,9 @@ const std::vector<std::string>& textureNames();
 
 // "h_level_ew.tga", uniformly grey at `level` (0..255).
 bool writeUniformHeightmap(const std::string& root, int level);
+// The text of a cube OBJ of half-size 1: six quads with their own uv and
+// normal per corner (24 vertices, 12 triangles once triangulated).
+const char* cubeObj();
 // A cube OBJ of half-size 1.
 bool writeCubeModel(const std::string& root, const std::string& name);
 // A 4 x 4 image, JPEG or TGA by its name.

@@ -31,4 +31,17 @@ inline void setMat4(GLuint program, const std::string& name, const glm::mat4& va
     glUniformMatrix4fv(at(program, name), 1, GL_FALSE, glm::value_ptr(value));
 }
 
+// The distance fog, the eye and the model matrix, as every lit program takes them.
+inline void setFogViewAndModel(GLuint program, const glm::vec3& fogColor, float fogStart,
+                               float fogEnd, float fogDensity, const glm::vec3& eye,
+                               const glm::mat4& modelMatrix) {
+    setVec4(program, "fogColor", glm::vec4(fogColor, 1.0f));
+    setFloat(program, "fogStart", fogStart);
+    setFloat(program, "fogEnd", fogEnd);
+    setFloat(program, "fogDensity", fogDensity);
+    setInt(program, "fogEquation", 0);  // linear
+    setVec3(program, "view", eye);
+    setMat4(program, "modelMatrix", modelMatrix);
+}
+
 }  // namespace uniforms
