@@ -41,16 +41,45 @@ void Game::captureFrame(double timeBefore) {
     }
 }
 
+double Game::nextElapsed(double& lastTime) {
+    if (engine.options.fixedDt > 0.0) return engine.options.fixedDt;  // no clock, no sleep
+    const double now = glfwGetTime();
+    const PacingStep step = paceFrame(engine.frameTimeLimit, now, now - lastTime);
+    if (step.sleepMilliseconds >= 0) platform::sleepMilliseconds(step.sleepMilliseconds);
+    lastTime = step.lastTime;
+    return step.elapsed;
+}
+
+bool Game::runComplete(double elapsed) {
+    const RunOptions& options = engine.options;
+    if (options.statsEvery > 0 && engine.frameCount % options.statsEvery == 0) {
+        std::printf("stats frame %ld rss_kb %ld objects %d particles %d\n", engine.frameCount,
+                    platform::residentKilobytes(), engine.objectsDrawn, engine.particlesCounted);
+    }
+    bool complete = engine.frameCount == options.frames;
+    if (options.seconds > 0.0 && engine.totalTime >= options.seconds) complete = true;
+    if (benchmark_ && benchmark_->frameDone(elapsed, engine.totalTime, engine.passTimer.endFrame())) {
+        complete = true;
+    }
+    return complete;
+}
+
+void Game::finishRun() {
+    if (!engine.options.screenshot.empty()) {
+        writeScreenshot(engine.options.screenshot, static_cast<int>(engine.width),
+                        static_cast<int>(engine.height));
+    }
+    if (engine.options.printCamera) printCameraPose(engine);
+}
+
 void Game::run() {
     quit = false;
     double lastTime = glfwGetTime();
-    long framesDrawn = 0;
     double startUpSeconds = 0.0;
 
     // Benchmarking flies the tour as fast as the machine allows.
-    std::unique_ptr<Benchmark> benchmark;
     if (engine.options.benchmark > 0.0) {
-        benchmark = std::make_unique<Benchmark>(engine.options.benchmark, engine.options.benchmarkCsv);
+        benchmark_ = std::make_unique<Benchmark>(engine.options.benchmark, engine.options.benchmarkCsv);
         engine.cameraTour = true;
         engine.fpsLimitMode = 0;
         engine.frameTimeLimit = -1.0f;
@@ -60,51 +89,25 @@ void Game::run() {
     while (!engine.closeRequested) {
         if (quit) break;
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-
-        double elapsed;
-        if (engine.options.fixedDt > 0.0) {
-            elapsed = engine.options.fixedDt;  // reproducible runs: no clock, no sleep
-        } else {
-            const double now = glfwGetTime();
-            const PacingStep step = paceFrame(engine.frameTimeLimit, now, now - lastTime);
-            if (step.sleepMilliseconds >= 0) platform::sleepMilliseconds(step.sleepMilliseconds);
-            elapsed = step.elapsed;
-            lastTime = step.lastTime;
-        }
+        const double elapsed = nextElapsed(lastTime);
 
         const double timeBefore = engine.totalTime;
         engine.handleInput(elapsed);
         renderFrame(elapsed);
         captureFrame(timeBefore);
 
-        ++framesDrawn;
-        engine.frameCount = framesDrawn;
-        if (engine.options.statsEvery > 0 && framesDrawn % engine.options.statsEvery == 0) {
-            std::printf("stats frame %ld rss_kb %ld objects %d particles %d\n", framesDrawn,
-                        platform::residentKilobytes(), engine.objectsDrawn,
-                        engine.particlesCounted);
-        }
-        if (framesDrawn == 1) {
+        ++engine.frameCount;
+        if (engine.frameCount == 1) {
             startUpSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() -
                                                            processStart).count();
         }
-        if (framesDrawn == engine.options.frames) quit = true;
-        if (benchmark && benchmark->frameDone(elapsed, engine.totalTime, engine.passTimer.endFrame())) {
-            quit = true;
-        }
-        if (engine.options.seconds > 0.0 && engine.totalTime >= engine.options.seconds) quit = true;
-        const bool lastFrame = quit || engine.closeRequested;
-        if (lastFrame && !engine.options.screenshot.empty()) {
-            writeScreenshot(engine.options.screenshot, static_cast<int>(engine.width),
-                            static_cast<int>(engine.height));
-        }
-        if (lastFrame && engine.options.printCamera) printCameraPose(engine);
+        if (runComplete(elapsed)) quit = true;
+        if (quit || engine.closeRequested) finishRun();
         glfwSwapBuffers(engine.window);
     }
     if (engine.options.glDebug) std::printf("GL errors: %ld\n", gldebug::errorCount());
-    if (benchmark) {
-        benchmark->report(startUpSeconds,
-                          reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    if (benchmark_) {
+        benchmark_->report(startUpSeconds, reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     }
     glfwTerminate();
 }

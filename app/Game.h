@@ -1,6 +1,8 @@
 #pragma once
 #include <chrono>
+#include <memory>
 
+#include "app/Benchmark.h"
 #include "app/Engine.h"
 
 class Scene;
@@ -18,8 +20,18 @@ public:
 
     // The paced main loop; returns after glfwTerminate.
     void run();
-    // Screenshots asked for by F12 or --shot-every, taken before the swap.
-    void captureFrame(double timeBefore);
     // One frame (render/Frame.cpp).
     void renderFrame(double elapsed);
+
+private:
+    std::unique_ptr<Benchmark> benchmark_;  // --benchmark
+
+    // This iteration's elapsed time: paced by the frame-rate limit, or fixed.
+    double nextElapsed(double& lastTime);
+    // Screenshots asked for by F12 or --shot-every, taken before the swap.
+    void captureFrame(double timeBefore);
+    // What the options ask for after each frame: stats, and whether the run is over.
+    bool runComplete(double elapsed);
+    // What the options ask for from the last frame, before its swap.
+    void finishRun();
 };
