@@ -4,20 +4,13 @@
 #include "app/Engine.h"
 #include "game/Scene.h"
 #include "GraphicsEngine/Uniforms.h"
+#include "render/MeshDraw.h"
 
 void Engine::renderEffigy(Mesh& mesh, const glm::mat4& currentMatrix, const glm::mat4& modelMatrix,
                           game::StaticObject* object) {
     (void)object;
-    if (mesh.shader == nullptr) return;
-    const GLuint program = mesh.shader->program;
-    glUseProgram(program);
-    mesh.buffers.bindToProgram(program);
-    glBindVertexArray(mesh.buffers.vao);
-
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, mesh.colorTexture);
-    uniforms::setMat4(program, "currentMatrix", currentMatrix);
-    uniforms::setInt(program, "colorTexture", 0);
+    const GLuint program = beginTexturedMeshDraw(mesh, currentMatrix);
+    if (program == 0) return;
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, fireLayerTexture);
     uniforms::setInt(program, "fireTexture", 1);

@@ -5,6 +5,7 @@
 #include "game/PointLight.h"
 #include "game/Scene.h"
 #include "render/Lighting.h"
+#include "render/MeshDraw.h"
 #include "GraphicsEngine/Uniforms.h"
 
 namespace {
@@ -20,20 +21,10 @@ PointLight firstLight(const Scene& scene) {
 void Engine::renderLit(Mesh& mesh, const glm::mat4& currentMatrix, const glm::mat4& modelMatrix,
                        game::SceneObject* object) {
     (void)object;
-    if (mesh.shader == nullptr) return;  // a mesh that failed to load has nothing to draw
-    const GLuint program = mesh.shader->program;
-    glUseProgram(program);
-
+    const GLuint program = beginTexturedMeshDraw(mesh, currentMatrix);
+    if (program == 0) return;  // a mesh that failed to load has nothing to draw
     const glm::mat4 depthMvpMatrix = lighting::biasedSunDepthMvp(
         shadowBiasMatrix, cameraPosition, scene->sunLightDir, modelMatrix);
-
-    mesh.buffers.bindToProgram(program);
-    glBindVertexArray(mesh.buffers.vao);
-
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, mesh.colorTexture);
-    uniforms::setMat4(program, "currentMatrix", currentMatrix);
-    uniforms::setInt(program, "colorTexture", 0);
 
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, shadowMapTexture);
