@@ -14,9 +14,10 @@ uniform float alpha;
 uniform float blendDelay;
 
 void main() {
-    // The sampler's name hides the texture() built-in; sampling with explicit
-    // gradients picks the same mip level.
-    vec4 texel = textureGrad(texture, texCoord, dFdx(texCoord), dFdy(texCoord));
+    // The sampler's name hides the texture() built-in; a projective lookup with
+    // q = 1 is the same implicit-gradient sample under another name (explicit
+    // gradients cost more on a software renderer).
+    vec4 texel = textureProj(texture, vec3(texCoord, 1.0));
 
     float fadeIn = blendDelay > 0.0 ? smoothstep(0.0, blendDelay, lifeFraction) : 1.0;
     // Alpha-blended smoke thins out over its whole life; additive glow keeps
