@@ -76,6 +76,8 @@ const std::vector<OptionRule>& optionRules() {
              o.shadowCasters = false;
              return true;
          }},
+        {"--unlit", Value::None, "no value",
+         [](RunOptions& o, const std::string&) { return o.unlit = true; }},
     };
     return rules;
 }
@@ -174,6 +176,8 @@ std::string usageText() {
         "  --gl-debug           print every GL error as it happens and their count at the end\n"
         "  --stats N            every N frames print resident memory and the counters\n"
         "  --no-shadow-casters  draw nothing into the fire light's shadow cube (comparisons)\n"
+        "  --unlit              lit and effigy surfaces show their colour texture only\n"
+        "                       (the floor that the cost of shading is measured from)\n"
         "  --help               show this text\n"
         "\n"
         "Keys: mouse to look, W A S D to walk, F1-F10 render toggles, F12 screenshot,\n"

@@ -26,11 +26,15 @@ struct ProgramFiles {
     const char* geometry;  // null: two-stage program
     const char* fragment;
     enum Kind { TwoStage, ThreeStage, ParticleCapture, ParticleDraw } kind;
+    // With --unlit: the fragment stage of the floor under shading (the colour
+    // texture only). Null: the same as without.
+    const char* unlitFragment = nullptr;
 };
 
 // Every program of the system, in registration order.
 const ProgramFiles kPrograms[] = {
-    {"default", "BaseShader.vert", nullptr, "BaseShader.frag", ProgramFiles::TwoStage},
+    {"default", "BaseShader.vert", nullptr, "BaseShader.frag", ProgramFiles::TwoStage,
+     "UnlitShader.frag"},
     {"ground", "BaseShader.vert", nullptr, "GroundShader.frag", ProgramFiles::TwoStage},
     {"alpha", "AlphaShader.vert", nullptr, "AlphaShader.frag", ProgramFiles::TwoStage},
     {"plane", "PlaneShader.vert", nullptr, "PlaneShader.frag", ProgramFiles::TwoStage},
@@ -48,7 +52,7 @@ const ProgramFiles kPrograms[] = {
      ProgramFiles::ParticleCapture},
     {"ps_render", "PSRender.vert", "PSRender.geom", "PSRender.frag", ProgramFiles::ParticleDraw},
     {"emberwight", "EmberwightShader.vert", nullptr, "EmberwightShader.frag",
-     ProgramFiles::TwoStage},
+     ProgramFiles::TwoStage, "UnlitShader.frag"},
 };
 
 }  // namespace
@@ -119,7 +123,9 @@ void Engine::createShaderPrograms() {
         shaders[files.key] = std::make_shared<graph::Shader>();
         graph::Shader& shader = *shaders[files.key];
         const std::string vertex = paths::kShaderDir + files.vertex;
-        const std::string fragment = paths::kShaderDir + files.fragment;
+        const bool unlit = options.unlit && files.unlitFragment != nullptr;
+        const std::string fragment =
+            paths::kShaderDir + (unlit ? files.unlitFragment : files.fragment);
         switch (files.kind) {
             case ProgramFiles::TwoStage:
                 shader.createProgram(vertex, fragment);

@@ -121,12 +121,15 @@ TEST(CommandLine, WindowSizesTheWindowSystemCanMake) {
     EXPECT_FALSE(windowSizeAcceptable(800, 100000));
 }
 
-TEST(CommandLine, NoShadowCastersIsAPlainFlag) {
-    LaunchConfig c = parse({"800", "600", "0", "1", "--no-shadow-casters"});
+TEST(CommandLine, DiagnosticFlagsArePlainFlags) {
+    LaunchConfig c = parse({"800", "600", "0", "1", "--no-shadow-casters", "--unlit"});
     EXPECT_TRUE(c.error.empty()) << c.error;
     EXPECT_FALSE(c.options.shadowCasters);
+    EXPECT_TRUE(c.options.unlit);
     EXPECT_TRUE(c.cameraTour);
     EXPECT_EQ(c.positionalCount, 5);
     EXPECT_TRUE(parse({}).options.shadowCasters);
+    EXPECT_FALSE(parse({}).options.unlit);
     EXPECT_FALSE(parse({"--no-shadow-casters=1"}).error.empty());
+    EXPECT_FALSE(parse({"--unlit=1"}).error.empty());
 }

@@ -20,6 +20,12 @@ check "no GL error over the run" grep -qx 'GL errors: 0' "$WORK/start.log"
 status=$(run_app "$WORK/open.log" "${start[@]}" --no-shadow-casters --screenshot "$WORK/open.png")
 check "start view without shadow casters (got $status)" [ "$status" = 0 ]
 S="$WORK/start.png"; O="$WORK/open.png"
+# --unlit: the surfaces as their colour texture alone, the floor that the
+# performance table measures from; without errors, and plainly not lit.
+status=$(run_app "$WORK/unlit.log" "${start[@]}" --unlit --gl-debug --screenshot "$WORK/unlit.png")
+check "start view --unlit (got $status)" [ "$status" = 0 ]
+check "no GL error with --unlit" grep -qx 'GL errors: 0' "$WORK/unlit.log"
+check "--unlit is not the lit picture" above "$(pngstat darker "$S" "$WORK/unlit.png" 25 0 568 1024 768)" 30
 check "screenshot at 1024x768" [ "$(pngstat size "$S")" = "1024x768" ]
 
 # A bright warm fire around the effigy (left of centre, above the platform).
