@@ -118,4 +118,5 @@ public:
                       game::StaticObject* object);
     void renderShadow(Mesh& mesh, game::StaticObject* object, const glm::mat4& modelMatrix);
     void renderOmniShadow(Mesh& mesh, const glm::mat4& modelMatrix);
+    void renderDepth(Mesh& mesh, const glm::mat4& currentMatrix);
 };

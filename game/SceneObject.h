@@ -43,6 +43,9 @@ public:
     virtual void turnAboutZ(float degrees);
     virtual void setPosition(const glm::vec3& position);
     virtual void setEngine(Engine* engine);
+    // Its depth for the frame's depth pre-pass; an object that writes none
+    // is still drawn correctly, only without the saving.
+    virtual void drawDepth() {}
 
     int getKind() const { return kind; }
 };

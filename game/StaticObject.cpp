@@ -85,6 +85,10 @@ void StaticObject::drawOmniShadow() {
     engine->renderOmniShadow(*mesh, modelMatrix);
 }
 
+void StaticObject::drawDepth() {
+    if (mesh != nullptr) engine->renderDepth(*mesh, currentMatrix);
+}
+
 void StaticObject::placeholder() {}
 
 void StaticObject::placeholderExtra() {}

@@ -37,6 +37,7 @@ public:
     void draw() override;
     void drawShadow(int a, int b, int c) override;
     void drawOmniShadow() override;
+    void drawDepth() override;
     void placeholder() override;
     // Loads textures and model; an object whose model fails is left out of every pass.
     void init(graph::Shader* shader) override;

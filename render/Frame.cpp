@@ -1,6 +1,6 @@
-// One frame: object updates, the fire light's shadow cube, sky, ground, the
-// objects that survive culling, the particle systems and the overlay, in
-// that order. Depth test and face culling stay enabled from start-up; blending
+// One frame: object updates, the fire light's shadow cube, a depth pre-pass,
+// sky, ground, the objects that survive culling, the particle systems and the
+// overlay, in that order. Depth test and face culling stay enabled from start-up; blending
 // is whatever the particles (or the F9 toggle) left. The pass timer measures
 // only while benchmarking.
 #include <vector>
@@ -42,11 +42,24 @@ void Game::renderFrame(double elapsed) {
     if (engine.cullingEnabled) engine.updateFrustum();
     engine.objectsDrawn = 0;
 
+    // Depth pre-pass: the ground and exactly the objects drawn below, so that
+    // the lit shading runs once per visible pixel.
+    const glm::mat4 projectionView = engine.projectionMatrix * engine.viewMatrix * glm::mat4(1.0f);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    engine.renderDepth(scene->groundMesh, projectionView);
+    for (game::SceneObject* object : objects) {
+        if (frame::shouldDraw(*object, engine.cullingEnabled, engine.frustumPlanes)) {
+            object->drawDepth();
+        }
+    }
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+
     timer.begin(GpuPassTimer::SkyBox);
     scene->drawSkybox();
     timer.end();
+    // The ground and the objects meet their own pre-pass depths.
+    glDepthFunc(GL_LEQUAL);
     timer.begin(GpuPassTimer::Ground);
-    const glm::mat4 projectionView = engine.projectionMatrix * engine.viewMatrix * glm::mat4(1.0f);
     engine.renderLit(scene->groundMesh, projectionView, glm::mat4(1.0f), nullptr);
     timer.end();
 
@@ -57,6 +70,7 @@ void Game::renderFrame(double elapsed) {
         engine.objectsDrawn += 1;
     }
     timer.end();
+    glDepthFunc(GL_LESS);
 
     for (ParticleSystem* system : scene->particleSystems) {
         system->setMatrices(engine.projectionMatrix, engine.cameraPosition,

@@ -17,6 +17,10 @@ out vec3 worldBitangent;
 out vec2 texCoord;
 out vec4 sunShadowCoord;
 
+// The frame's depth pre-pass draws the same positions through the depth-only
+// program; the colour passes must land on exactly its depths.
+invariant gl_Position;
+
 void main() {
     worldPos = (modelMatrix * vec4(position, 1.0)).xyz;
     // Inverse transpose keeps normals upright under non-uniform scale. The

@@ -9,6 +9,10 @@ out vec3 worldPos;
 out vec3 modelPos;
 out vec3 worldNormal;
 out vec2 texCoord;
+// The frame's depth pre-pass draws the same positions through the depth-only
+// program; the colour passes must land on exactly its depths.
+invariant gl_Position;
+
 void main() {
     worldPos = (modelMatrix * vec4(position, 1.0)).xyz;
     modelPos = position;

@@ -1,0 +1,20 @@
+// The depth of what the camera will see, laid down before any colour pass.
+// The lit shading is by far the costliest work of a frame; with the nearest
+// depth already in place, the colour passes (testing less-or-equal) shade
+// each visible pixel once instead of every surface that lies on it.
+#include "GraphicsEngine/Mesh.h"
+#include "GraphicsEngine/Uniforms.h"
+#include "app/Engine.h"
+
+void Engine::renderDepth(Mesh& mesh, const glm::mat4& currentMatrix) {
+    // The sun's depth-only program, which no frame draws with otherwise.
+    const auto depthOnly = shaders.find("shadow");
+    if (depthOnly == shaders.end() || mesh.indexCount == 0) return;
+    const GLuint program = depthOnly->second->program;
+    glUseProgram(program);
+    mesh.buffers.bindToProgram(program);
+    glBindVertexArray(mesh.buffers.vao);
+    uniforms::setMat4(program, "depthMVP", currentMatrix);
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indexCount), GL_UNSIGNED_INT, nullptr);
+    glBindVertexArray(0);
+}
