@@ -74,4 +74,15 @@ void Engine::createShadowCube() {
     glReadBuffer(GL_NONE);
     reportIncompleteFramebuffer();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+
+    // The lit pass reads the cube through this sampler: each lookup compares
+    // and filters 2 x 2 texels in one go. The texture keeps its own parameters.
+    glGenSamplers(1, &shadowCubeSampler);
+    glSamplerParameteri(shadowCubeSampler, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glSamplerParameteri(shadowCubeSampler, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glSamplerParameteri(shadowCubeSampler, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glSamplerParameteri(shadowCubeSampler, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glSamplerParameteri(shadowCubeSampler, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+    glSamplerParameteri(shadowCubeSampler, GL_TEXTURE_COMPARE_MODE, GL_COMPARE_REF_TO_TEXTURE);
+    glSamplerParameteri(shadowCubeSampler, GL_TEXTURE_COMPARE_FUNC, GL_LEQUAL);
 }

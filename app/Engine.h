@@ -45,6 +45,7 @@ public:
     double lastCursorX = 0.0, lastCursorY = 0.0;
     GLuint shadowMapTexture = 0, shadowMapFramebuffer = 0;
     GLuint shadowCubeTexture = 0, shadowCubeFramebuffer = 0;
+    GLuint shadowCubeSampler = 0;  // depth comparison on the cube, for the lit pass only
     glm::mat4 shadowBiasMatrix{1.0f};
     GLuint fireLayerTexture = 0, noiseTexture = 0;
     glm::mat4 projectionMatrix{1.0f};

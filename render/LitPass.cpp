@@ -45,6 +45,7 @@ void Engine::renderLit(Mesh& mesh, const glm::mat4& currentMatrix, const glm::ma
 
     glActiveTexture(GL_TEXTURE4);
     glBindTexture(GL_TEXTURE_CUBE_MAP, shadowCubeTexture);
+    glBindSampler(4, shadowCubeSampler);  // depth comparison, for this draw only
     uniforms::setInt(program, "cm_z_tex", 4);
 
     // The cube's depth program receives the same pair (renderOmniShadow).
@@ -67,6 +68,7 @@ void Engine::renderLit(Mesh& mesh, const glm::mat4& currentMatrix, const glm::ma
 
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indexCount), GL_UNSIGNED_INT, nullptr);
     glBindVertexArray(0);
+    glBindSampler(4, 0);
 }
 
 void Engine::setPointLights(graph::Shader* program, unsigned count, PointLight* lights) {

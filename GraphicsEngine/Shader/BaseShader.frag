@@ -12,6 +12,11 @@ struct PointLight {
     float ExpAtt;
 };
 const int MAX_POINT_LIGHTS = 4;
+// The point lights that are shaded: the scene has one, the fire. The bound is
+// a constant so that the compiler unrolls the loop and reads the light with a
+// constant index; a counted loop costs its whole body per pixel on a software
+// renderer even when it runs no step. Raise it for a scene with more lights.
+const int SHADED_POINT_LIGHTS = 1;
 
 in vec3 worldPos;
 in vec3 worldNormal;
@@ -27,7 +32,8 @@ uniform float heightScale;  // > 0: normal and relief maps are bound
 // The sun's shadow map is never rendered, so its contents say nothing about
 // occlusion; the dim sun is left unshadowed rather than darkened by it.
 uniform sampler2DShadow shadowMap;
-uniform samplerCube cm_z_tex;  // distance to the fire light / far, per direction
+// The fire light's depth per cube face, read through a comparison sampler.
+uniform samplerCubeShadow cm_z_tex;
 uniform vec2 near_far;
 uniform vec4 l_pos;
 
@@ -54,73 +60,102 @@ const float RELIEF_DEPTH = 0.04;  // texture-space depth of the relief at height
 const float CUBE_SIZE = 1024.0;
 
 // Parallax occlusion: march the view ray down through the depth map (white =
-// surface top) and interpolate between the last two layers. The layer count
-// follows the relief's size on screen: it shrinks with distance (the shift is
-// below a pixel's worth of detail far away) and is zero where the relief has
-// faded out, so a far fragment does not march at all.
-vec2 reliefTexCoord(vec2 uv, vec3 viewTS, float strength, float eyeDistance) {
-    vec2 dx = dFdx(uv);
-    vec2 dy = dFdy(uv);
-    float layers = mix(24.0, 6.0, clamp(viewTS.z, 0.0, 1.0));
-    layers = strength > 0.0 ? max(4.0, ceil(layers * min(1.0, 12.0 / eyeDistance))) : 1.0;
-    int steps = strength > 0.0 ? int(layers) : 0;
+// surface top) in at most eight layers, then refine the crossing once with a
+// secant step between the two samples around it. The layer count follows the
+// relief's size on screen and is zero where the relief has faded out. Every
+// depth lookup uses the one level of detail of the unshifted coordinate.
+// Marching and refining share one loop of one lookup each: a loop stops as
+// soon as all its pixels are done, code after it would run for all of them.
+vec2 reliefTexCoord(vec2 uv, vec3 viewTS, float strength, float eyeDistance, float lod) {
+    float layers = mix(8.0, 4.0, clamp(viewTS.z, 0.0, 1.0));
+    layers = max(3.0, ceil(layers * min(1.0, 12.0 / eyeDistance)));
     float layerStep = 1.0 / layers;
     vec2 shift = viewTS.xy / max(viewTS.z, 0.25) * heightScale * strength * RELIEF_DEPTH / layers;
-    vec2 current = uv;
-    float layer = 0.0;
-    float depth = 1.0 - textureGrad(depthMap, current, dx, dy).r;
-    for (int i = 0; i < steps && layer < depth; ++i) {
-        current -= shift;
-        depth = 1.0 - textureGrad(depthMap, current, dx, dy).r;
-        layer += layerStep;
+    // Height of the ray above the relief (surface depth minus ray depth) at
+    // the last marching sample and the one before it; the ray has crossed the
+    // surface once it is not positive.
+    float above = 1.0, before = 1.0, refined = 1.0;
+    vec2 at = uv, last = uv;
+    float rayDepth = 0.0;
+    bool crossed = false, onTop = false;
+    // The bound is not a constant, so the compiler keeps the loop a loop.
+    int samples = int(layers) + 2;  // down to the bottom layer, and the refinement
+    bool done = strength <= 0.0;
+    for (int i = 0; i < samples && !done; ++i) {
+        float height = 1.0 - textureLod(depthMap, at, lod).r - rayDepth;
+        if (crossed) {
+            refined = height;  // at the secant guess
+            done = true;
+        } else {
+            before = above;
+            above = height;
+            last = at;
+            crossed = above <= 0.0;
+            onTop = crossed && i == 0;  // the surface top right there: no shift
+            // Next: the secant guess between the two samples around the
+            // crossing, or one layer further down.
+            float t = before / max(before - above, 1e-5);
+            at = crossed ? last + shift * (1.0 - t) : at - shift;
+            rayDepth = crossed ? rayDepth - layerStep * (1.0 - t) : rayDepth + layerStep;
+            done = onTop;
+        }
     }
-    if (steps == 0) return uv;
-    vec2 previous = current + shift;
-    float after = depth - layer;
-    float before = (1.0 - textureGrad(depthMap, previous, dx, dy).r) - layer + layerStep;
-    float weight = after / (after - before + 1e-5);
-    return mix(current, previous, clamp(weight, 0.0, 1.0));
+    if (!crossed || onTop) return uv;
+    // Keep the part of the interval in which the sign changes; interpolate again.
+    vec2 from = refined > 0.0 ? at : last + shift;
+    vec2 to = refined > 0.0 ? last : at;
+    float a = refined > 0.0 ? refined : before;
+    float b = refined > 0.0 ? above : refined;
+    return mix(from, to, clamp(a / max(a - b, 1e-5), 0.0, 1.0));
 }
 
-// Cheap per-pixel angle so that the shadow taps do not band.
-float hash(vec2 p) { return fract(sin(dot(p, vec2(12.9898, 78.233))) * 43758.5453); }
+// A per-pixel turn of the shadow disk so that its taps do not band: a hashed
+// tangent of half the angle, the rotation built from it without any
+// trigonometry (a half turn either way is all four quadrant taps need).
+mat2 pixelTurn(vec2 pixel) {
+    float t = 2.0 * fract(52.9829189 * fract(dot(pixel, vec2(0.06711056, 0.00583715)))) - 1.0;
+    float c = (1.0 - t * t) / (1.0 + t * t), s = 2.0 * t / (1.0 + t * t);
+    return mat2(c, s, -s, c);
+}
 
-// A Poisson disk whose first four points lie in the four quadrants.
-const vec2 DISK[12] = vec2[](
-    vec2(-0.792, -0.598), vec2(0.896, 0.412), vec2(-0.696, 0.457), vec2(0.473, -0.480),
-    vec2(-0.326, -0.406), vec2(-0.840, -0.074), vec2(-0.203, 0.621), vec2(0.962, -0.195),
-    vec2(0.519, 0.767), vec2(0.185, -0.893), vec2(0.507, 0.064), vec2(-0.322, -0.933));
+// Four disk points, one in each quadrant.
+const vec2 DISK[4] = vec2[](vec2(-0.792, -0.598), vec2(0.896, 0.412), vec2(-0.696, 0.457),
+                            vec2(0.473, -0.480));
 
-// Fraction of the fire light that reaches P (1 lit, 0 shadowed). The taps lie
-// in the surface's own plane, each compared at its own distance, so a tilted
-// receiver does not shadow itself; a normal offset of about one cube texel
-// removes acne without detaching contact shadows. With taps 0 (the shadow
-// could not change the pixel) nothing is sampled.
-float omniShadow(vec3 P, vec3 N, int taps) {
+// The depth the shadow cube holds for the point at v from the light: the
+// projected depth of the face whose view axis is v's largest component, taken
+// `bias` world units closer to the light.
+float cubeDepth(vec3 v, float bias) {
+    vec3 a = abs(v);
+    float major = max(a.x, max(a.y, a.z)) - bias;
+    return near_far.y / (near_far.y - near_far.x) * (1.0 - near_far.x / major);
+}
+
+// Fraction of the fire light that reaches P (1 lit, 0 shadowed): four taps,
+// each a filtered 2 x 2 comparison in the cube. The taps lie in the surface's
+// own plane, each compared at its own depth, so a tilted receiver does not
+// shadow itself; a normal offset of about one cube texel removes acne without
+// detaching contact shadows.
+float omniShadow(vec3 P, vec3 N) {
     vec3 toP = P - l_pos.xyz;
     float dist = length(toP);
-    if (dist >= near_far.y) return 1.0;  // outside the cube's range: nothing recorded
     float texel = 2.0 * dist / CUBE_SIZE;
-    float facing = clamp(dot(N, -toP / dist), 0.0, 1.0);
+    float facing = clamp(dot(N, -toP / max(dist, 1e-4)), 0.0, 1.0);
     vec3 base = P + N * texel * (1.0 + 2.0 * (1.0 - facing));
-    vec3 axisU = normalize(abs(N.y) < 0.99 ? cross(N, vec3(0.0, 1.0, 0.0))
-                                          : cross(N, vec3(1.0, 0.0, 0.0)));
-    vec3 axisV = cross(N, axisU);
-    float radius = max(2.0 * texel, 0.012 * dist);
-    float angle = 6.2831853 * hash(gl_FragCoord.xy);
-    mat2 turn = mat2(cos(angle), sin(angle), -sin(angle), cos(angle));
-    // Four spread taps first: where they agree the point is fully lit or
-    // fully shadowed and the other eight would change nothing visible.
+    // Two axes in the surface's plane, without normalising (N is unit length).
+    float sign = N.z >= 0.0 ? 1.0 : -1.0;
+    float a = -1.0 / (sign + N.z), b = N.x * N.y * a;
+    vec3 axisU = vec3(1.0 + sign * N.x * N.x * a, sign * b, -sign * N.x);
+    vec3 axisV = vec3(b, sign + N.y * N.y * a, -N.y);
+    mat2 turn = pixelTurn(gl_FragCoord.xy) * max(2.0 * texel, 0.012 * dist);
     float lit = 0.0;
-    for (int i = 0; i < taps; ++i) {
-        vec2 o = turn * DISK[i] * radius;
+    for (int i = 0; i < 4; ++i) {
+        vec2 o = turn * DISK[i];
         vec3 tap = base + axisU * o.x + axisV * o.y - l_pos.xyz;
-        float reference = length(tap) / near_far.y;
-        float stored = textureLod(cm_z_tex, tap, 0.0).r;
-        lit += reference - 0.5 * texel / near_far.y <= stored ? 1.0 : 0.0;
-        if (i == 3 && (lit == 0.0 || lit == 4.0)) return lit / 4.0;
+        lit += texture(cm_z_tex, vec4(tap, cubeDepth(tap, 0.5 * texel)));
     }
-    return taps == 0 ? 1.0 : lit / 12.0;
+    // Outside the cube's range nothing was recorded: lit.
+    return dist < near_far.y ? lit / 4.0 : 1.0;
 }
 
 // Compresses only the bright end, on luminance, so that the hottest spots
@@ -132,10 +167,12 @@ vec3 shoulder(vec3 colour) {
     return colour * (compressed / luminance);
 }
 
+// Both sides of a branch run here, so the two exponential fogs share one exp.
 float fogFactor(float distance) {
-    if (fogEquation == 1) return clamp(exp(-fogDensity * distance), 0.0, 1.0);
-    if (fogEquation == 2) return clamp(exp(-pow(fogDensity * distance, 2.0)), 0.0, 1.0);
-    return clamp((fogEnd - distance) / max(fogEnd - fogStart, 1e-4), 0.0, 1.0);
+    float x = fogDensity * distance;
+    float exponential = exp(-(fogEquation == 2 ? x * x : x));
+    float linear = (fogEnd - distance) / max(fogEnd - fogStart, 1e-4);
+    return clamp(fogEquation == 0 ? linear : exponential, 0.0, 1.0);
 }
 
 void main() {
@@ -146,25 +183,27 @@ void main() {
     // Under full fog nothing below shows; the loops below then run no steps.
     float fog = fogFactor(eyeDistance);
     bool visible = fog > 0.0;
-    vec2 uv = texCoord;
-    vec3 N = geometricNormal;
-
+    // The relief (only where heightScale marks the maps as bound): every
+    // lookup takes its level of detail from the unshifted coordinate, as the
+    // march shifts it by a different amount in neighbouring pixels. There is
+    // no branch around it: both sides of a branch would run anyway.
+    vec2 dx = dFdx(texCoord);
+    vec2 dy = dFdy(texCoord);
     vec3 T = worldTangent - geometricNormal * dot(geometricNormal, worldTangent);
-    bool hasFrame = heightScale > 0.0 && dot(T, T) > 1e-10;
-    if (hasFrame) {
-        T = normalize(T);
-        vec3 B = cross(geometricNormal, T);
-        if (dot(B, worldBitangent) < 0.0) B = -B;  // mirrored UVs
-        mat3 tbn = mat3(T, B, geometricNormal);
-        vec3 viewTS = transpose(tbn) * toEye;
-        // Relief shrinks below a pixel with distance; stop marching there.
-        float reliefFade = visible ? 1.0 - smoothstep(25.0, 45.0, eyeDistance) : 0.0;
-        uv = reliefTexCoord(texCoord, viewTS, reliefFade, eyeDistance);
-        vec3 mapped = texture(normalMap, uv).rgb * 2.0 - 1.0;
-        N = normalize(tbn * mapped);
-    }
+    bool hasFrame = heightScale > 0.0 && dot(T, T) > 1e-10;  // else the plain normal
+    T *= inversesqrt(max(dot(T, T), 1e-20));
+    vec3 B = cross(geometricNormal, T);
+    if (dot(B, worldBitangent) < 0.0) B = -B;  // mirrored UVs
+    mat3 tbn = mat3(T, B, geometricNormal);
+    // Relief shrinks below a pixel with distance; stop marching there.
+    float reliefFade = visible && hasFrame ? 1.0 - smoothstep(25.0, 45.0, eyeDistance) : 0.0;
+    vec2 size = vec2(textureSize(depthMap, 0));
+    float lod = 0.5 * log2(max(max(dot(dx * size, dx * size), dot(dy * size, dy * size)), 1e-8));
+    vec2 uv = reliefTexCoord(texCoord, transpose(tbn) * toEye, reliefFade, eyeDistance, lod);
+    vec3 mapped = textureGrad(normalMap, uv, dx, dy).rgb * 2.0 - 1.0;
+    vec3 N = hasFrame ? normalize(tbn * mapped) : geometricNormal;
+    vec3 albedo = textureGrad(colorTexture, uv, dx, dy).rgb;
 
-    vec3 albedo = texture(colorTexture, uv).rgb;
     vec3 light = ambLightCol * ambLightInt;
     vec3 specular = vec3(0.0);
     float exponent = 1.0 + 127.0 * clamp(shininess, 0.0, 1.0);
@@ -177,8 +216,9 @@ void main() {
                     pow(max(dot(N, normalize(toSun + toEye)), 0.0), exponent);
     }
 
+    float fireShadow = omniShadow(worldPos, geometricNormal);
     int count = visible ? min(numPointLights, MAX_POINT_LIGHTS) : 0;
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < min(count, SHADED_POINT_LIGHTS); ++i) {
         vec3 toLight = pointLights[i].Position - worldPos;
         float d = length(toLight);
         vec3 L = toLight / max(d, 1e-4);
@@ -189,12 +229,8 @@ void main() {
         // Faces turned away from the light get nothing, whatever the map says.
         if (diffuse <= 0.0 || dot(geometricNormal, L) <= 0.0) continue;
         // The shadow cube belongs to the first light only.
-        // Sampled only where it can matter: a shadow that changes the fogged
-        // result by under a grey level is not worth twelve cube taps.
-        vec3 radiance = pointLights[i].Color * pointLights[i].DiffuseInt * attenuation;
-        vec3 reach = radiance * (diffuse + specLightInt) * fog;
-        int taps = i == 0 && max(reach.r, max(reach.g, reach.b)) > 1.0 / 255.0 ? 12 : 0;
-        radiance *= omniShadow(worldPos, geometricNormal, taps);
+        vec3 radiance = pointLights[i].Color * pointLights[i].DiffuseInt * attenuation *
+                        (i == 0 ? fireShadow : 1.0);
         light += radiance * diffuse;
         specular += radiance * specLightInt *
                     pow(max(dot(N, normalize(L + toEye)), 0.0), exponent);

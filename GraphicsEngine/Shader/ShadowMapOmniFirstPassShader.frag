@@ -1,12 +1,9 @@
 #version 330 core
-// Shadow cube: stores the distance to the light scaled by the far plane, the
-// value the lit programs compare with.
-in vec3 worldPos;
-uniform vec4 l_pos;
-uniform vec2 near_far;
+// Shadow cube: the rasteriser's projected depth of each face is what the lit
+// programs compare against (they rebuild it from the light-to-point vector's
+// largest axis), so this stage writes no depth of its own and the depth test
+// can run before it.
 out vec4 fragColor;
 void main() {
-    float stored = length(worldPos - l_pos.xyz) / near_far.y;
-    gl_FragDepth = stored;
-    fragColor = vec4(stored);  // no colour buffer attached; written for completeness
+    fragColor = vec4(gl_FragCoord.z);  // no colour buffer attached; written for completeness
 }
