@@ -76,6 +76,11 @@ const std::vector<OptionRule>& optionRules() {
              o.shadowCasters = false;
              return true;
          }},
+        {"--no-shader-reload", Value::None, "no value",
+         [](RunOptions& o, const std::string&) {
+             o.shaderReload = false;
+             return true;
+         }},
     };
     return rules;
 }
@@ -174,6 +179,7 @@ std::string usageText() {
         "  --gl-debug           print every GL error as it happens and their count at the end\n"
         "  --stats N            every N frames print resident memory and the counters\n"
         "  --no-shadow-casters  draw nothing into the fire light's shadow cube (comparisons)\n"
+        "  --no-shader-reload   do not rebuild programs whose GLSL files are saved while running\n"
         "  --help               show this text\n"
         "\n"
         "Keys: mouse to look, W A S D to walk, F1-F10 render toggles, F12 screenshot,\n"

@@ -17,4 +17,5 @@ struct RunOptions {
     bool glDebug = false;        // --gl-debug: print and count GL errors
     long statsEvery = 0;         // --stats N: memory and counters every N frames
     bool shadowCasters = true;   // --no-shadow-casters: the fire light's shadow cube stays cleared
+    bool shaderReload = true;    // --no-shader-reload: saved GLSL files are not rebuilt while running
 };
