@@ -73,6 +73,7 @@ TEST(ShaderReload, SavedSourceReplacesTheProgramInPlaceAndABrokenOneIsKeptOut) {
     ShaderReloader reloader(engine.shaders, 0.0);
 
     const GLuint original = sky->program;
+    EXPECT_NE(drawSky(*sky).r, 255) << "the sky texture is unbound: black before the save";
     save(skyFile, solidColour("1.0, 0.0, 0.0"));
     EXPECT_TRUE(reloader.poll(0.3).empty()) << "looked before the poll interval";
     std::vector<ReloadReport> reports = reloader.poll(0.6);
