@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <vector>
+#include <utility>
 
 #include "app/Platform.h"
 #include "app/ResourcePaths.h"
@@ -20,13 +20,39 @@ const char* const kCapturedVaryings[] = {"position_Out", "velocity_Out", "color_
                                          "lifetime_Out", "timeleft_Out", "size_Out",
                                          "type_Out"};
 
-[[noreturn]] void failWithLog(const char* headline, const std::vector<char>& log) {
-    std::printf("%s\n%s\n", headline, log.data());
-    platform::consolePause();
-    std::exit(-1);
+bool fail(BuildFailure& failure, const char* headline, const std::string& path = "") {
+    failure = BuildFailure{};
+    failure.headline = headline;
+    failure.path = path;
+    return false;
+}
+
+// The info log of a shader or program, fetched with the matching pair of calls.
+template <typename GetIv, typename GetLog>
+std::string infoLog(GLuint object, GetIv getIv, GetLog getLog) {
+    GLint length = 0;
+    getIv(object, GL_INFO_LOG_LENGTH, &length);
+    std::string log(static_cast<size_t>(length > 0 ? length : 1), '\0');
+    getLog(object, length, nullptr, log.data());
+    const size_t end = log.find('\0');
+    if (end != std::string::npos) log.resize(end);
+    return log;
 }
 
 }  // namespace
+
+std::vector<StageFile> stageFiles(const SourceFiles& files) {
+    const StageFile vertex{files.vertex, GL_VERTEX_SHADER};
+    const StageFile fragment{files.fragment, GL_FRAGMENT_SHADER};
+    const StageFile geometry{files.geometry, GL_GEOMETRY_SHADER};
+    switch (files.stages) {
+        case Stages::Two: return {vertex, fragment};
+        case Stages::Three: return {vertex, fragment, geometry};
+        case Stages::ParticleDraw: return {vertex, geometry, fragment};
+        case Stages::ParticleCapture: return {vertex, geometry};
+    }
+    return {};
+}
 
 void fatalStop(const std::string& message) {
     std::printf("%s\n", message.c_str());
@@ -43,67 +69,92 @@ Shader::~Shader() {
     if (geometryShader != 0) glDeleteShader(geometryShader);
 }
 
-void Shader::createEmptyProgram() {
-    program = glCreateProgram();
-    if (program == 0) fatalStop("Error creating program");
-}
-
 void Shader::createProgram(const std::string& vertexPath, const std::string& fragmentPath) {
-    createEmptyProgram();
-    compileShaderFile(vertexPath, GL_VERTEX_SHADER, vertexShader);
-    compileShaderFile(fragmentPath, GL_FRAGMENT_SHADER, fragmentShader);
-    linkProgram();
+    buildOrStop({Stages::Two, vertexPath, fragmentPath, ""});
 }
 
 void Shader::createProgram(const std::string& vertexPath, const std::string& fragmentPath,
                            const std::string& geometryPath) {
-    createEmptyProgram();
-    compileShaderFile(vertexPath, GL_VERTEX_SHADER, vertexShader);
-    compileShaderFile(fragmentPath, GL_FRAGMENT_SHADER, fragmentShader);
-    compileShaderFile(geometryPath, GL_GEOMETRY_SHADER, geometryShader);
-    linkProgram();
+    buildOrStop({Stages::Three, vertexPath, fragmentPath, geometryPath});
 }
 
 void Shader::createProgram(const std::string& vertexPath, const std::string& fragmentPath,
                            const std::string& geometryPath, bool captureParticles) {
-    createEmptyProgram();
-    compileShaderFile(vertexPath, GL_VERTEX_SHADER, vertexShader);
-    compileShaderFile(geometryPath, GL_GEOMETRY_SHADER, geometryShader);
-    if (captureParticles) {
-        // Declared before the link, as GL requires.
-        glTransformFeedbackVaryings(program, 7, kCapturedVaryings, GL_INTERLEAVED_ATTRIBS);
-    } else {
-        compileShaderFile(fragmentPath, GL_FRAGMENT_SHADER, fragmentShader);
-    }
-    linkProgram();
+    buildOrStop({captureParticles ? Stages::ParticleCapture : Stages::ParticleDraw, vertexPath,
+                 fragmentPath, geometryPath});
 }
 
-void Shader::compileShaderFile(const std::string& path, GLenum stageType, GLuint& handle) {
+void Shader::buildOrStop(SourceFiles sourceFiles) {
+    files = std::move(sourceFiles);
+    BuildFailure failure;
+    if (build(true, failure)) return;
+    if (!failure.hasLog) fatalStop(failure.headline);
+    std::printf("%s\n%s\n", failure.headline.c_str(), failure.log.c_str());
+    platform::consolePause();
+    std::exit(-1);
+}
+
+std::unique_ptr<Shader> Shader::rebuilt(BuildFailure& failure) const {
+    auto shader = std::make_unique<Shader>();
+    shader->files = files;
+    // A failed attempt takes its half-built objects with it.
+    if (!shader->build(false, failure)) return nullptr;
+    return shader;
+}
+
+void Shader::replaceWith(Shader& replacement) {
+    std::swap(program, replacement.program);
+    std::swap(vertexShader, replacement.vertexShader);
+    std::swap(fragmentShader, replacement.fragmentShader);
+    std::swap(geometryShader, replacement.geometryShader);
+}
+
+bool Shader::build(bool printPaths, BuildFailure& failure) {
+    program = glCreateProgram();
+    if (program == 0) return fail(failure, "Error creating program");
+    for (const StageFile& stage : stageFiles(files)) {
+        GLuint& handle = handleFor(stage.type);
+        if (!compileShaderFile(stage.path, stage.type, handle, printPaths, failure)) return false;
+    }
+    if (files.stages == Stages::ParticleCapture) {
+        // Declared before the link, as GL requires.
+        glTransformFeedbackVaryings(program, 7, kCapturedVaryings, GL_INTERLEAVED_ATTRIBS);
+    }
+    return linkProgram(failure);
+}
+
+GLuint& Shader::handleFor(GLenum stageType) {
+    if (stageType == GL_VERTEX_SHADER) return vertexShader;
+    if (stageType == GL_GEOMETRY_SHADER) return geometryShader;
+    return fragmentShader;
+}
+
+bool Shader::compileShaderFile(const std::string& path, GLenum stageType, GLuint& handle,
+                               bool printPath, BuildFailure& failure) {
     const std::string realPath = paths::resolvePath(path);
     std::ifstream file(realPath);
-    std::printf("%s\n", realPath.c_str());
-    if (!file.good()) fatalStop("Error opening shader file");
+    if (printPath) std::printf("%s\n", realPath.c_str());
+    if (!file.good()) return fail(failure, "Error opening shader file", realPath);
     std::string source((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     file.close();
 
     handle = glCreateShader(stageType);
-    if (handle == 0) fatalStop("Error creating shader");
+    if (handle == 0) return fail(failure, "Error creating shader", realPath);
     const char* text = source.c_str();
     glShaderSource(handle, 1, &text, nullptr);
     glCompileShader(handle);
 
     GLint status = 0;
     glGetShaderiv(handle, GL_COMPILE_STATUS, &status);
-    if (status != 0 && glIsShader(handle)) return;
+    if (status != 0 && glIsShader(handle)) return true;
 
-    GLint length = 0;
-    glGetShaderiv(handle, GL_INFO_LOG_LENGTH, &length);
-    std::vector<char> log(static_cast<size_t>(length > 0 ? length : 1), '\0');
-    glGetShaderInfoLog(handle, length, nullptr, log.data());
-    failWithLog("Failed to compile shader", log);
+    fail(failure, "Failed to compile shader", realPath);
+    failure.log = infoLog(handle, glGetShaderiv, glGetShaderInfoLog);
+    failure.hasLog = true;
+    return false;
 }
 
-void Shader::linkProgram() {
+bool Shader::linkProgram(BuildFailure& failure) {
     if (vertexShader != 0) glAttachShader(program, vertexShader);
     if (fragmentShader != 0) glAttachShader(program, fragmentShader);
     if (geometryShader != 0) glAttachShader(program, geometryShader);
@@ -112,13 +163,12 @@ void Shader::linkProgram() {
 
     GLint status = 0;
     glGetProgramiv(program, GL_LINK_STATUS, &status);
-    if (status != 0) return;
+    if (status != 0) return true;
 
-    GLint length = 0;
-    glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
-    std::vector<char> log(static_cast<size_t>(length > 0 ? length : 1), '\0');
-    glGetProgramInfoLog(program, length, nullptr, log.data());
-    failWithLog("Failed to link shader program", log);
+    fail(failure, "Failed to link shader program");
+    failure.log = infoLog(program, glGetProgramiv, glGetProgramInfoLog);
+    failure.hasLog = true;
+    return false;
 }
 
 }  // namespace graph

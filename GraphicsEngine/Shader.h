@@ -1,11 +1,43 @@
 #pragma once
 #include <GL/glew.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace graph {
 
-// One linked GL program built from GLSL files at start-up. Any failure while
+// The stages a program is built from; they decide which files are read and in
+// what order.
+enum class Stages { Two, Three, ParticleDraw, ParticleCapture };
+
+// What a program was built from, as the system names its files, so that it
+// can be built again while the demo runs.
+struct SourceFiles {
+    Stages stages = Stages::Two;
+    std::string vertex, fragment, geometry;
+};
+
+struct StageFile {
+    std::string path;
+    GLenum type;
+};
+
+// The files a build reads, in reading order: vertex, fragment, geometry for
+// the three-stage program; vertex, geometry, fragment for the particle
+// variant, whose capturing form has no fragment stage at all.
+std::vector<StageFile> stageFiles(const SourceFiles& files);
+
+// Why a build stopped: the headline line, the file involved (if any) and the
+// compiler's or linker's log (only for those two failures).
+struct BuildFailure {
+    std::string headline;
+    std::string path;
+    std::string log;
+    bool hasLog = false;
+};
+
+// One linked GL program built from GLSL files. At start-up any failure while
 // reading, compiling or linking stops the process: the system never runs with
 // a missing program. Users read `program` directly and look uniforms up by name.
 class Shader {
@@ -14,6 +46,7 @@ public:
     GLuint vertexShader = 0;
     GLuint fragmentShader = 0;  // 0 for a transform-feedback program
     GLuint geometryShader = 0;  // 0 for a two-stage program
+    SourceFiles files;          // what `program` was built from
 
     Shader() = default;
     Shader(const Shader&) = delete;
@@ -28,11 +61,24 @@ public:
     void createProgram(const std::string& vertexPath, const std::string& fragmentPath,
                        const std::string& geometryPath, bool captureParticles);
 
-    void compileShaderFile(const std::string& path, GLenum stageType, GLuint& handle);
-    void linkProgram();
+    // Builds the program again from `files`, printing nothing and never
+    // stopping: null, with the reason in `failure`, when it does not link.
+    std::unique_ptr<Shader> rebuilt(BuildFailure& failure) const;
+    // Takes over the GL objects of `replacement`, which receives the old ones
+    // and deletes them when it goes; every holder of this object draws with
+    // the new program from then on.
+    void replaceWith(Shader& replacement);
+
+    bool compileShaderFile(const std::string& path, GLenum stageType, GLuint& handle,
+                           bool printPath, BuildFailure& failure);
+    bool linkProgram(BuildFailure& failure);
 
 private:
-    void createEmptyProgram();
+    // Creates, compiles and links from `files`, stopping at the first failure.
+    bool build(bool printPaths, BuildFailure& failure);
+    // Start-up: build, or print the failure and stop the process.
+    void buildOrStop(SourceFiles sourceFiles);
+    GLuint& handleFor(GLenum stageType);
 };
 
 // Prints the message as one line, pauses the console and exits with status -1.

@@ -78,6 +78,11 @@ const std::vector<OptionRule>& optionRules() {
          }},
         {"--unlit", Value::None, "no value",
          [](RunOptions& o, const std::string&) { return o.unlit = true; }},
+        {"--no-shader-reload", Value::None, "no value",
+         [](RunOptions& o, const std::string&) {
+             o.shaderReload = false;
+             return true;
+         }},
     };
     return rules;
 }
@@ -178,6 +183,7 @@ std::string usageText() {
         "  --no-shadow-casters  draw nothing into the fire light's shadow cube (comparisons)\n"
         "  --unlit              lit and effigy surfaces show their colour texture only\n"
         "                       (the floor that the cost of shading is measured from)\n"
+        "  --no-shader-reload   do not rebuild programs whose GLSL files are saved while running\n"
         "  --help               show this text\n"
         "\n"
         "Keys: mouse to look, W A S D to walk, F1-F10 render toggles, F12 screenshot,\n"

@@ -72,6 +72,17 @@ void Game::finishRun() {
     if (engine.options.printCamera) printCameraPose(engine);
 }
 
+void Game::reloadShaders() {
+    if (!shaderReloader_) return;
+    for (const ReloadReport& report : shaderReloader_->poll(glfwGetTime())) {
+        std::printf("%s", report.console.c_str());
+        std::fflush(stdout);
+        // Shown like a toggle's message, but not echoed: the console has it already.
+        engine.statusText = report.status;
+        engine.statusTimer = 2.0f;
+    }
+}
+
 void Game::run() {
     quit = false;
     double lastTime = glfwGetTime();
@@ -85,6 +96,9 @@ void Game::run() {
         engine.frameTimeLimit = -1.0f;
         engine.passTimer.active = true;
     }
+    if (engine.options.shaderReload && !benchmark_) {
+        shaderReloader_ = std::make_unique<ShaderReloader>(engine.shaders, glfwGetTime());
+    }
 
     while (!engine.closeRequested) {
         if (quit) break;
@@ -92,6 +106,7 @@ void Game::run() {
         const double elapsed = nextElapsed(lastTime);
 
         const double timeBefore = engine.totalTime;
+        reloadShaders();
         engine.handleInput(elapsed);
         renderFrame(elapsed);
         captureFrame(timeBefore);

@@ -4,6 +4,7 @@
 
 #include "app/Benchmark.h"
 #include "app/Engine.h"
+#include "app/ShaderReloader.h"
 
 class Scene;
 
@@ -25,6 +26,7 @@ public:
 
 private:
     std::unique_ptr<Benchmark> benchmark_;  // --benchmark
+    std::unique_ptr<ShaderReloader> shaderReloader_;  // off with --no-shader-reload and --benchmark
 
     // This iteration's elapsed time: paced by the frame-rate limit, or fixed.
     double nextElapsed(double& lastTime);
@@ -34,4 +36,6 @@ private:
     bool runComplete(double elapsed);
     // What the options ask for from the last frame, before its swap.
     void finishRun();
+    // Programs whose files were saved since the last look, rebuilt before this frame.
+    void reloadShaders();
 };

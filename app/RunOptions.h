@@ -18,4 +18,5 @@ struct RunOptions {
     long statsEvery = 0;         // --stats N: memory and counters every N frames
     bool shadowCasters = true;   // --no-shadow-casters: the fire light's shadow cube stays cleared
     bool unlit = false;          // --unlit: lit surfaces show their colour texture only
+    bool shaderReload = true;    // --no-shader-reload: saved GLSL files are not rebuilt while running
 };
