@@ -17,4 +17,6 @@ struct RunOptions {
     bool glDebug = false;        // --gl-debug: print and count GL errors
     long statsEvery = 0;         // --stats N: memory and counters every N frames
     bool shadowCasters = true;   // --no-shadow-casters: the fire light's shadow cube stays cleared
+    bool placeCamera = false;    // --camera X,Y,Z,YAW,PITCH: where the walk starts
+    float cameraPose[5] = {};    // x, y, z, yaw and pitch in degrees, as --print-camera prints them
 };
