@@ -26,16 +26,22 @@ uniform int animCols;
 uniform int animFrames;
 uniform float animSpeed;
 
+// The cell at `life`: every particle plays through to the sheet's last used
+// cell and never past it; the index follows life^animSpeed, so animSpeed is
+// the pace of the last cells relative to an even pace (particles::sheetCell).
+int sheetCell(float life, int rows, int cols, int frames, float speed) {
+    int last = min(max(frames, 1), rows * cols) - 1;
+    float paced = life > 0.0 ? pow(min(life, 1.0), max(speed, 1e-3)) : 0.0;
+    return min(int(paced * float(last + 1)), last);
+}
+
 void main() {
     if (vType[0] == 0 || vTimeleft[0] <= 0.0) return;
 
     float life = clamp(1.0 - vTimeleft[0] / max(vLifetime[0], 1e-6), 0.0, 1.0);
     int rows = max(animRows, 1);
     int cols = max(animCols, 1);
-    int frames = max(animFrames, 1);
-    // The whole sheet plays once over the life at animSpeed 1.
-    int frame = int(floor(life * float(frames) * animSpeed)) % frames;
-    frame = clamp(frame, 0, frames - 1);
+    int frame = sheetCell(life, rows, cols, animFrames, animSpeed);
     // Frames run left to right, then top to bottom, from the image's top-left;
     // the image's top row is at the top of texture space.
     vec2 cellSize = vec2(1.0 / float(cols), 1.0 / float(rows));
