@@ -211,6 +211,20 @@ TEST_F(ParticleRender, ColourAndAlphaModulateTheSprite) {
     EXPECT_NEAR(p.r, 128, 3);
     EXPECT_NEAR(p.g, 64, 3);
     EXPECT_EQ(p.b, 0);
+
+    // Grey smoke glows with the fire light while young and is grey again when old.
+    system.alpha = 1.0f;
+    system.alphaType = 1;
+    auto smokeAt = [&](float lifeShare) {
+        target.clear(kBlack);
+        showOneParticle(lifeShare, glm::vec3(0.25f));
+        system.renderParticles();
+        return center();
+    };
+    const glm::ivec4 young = smokeAt(0.05f), old = smokeAt(0.95f);
+    EXPECT_GT(young.r, young.b + 30);
+    EXPECT_GT(young.r, 2 * old.r);
+    EXPECT_LE(old.r - old.b, 2);
     EXPECT_TRUE(context.errors().empty());
 }
 
@@ -237,12 +251,12 @@ TEST_F(ParticleRender, FadesInOverTheBlendDelayAndOutTowardsTheEnd) {
     system.blendDelay = 0.0f;
     EXPECT_GT(brightnessAt(0.0f), 250);
 
-    // Alpha-blended smoke thins out over its whole life.
+    // Alpha-blended smoke thins out over its whole life, most of it late (1 - life^2).
     system.alphaType = 1;
     const int young = brightnessAt(0.2f), middle = brightnessAt(0.5f), old = brightnessAt(0.8f);
     EXPECT_GT(young, middle);
     EXPECT_GT(middle, old);
-    EXPECT_NEAR(middle, 128, 4);
+    EXPECT_NEAR(middle, 191, 4);
     EXPECT_TRUE(context.errors().empty());
 }
 
