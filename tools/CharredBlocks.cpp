@@ -44,8 +44,11 @@ CharredBlocks::CharredBlocks(int size)
 }
 
 CharSpot CharredBlocks::at(int x, int y) const {
-    const float u = (x + 0.5f) / size_ + 0.012f * drift_.at(x, y);  // metres across
-    const float v = (y + 0.5f) / size_ * 2.0f;                      // metres along
+    // Metres across, shifted so that no crack runs along the tile's edge, and
+    // wrapped: the drift pushes the edge columns across the seam.
+    float u = (x + 0.5f) / size_ + 0.5f * strips_[1] + 0.012f * drift_.at(x, y);
+    u -= std::floor(u);
+    const float v = (y + 0.5f) / size_ * 2.0f;  // metres along
     CharSpot spot;
     const auto [toSide, strip] = nearestCut(strips_, u);
     spot.toSide = toSide;
@@ -53,7 +56,10 @@ CharSpot CharredBlocks::at(int x, int y) const {
     const float across = (u - strips_[strip]) / (strips_[strip + 1] - strips_[strip]) - 0.5f;
     // Cross cracks sag into shallow arcs, each strip its own way.
     const float sag = (noise::hash01(spot.strip, 4) - 0.5f) * 0.05f * across * across;
-    const auto [toEnd, block] = nearestCut(rungs_[strip], v + 0.03f * bend_.at(x, y) + sag);
+    // Each strip's cross cracks start at their own height, not all on one line.
+    const float shift = 2.0f * noise::hash01(spot.strip, 7);
+    const auto [toEnd, block] =
+        nearestCut(rungs_[strip], v + shift + 0.03f * bend_.at(x, y) + sag);
     spot.toEnd = toEnd;
     spot.block = block;
     spot.sideWidth = 0.002f + 0.0025f * noise::hash01(spot.strip, 1);
