@@ -42,7 +42,7 @@ float density(glm::vec2 cell, float t) {
     d *= 0.8f + 0.2f * churn;
     d *= smoothstep(-0.35f, 0.0f, body);             // no stray wisps far from the puff
     d *= 1.0f - 0.5f * smoothstep(0.45f, 1.0f, t);   // it thins out
-    d *= smoothstep(0.0f, 0.25f, t + 0.06f);  // thin while still in the flames, no popping in
+    d *= smoothstep(0.0f, 0.4f, t + 0.06f);  // thin while still in the flames, no popping in
     // Never reach the cell's border, so neighbouring frames cannot bleed in.
     d *= 1.0f - smoothstep(0.82f, 0.95f, std::max(std::abs(cell.x), std::abs(cell.y)));
     d *= 1.0f - smoothstep(0.75f, 1.05f, glm::length(cell));  // round, not square, when grown

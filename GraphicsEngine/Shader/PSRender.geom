@@ -61,7 +61,7 @@ void main() {
     float fadeIn = blendDelay > 0.0 ? smoothstep(0.0, blendDelay, life) : 1.0;
     float fadeOut = alphaType == 1 ? 1.0 - life * life : 1.0 - smoothstep(2.0 / 3.0, 1.0, life);
     // Smoke is lit warm by the fire below it, less as the puff ages and rises.
-    float warmth = alphaType == 1 ? 1.6 * (1.0 - life) : 0.0;
+    float warmth = alphaType == 1 ? 1.2 * (1.0 - life) : 0.0;
     vec3 colour = vColor[0] * (1.0 + fireLight * warmth);
 
     mat4 viewProjection = matrices.projMat * matrices.viewMat;

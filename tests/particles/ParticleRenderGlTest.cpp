@@ -222,7 +222,7 @@ TEST_F(ParticleRender, ColourAndAlphaModulateTheSprite) {
         return center();
     };
     const glm::ivec4 young = smokeAt(0.05f), old = smokeAt(0.95f);
-    EXPECT_GT(young.r, young.b + 30);
+    EXPECT_GT(young.r, young.b + 20);
     EXPECT_GT(young.r, 2 * old.r);
     EXPECT_LE(old.r - old.b, 2);
     EXPECT_TRUE(context.errors().empty());
