@@ -86,9 +86,11 @@ glm::vec4 oneTongue(int frame, glm::vec2 p) {
     const float t = frame / 15.0f;
     // Leaps up, licks at full height, then sinks and narrows away.
     const float height =
-        0.6f + 1.0f * smoothstep(0.0f, 0.3f, t) - 0.7f * smoothstep(0.6f, 1.0f, t);
+        0.5f + 0.8f * smoothstep(0.0f, 0.3f, t) - 0.55f * smoothstep(0.6f, 1.0f, t);
     const float halfWidth = 0.52f - 0.14f * smoothstep(0.5f, 1.0f, t);
-    const float base = -0.78f;
+    // Rooted a little below the middle: the particle starts inside its beam,
+    // and most of the tongue should show above the wood.
+    const float base = -0.5f;
     const float s = (p.y - base) / height;  // 0 at the root, 1 at the tip
     if (s < -0.35f || s > 1.4f) return glm::vec4(0.0f, 0.0f, 0.0f, 1.0f);
     const float along = std::clamp(s, 0.0f, 1.0f);
@@ -97,10 +99,9 @@ glm::vec4 oneTongue(int frame, glm::vec2 p) {
                         0.12f * glm::simplex(glm::vec2(2.5f * t, 1.7f))) *
                        along * along;
     // Round at the root, drawn out to a point at the tip.
-    const float profile = halfWidth *
-                              (0.45f + 0.55f * std::sqrt(std::min(1.0f, (s + 0.3f) * 2.5f))) *
-                              std::pow(1.0f - along, 0.75f) +
-                          0.02f;
+    const float root = std::sqrt(std::clamp((s + 0.3f) * 2.5f, 0.0f, 1.0f));
+    const float profile =
+        halfWidth * (0.45f + 0.55f * root) * std::pow(1.0f - along, 0.75f) + 0.02f;
     // Turbulence streams up through it and frays its edges and tip.
     const float churn = loopingFbm(glm::vec3(p.x * 2.6f, p.y * 1.7f - 2.0f * t, t),
                                    glm::vec3(64, 2, 1), 3, 131);
