@@ -18,7 +18,8 @@ bool castsShadows(int kind) { return kind != 6; }
 bool loadsSurfaceMaps(int kind) { return kind == 2 || kind == 3; }
 
 float turnedAngle(float degrees, double elapsedSeconds) {
-    const double turned = std::fmod(static_cast<double>(degrees) + elapsedSeconds * kTurnRate, 360.0);
+    const double turned =
+        std::fmod(static_cast<double>(degrees) + elapsedSeconds * kTurnRate, 360.0);
     const float wrapped = static_cast<float>(turned < 0.0 ? turned + 360.0 : turned);
     return wrapped < 360.0f ? wrapped : 0.0f;  // just below 360 can round up to it
 }

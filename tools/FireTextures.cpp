@@ -33,8 +33,8 @@ void writeFireLayer(AssetWriter& out) {
                 return std::max(1.0f - smoothstep(0.0f, 1.5f * width, to),
                                 0.45f * (1.0f - smoothstep(0.0f, 4.0f * width, to)));
             };
-            const float crack =
-                std::max(glow(spot.toSide, spot.sideWidth), glow(spot.toEnd, spot.endWidth)) * depth;
+            const float crack = depth * std::max(glow(spot.toSide, spot.sideWidth),
+                                                 glow(spot.toEnd, spot.endWidth));
             const float edge = std::min(spot.toSide, spot.toEnd * 0.8f);
             float rim = (1.0f - smoothstep(0.0f, 0.022f, edge)) * depth;
             if (noise::hash01(x / 3, y / 3, 84) < 0.004f) rim = std::max(rim, 0.8f);

@@ -51,7 +51,8 @@ void main() {
     float drift = texture(noiseTexture, around * 0.11 + vec2(0.0, -0.05 * timePassed)).r;
     float hot = smoothstep(0.3, 0.75, drift);
     // Embers crawl along the grain: finer noise streaming up each beam.
-    float crawl = texture(noiseTexture, texCoord * vec2(1.3, 0.6) + vec2(0.03, -0.12) * timePassed).g;
+    vec2 streaming = texCoord * vec2(1.3, 0.6) + vec2(0.03, -0.12) * timePassed;
+    float crawl = texture(noiseTexture, streaming).g;
     // Each block breathes at its own pace.
     float pulse = 0.7 + 0.3 * sin(timePassed * (1.5 + 2.0 * layer.b) + 6.2832 * layer.b);
 
@@ -60,8 +61,8 @@ void main() {
     float heat = 1.2 * crackHeat + 0.5 * rimHeat;
 
     // The char itself is lit warm by the flames around it, more where it burns.
-    vec3 char = wood * vec3(1.2, 0.95, 0.8) * (0.65 + 0.7 * hot);
-    vec3 colour = shoulder(char + emberColour(heat));
+    vec3 charred = wood * vec3(1.2, 0.95, 0.8) * (0.65 + 0.7 * hot);
+    vec3 colour = shoulder(charred + emberColour(heat));
 
     float fog = fogFactor(length(view - worldPos));
     fragColor = vec4(mix(fogColor.rgb, colour, fog), 1.0);

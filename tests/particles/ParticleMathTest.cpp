@@ -94,11 +94,13 @@ TEST(SheetCell, EverySheetPlaysToItsLastCellAndNeverPast) {
         int rows, cols, frames;
         float speed;
     };
-    for (const Layout& l : {Layout{6, 6, 36, 0.25f}, Layout{4, 4, 16, 1.0f}, Layout{7, 7, 46, 1.0f}}) {
+    const Layout layouts[] = {{6, 6, 36, 0.25f}, {4, 4, 16, 1.0f}, {7, 7, 46, 1.0f}};
+    for (const Layout& l : layouts) {
         SCOPED_TRACE(l.frames);
         int previous = 0;
         for (int step = 0; step <= 1000; ++step) {
-            const int cell = particles::sheetCell(step / 1000.0f, l.rows, l.cols, l.frames, l.speed);
+            const float life = step / 1000.0f;
+            const int cell = particles::sheetCell(life, l.rows, l.cols, l.frames, l.speed);
             ASSERT_GE(cell, previous) << "step " << step;
             ASSERT_LT(cell, l.frames) << "step " << step;
             previous = cell;
