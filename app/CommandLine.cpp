@@ -33,6 +33,21 @@ bool parseText(const std::string& text, std::string& out) {
     return true;
 }
 
+// Exactly `count` finite numbers separated by commas.
+bool parseNumbers(const std::string& text, float* out, int count) {
+    const char* at = text.c_str();
+    for (int i = 0; i < count; ++i) {
+        char* end = nullptr;
+        errno = 0;
+        const float value = std::strtof(at, &end);
+        if (end == at || errno != 0 || !std::isfinite(value)) return false;
+        if (*end != (i + 1 < count ? ',' : '\0')) return false;
+        out[i] = value;
+        at = end + 1;
+    }
+    return true;
+}
+
 enum class Value { None, Required, Optional };
 
 struct OptionRule {
@@ -82,6 +97,11 @@ const std::vector<OptionRule>& optionRules() {
          [](RunOptions& o, const std::string&) {
              o.shaderReload = false;
              return true;
+         }},
+        {"--camera", Value::Required, "X,Y,Z,YAW,PITCH (five numbers, pitch -90 to 90)",
+         [](RunOptions& o, const std::string& v) {
+             o.placeCamera = parseNumbers(v, o.cameraPose, 5) && std::abs(o.cameraPose[4]) <= 90.0f;
+             return o.placeCamera;
          }},
     };
     return rules;
@@ -184,6 +204,7 @@ std::string usageText() {
         "  --unlit              lit and effigy surfaces show their colour texture only\n"
         "                       (the floor that the cost of shading is measured from)\n"
         "  --no-shader-reload   do not rebuild programs whose GLSL files are saved while running\n"
+        "  --camera X,Y,Z,YAW,PITCH  start the walk at this pose (as --print-camera prints it)\n"
         "  --help               show this text\n"
         "\n"
         "Keys: mouse to look, W A S D to walk, F1-F10 render toggles, F12 screenshot,\n"

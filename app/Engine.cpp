@@ -190,11 +190,17 @@ void Engine::setUpCameraAndToggles() {
     cameraUp = glm::vec3(0.0f, 1.0f, 0.0f);
     pitch = 0.0f;
     yaw = 0.0f;
+    cameraPosition = scene->cameraStart;
+    if (options.placeCamera) {
+        const float* pose = options.cameraPose;
+        cameraPosition = glm::vec3(pose[0], pose[1], pose[2]);
+        yaw = pose[3];
+        pitch = pose[4];
+    }
     camera::LookAngles angles;
     angles.yaw = yaw;
     angles.pitch = pitch;
-    viewDirection = camera::lookDirection(angles);  // (1, 0, 1)
-    cameraPosition = scene->cameraStart;
+    viewDirection = camera::lookDirection(angles);  // (1, 0, 1) at the scene's start
     viewMatrix = glm::lookAt(cameraPosition, cameraPosition + 10.0f * viewDirection, cameraUp);
 
     // The debug cuboid gets its program but deliberately no engine: it is never drawn.

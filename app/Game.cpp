@@ -120,7 +120,7 @@ void Game::run() {
         if (quit || engine.closeRequested) finishRun();
         glfwSwapBuffers(engine.window);
     }
-    if (engine.options.glDebug) std::printf("GL errors: %ld\n", gldebug::errorCount());
+    if (engine.options.glDebug) std::printf("%s\n", gldebug::summary().c_str());
     if (benchmark_) {
         benchmark_->report(startUpSeconds, reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     }

@@ -19,4 +19,6 @@ struct RunOptions {
     bool shadowCasters = true;   // --no-shadow-casters: the fire light's shadow cube stays cleared
     bool unlit = false;          // --unlit: lit surfaces show their colour texture only
     bool shaderReload = true;    // --no-shader-reload: saved GLSL files are not rebuilt while running
+    bool placeCamera = false;    // --camera X,Y,Z,YAW,PITCH: where the walk starts
+    float cameraPose[5] = {};    // x, y, z, yaw and pitch in degrees, as --print-camera prints them
 };

@@ -10,6 +10,10 @@ class Shader;
 
 namespace game {
 
+// The state in which the frame passes over an object entirely: not updated,
+// not in the shadow cube, not drawn and not counted.
+constexpr int kPassedOver = 4;
+
 // The base of everything the frame handles one by one. The kind picks the
 // program at start-up and the pass when drawing; the box drives culling.
 // The virtual operations keep a fixed slot order.
@@ -17,7 +21,7 @@ class SceneObject {
 public:
     int kind;
     int objectId;
-    int state = 0;  // the frame passes over objects in state 4
+    int state = 0;  // kPassedOver: left out of every frame step
     Engine* engine = nullptr;
     glm::mat4 rotationMatrix{1.0f};
     BoundingBox boundingBox;

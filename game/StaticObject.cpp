@@ -1,5 +1,6 @@
 #include "game/StaticObject.h"
 
+#include <cmath>
 #include <cstdio>
 #include <glm/gtc/matrix_transform.hpp>
 #include <utility>
@@ -15,6 +16,13 @@ bool drawsWithEffigyPass(int kind) { return kind == 1; }
 bool castsShadows(int kind) { return kind != 6; }
 
 bool loadsSurfaceMaps(int kind) { return kind == 2 || kind == 3; }
+
+float turnedAngle(float degrees, double elapsedSeconds) {
+    const double turned =
+        std::fmod(static_cast<double>(degrees) + elapsedSeconds * kTurnRate, 360.0);
+    const float wrapped = static_cast<float>(turned < 0.0 ? turned + 360.0 : turned);
+    return wrapped < 360.0f ? wrapped : 0.0f;  // just below 360 can round up to it
+}
 
 glm::mat4 applyStartRotation(const glm::vec3& angles, BoundingBox& box) {
     glm::mat4 rotation(1.0f);
@@ -58,7 +66,7 @@ void StaticObject::setMapFiles(std::string normal, std::string depth) {
 
 void StaticObject::update(double elapsedSeconds) {
     if (kind == 2) {
-        rotationAngles.y += static_cast<float>(elapsedSeconds) * kTurnRate;
+        rotationAngles.y = turnedAngle(rotationAngles.y, elapsedSeconds);
         rotationMatrix = glm::rotate(glm::mat4(1.0f), glm::radians(rotationAngles.y),
                                      glm::vec3(0.0f, 1.0f, 0.0f));
         modelMatrix = glm::translate(glm::mat4(1.0f), position) * rotationMatrix;
@@ -102,6 +110,7 @@ void StaticObject::init(graph::Shader* program) {
     if (mesh == nullptr) {
         std::printf("Model '%s' could not be loaded; the object is left out.\n",
                     modelFile.c_str());
+        state = kPassedOver;  // nothing to draw, so not counted as drawn either
     } else {
         mesh->colorTexture = colorTexture;
         mesh->shininess = shininess;
@@ -111,7 +120,7 @@ void StaticObject::init(graph::Shader* program) {
             mesh->depthMap = textures.loadTexture(depthFile);
         }
     }
-    // Placed even without a mesh, so culling and updates still see a sane object.
+    // Placed even without a mesh, so whatever reads the object sees a sane one.
     modelMatrix = glm::translate(glm::mat4(1.0f), position) *
                   applyStartRotation(rotationAngles, boundingBox);
 }

@@ -39,7 +39,8 @@ public:
     void drawOmniShadow() override;
     void drawDepth() override;
     void placeholder() override;
-    // Loads textures and model; an object whose model fails is left out of every pass.
+    // Loads textures and model; an object whose model fails is passed over by
+    // every frame step (state kPassedOver), so the object counter leaves it out.
     void init(graph::Shader* shader) override;
     virtual void placeholderExtra();
 };
@@ -52,6 +53,12 @@ bool castsShadows(int kind);
 bool loadsSurfaceMaps(int kind);
 // Degrees per second the turning structure (kind 2) turns about the world y axis.
 constexpr float kTurnRate = 18.0f;
+
+// The turning structure's angle after `elapsedSeconds` more, kept in [0, 360):
+// an angle that grew without end would lose the step to float rounding after
+// some hours and the structure would slow down and stop. The sum is taken in
+// double, so even an angle that has already grown large advances by the step.
+float turnedAngle(float degrees, double elapsedSeconds);
 
 // The start rotation in x, y, z order, zero angles skipped; turns `box` about
 // its own edges the same way, which gives it the orientation of the result.

@@ -1,5 +1,8 @@
 #include "particles/ParticleMath.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace particles {
 
 EmissionStep advanceEmission(float elapsedTime, float timePassed, float generationInterval) {
@@ -18,6 +21,14 @@ float foldRandom(int randValue) {
 
 glm::vec3 seedFromDraws(int first, int second, int third) {
     return glm::vec3(foldRandom(third), foldRandom(second), foldRandom(first));
+}
+
+int sheetCell(float life, int rows, int cols, int frames, float animSpeed) {
+    const int cells = std::max(rows, 1) * std::max(cols, 1);
+    const int last = std::min(std::max(frames, 1), cells) - 1;
+    const float paced =
+        life > 0.0f ? std::pow(std::min(life, 1.0f), std::max(animSpeed, 1e-3f)) : 0.0f;
+    return std::min(static_cast<int>(paced * static_cast<float>(last + 1)), last);
 }
 
 BillboardAxes billboardAxes(const glm::vec3& eye, const glm::vec3& center, const glm::vec3& up) {

@@ -2,7 +2,8 @@
 #include <glm/glm.hpp>
 
 // The decisions of a particle system that need no GL: emission timing, the
-// random seed handed to the update program and the billboard axes.
+// random seed handed to the update program, the sprite-sheet cell and the
+// billboard axes.
 namespace particles {
 
 // Result of advancing the emission accumulator by one update.
@@ -22,6 +23,14 @@ float foldRandom(int randValue);
 // The update program's seed from three rand() draws in the order they were
 // drawn: the first becomes z, the second y, the third x.
 glm::vec3 seedFromDraws(int first, int second, int third);
+
+// The sprite-sheet cell a particle shows at `life` (0 at birth, 1 at its
+// end) on a sheet of rows x cols cells of which the first `frames` are used.
+// Every particle plays through to the sheet's last cell and never past it: the
+// index follows life^animSpeed, so animSpeed is the pace of the last cells
+// relative to an even pace (1: even; below 1 the first cells pass quickly and
+// the later ones linger). The render program's geometry stage mirrors this.
+int sheetCell(float life, int rows, int cols, int frames, float animSpeed);
 
 // The two axes that span a camera-facing quad.
 struct BillboardAxes {

@@ -5,7 +5,7 @@
 
 namespace frame {
 
-bool isActive(const game::SceneObject& object) { return object.state != 4; }
+bool isActive(const game::SceneObject& object) { return object.state != game::kPassedOver; }
 
 bool shouldDraw(const game::SceneObject& object, bool cullingEnabled, const Plane* frustumPlanes) {
     if (!isActive(object)) return false;

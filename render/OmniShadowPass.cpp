@@ -8,7 +8,10 @@
 #include "GraphicsEngine/Uniforms.h"
 
 void Engine::renderOmniShadow(Mesh& mesh, const glm::mat4& modelMatrix) {
-    const GLuint program = shaders["shadowOmni"]->program;
+    // Looked up without inserting: a missing program draws nothing.
+    const auto found = shaders.find("shadowOmni");
+    if (found == shaders.end() || !found->second) return;
+    const GLuint program = found->second->program;
     glUseProgram(program);
     mesh.buffers.bindToProgram(program);
     glBindVertexArray(mesh.buffers.vao);

@@ -9,7 +9,10 @@
 
 void Engine::renderShadow(Mesh& mesh, game::StaticObject* object, const glm::mat4& modelMatrix) {
     (void)object;
-    const GLuint program = shaders["shadow"]->program;
+    // Looked up without inserting: a missing program draws nothing.
+    const auto found = shaders.find("shadow");
+    if (found == shaders.end() || !found->second) return;
+    const GLuint program = found->second->program;
     glUseProgram(program);
     mesh.buffers.bindToProgram(program);
     glBindVertexArray(mesh.buffers.vao);

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need. Each package is
 # checked with dpkg first, so a machine that has them all makes no network call.
+#   setup.sh            what building, running and testing need
+#   setup.sh --gallery  that, and what `make gallery` needs besides (the
+#                       animated picture's encoder)
 set -euo pipefail
 
 packages=(
@@ -9,6 +12,8 @@ packages=(
   libgtest-dev
   xvfb xauth xdotool libgl1-mesa-dri x11-utils
 )
+gallery_packages=(webp)  # img2webp
+if [ "${1:-}" = "--gallery" ]; then packages+=("${gallery_packages[@]}"); fi
 
 missing=()
 for p in "${packages[@]}"; do

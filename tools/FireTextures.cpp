@@ -6,6 +6,7 @@
 #include <glm/gtc/noise.hpp>
 
 #include "tools/Assets.h"
+#include "tools/CharredBlocks.h"
 #include "tools/Field.h"
 #include "tools/Noise.h"
 
@@ -13,52 +14,33 @@ namespace {
 
 using noise::smoothstep;
 
-glm::vec3 fireColour(float heat) {
-    return noise::ramp(heat, {{0.0f, {0.0f, 0.0f, 0.0f}},
-                              {0.25f, {0.22f, 0.01f, 0.0f}},
-                              {0.45f, {0.62f, 0.10f, 0.01f}},
-                              {0.62f, {0.95f, 0.36f, 0.03f}},
-                              {0.8f, {1.0f, 0.66f, 0.16f}},
-                              {1.0f, {1.0f, 0.93f, 0.66f}}});
-}
-
-// Periodic noise stretched along v: `across` cells on u, `along` cells on v
-// for the first octave.
-float streaks(glm::vec2 uv, int across, int along, int octaves, uint32_t seed) {
-    float sum = 0.0f;
-    float amplitude = 1.0f;
-    float norm = 0.0f;
-    for (int o = 0; o < octaves; ++o) {
-        const glm::vec2 f(static_cast<float>(across << o), static_cast<float>(along << o));
-        sum += amplitude * glm::perlin(uv * f + noise::seedOffset(seed + o), f);
-        norm += amplitude;
-        amplitude *= 0.55f;
-    }
-    return sum / norm;
-}
-
-// Tileable tongues of flame over glowing embers: the effigy material scrolls
-// and distorts it, so it tiles both ways.
+// The heat of the effigy's charred timber, laid over the same blocks as
+// wood_burnt.jpg (the effigy samples both at one texture coordinate): red is
+// the glow of the cracks, green the hot rims of the blocks beside them and a
+// few ember spots on the blocks, blue each block's own phase for pulsing.
 void writeFireLayer(AssetWriter& out) {
-    constexpr int kSize = 512;
-    Field heat(kSize, kSize);
-    heat.fill([](float u, float v) {
-        const glm::vec2 uv(u, v);
-        const float warp = streaks(uv, 4, 2, 2, 81);
-        const float tongues =
-            1.0f - std::abs(streaks(uv + glm::vec2(0.04f * warp, 0.0f), 6, 2, 4, 82));
-        const float body = 0.5f + 0.5f * streaks(uv, 3, 3, 3, 83);
-        return std::pow(tongues, 3.0f) * (0.45f + 0.75f * body);
-    });
-    heat.normalize();
+    constexpr int kSize = 1024;
+    const CharredBlocks blocks(kSize);
     Image image(kSize, kSize);
-    for (int y = 0; y < kSize; ++y)
+    parallelRows(kSize, [&](int y) {
         for (int x = 0; x < kSize; ++x) {
-            float h = heat.at(x, y);
-            // Scattered embers: bright points in the darker parts.
-            if (noise::hash01(x, y, 84) < 0.0015f) h = std::max(h, 0.7f);
-            image.set(x, y, fireColour(h));
+            const CharSpot spot = blocks.at(x, y);
+            // Not every crack is as deep: some glow fully, some barely.
+            const float depth = 0.35f + 0.65f * noise::hash01(spot.strip, spot.block, 5);
+            // A bright line in the crack with a glow that spills onto the
+            // block edges, wide enough to survive the distant mip levels.
+            auto glow = [](float to, float width) {
+                return std::max(1.0f - smoothstep(0.0f, 1.5f * width, to),
+                                0.45f * (1.0f - smoothstep(0.0f, 4.0f * width, to)));
+            };
+            const float crack = depth * std::max(glow(spot.toSide, spot.sideWidth),
+                                                 glow(spot.toEnd, spot.endWidth));
+            const float edge = std::min(spot.toSide, spot.toEnd * 0.8f);
+            float rim = (1.0f - smoothstep(0.0f, 0.022f, edge)) * depth;
+            if (noise::hash01(x / 3, y / 3, 84) < 0.004f) rim = std::max(rim, 0.8f);
+            image.set(x, y, {crack, rim, noise::hash01(spot.strip, spot.block, 6)});
         }
+    });
     out.tga("fire_layer.tga", image, 24);
 }
 

@@ -14,8 +14,10 @@ using noise::smoothstep;
 constexpr int kFrames = 46;
 
 // Density of the puff at p (cell units, y up) at life t in 0..1.
-float density(glm::vec2 p, float t) {
+float density(glm::vec2 cell, float t) {
     const float grow = 1.0f - (1.0f - t) * (1.0f - t);
+    // The puff fills most of its cell from the start and spreads to the border.
+    const glm::vec2 p = cell * (0.8f - 0.12f * grow);
     const float radius = 0.5f + 0.42f * grow;
     const glm::vec2 centre(0.0f, -0.06f + 0.08f * grow);
     // Billows: a ring of lobes around the core that drift outward.
@@ -37,12 +39,13 @@ float density(glm::vec2 p, float t) {
     const float churn = noise::fbm(q, 4, 0.5f, 104);
     const float thinning = 0.1f + 0.55f * t;
     float d = smoothstep(thinning, thinning + 0.8f, body + 0.5f * churn);
-    d *= 0.8f + 0.2f * churn;
-    d *= smoothstep(-0.35f, 0.0f, body);             // no stray wisps far from the puff
-    d *= 1.0f - 0.75f * smoothstep(0.35f, 1.0f, t);  // it thins out
-    d *= smoothstep(0.0f, 0.06f, t + 0.02f);         // and does not pop in
+    d *= 0.65f + 0.15f * churn;  // never quite opaque: many puffs overlap in the plume
+    d *= smoothstep(-0.35f, 0.0f, body);            // no stray wisps far from the puff
+    d *= 1.0f - 0.5f * smoothstep(0.45f, 1.0f, t);  // it thins out
+    d *= smoothstep(0.0f, 0.3f, t + 0.08f);         // thin while still in the flames
     // Never reach the cell's border, so neighbouring frames cannot bleed in.
-    d *= 1.0f - smoothstep(0.82f, 0.95f, std::max(std::abs(p.x), std::abs(p.y)));
+    d *= 1.0f - smoothstep(0.82f, 0.95f, std::max(std::abs(cell.x), std::abs(cell.y)));
+    d *= 1.0f - smoothstep(0.75f, 1.05f, glm::length(cell));  // round, not square, when grown
     return std::clamp(d, 0.0f, 1.0f);
 }
 

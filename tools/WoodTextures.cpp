@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tools/Assets.h"
+#include "tools/CharredBlocks.h"
 #include "tools/Field.h"
 #include "tools/Noise.h"
 
@@ -116,57 +117,23 @@ Planks weatheredPlanks() {
     return p;
 }
 
-// Random cut positions from 0 to `total` (periodic), spaced between `low`
-// and `high`; the last gap is stretched or shrunk to close the tile.
-std::vector<float> cuts(float total, float low, float high, uint32_t seed) {
-    std::vector<float> at{0.0f};
-    for (uint32_t i = 0;; ++i) {
-        const float next = at.back() + low + (high - low) * noise::hash01(seed, i);
-        if (next > total - low * 0.5f) break;
-        at.push_back(next);
-    }
-    at.push_back(total);
-    return at;
-}
-
-// Distance from x to the nearest cut, and the index of the span holding x.
-std::pair<float, int> nearestCut(const std::vector<float>& at, float x) {
-    const float total = at.back();
-    x -= std::floor(x / total) * total;
-    const int span = static_cast<int>(std::upper_bound(at.begin(), at.end(), x) - at.begin()) - 1;
-    const int safe = std::clamp(span, 0, static_cast<int>(at.size()) - 2);
-    return {std::min(x - at[safe], at[safe + 1] - x), safe};
-}
-
 // Charred timber: the surface burnt into blocks, split by long cracks along
 // the grain and shorter ones across it. The cracks are darkest (black with a
 // trace of dull red), the block tops carry a dull sheen and a little pale ash.
 Image charredWood() {
     Image colour(kSize, kSize);
-    const Field drift = noise::fbmField(kSize, 3, 3, 0.5f, 71);
-    const Field bend = noise::fbmField(kSize, 12, 2, 0.5f, 72);
+    const CharredBlocks blocks(kSize);
     const Field fibre = noise::fbmField(kSize, 64, 2, 0.5f, 73);
     const Field ash = noise::fbmField(kSize, 10, 4, 0.55f, 74);
-    const std::vector<float> strips = cuts(1.0f, 0.02f, 0.085f, 75);
     std::vector<float> streak(kSize);
     for (int x = 0; x < kSize; ++x) streak[x] = noise::hash01(x, 76) - 0.5f;
     parallelRows(kSize, [&](int y) {
         for (int x = 0; x < kSize; ++x) {
-            const float u = (x + 0.5f) / kSize + 0.012f * drift.at(x, y);  // metres across
-            const float v = (y + 0.5f) / kSize * 2.0f;                     // metres along
-            const auto [toSide, strip] = nearestCut(strips, u);
-            const uint32_t id = noise::hash(77, strip);
-            const float across = (u - strips[strip]) / (strips[strip + 1] - strips[strip]) - 0.5f;
-            const std::vector<float> rungs = cuts(2.0f, 0.05f, 0.16f, id);
-            // Cross cracks sag into shallow arcs, each strip its own way.
-            const float sag = (noise::hash01(id, 4) - 0.5f) * 0.05f * across * across;
-            const auto [toEnd, block] = nearestCut(rungs, v + 0.03f * bend.at(x, y) + sag);
-            const float sideWidth = 0.002f + 0.0025f * noise::hash01(id, 1);
-            const float endWidth = 0.0015f + 0.0025f * noise::hash01(id, block, 2);
-            const float crack =
-                1.0f - smoothstep(0.0f, sideWidth, toSide) * smoothstep(0.0f, endWidth, toEnd);
-            const float dome = smoothstep(0.0f, 0.012f, std::min(toSide, toEnd * 0.7f));
-            const float shade = 0.4f + 0.6f * noise::hash01(id, block, 3);
+            const CharSpot spot = blocks.at(x, y);
+            const float crack = 1.0f - smoothstep(0.0f, spot.sideWidth, spot.toSide) *
+                                           smoothstep(0.0f, spot.endWidth, spot.toEnd);
+            const float dome = smoothstep(0.0f, 0.012f, std::min(spot.toSide, spot.toEnd * 0.7f));
+            const float shade = 0.4f + 0.6f * noise::hash01(spot.strip, spot.block, 3);
             glm::vec3 c = glm::mix(glm::vec3(0.05f, 0.045f, 0.04f), glm::vec3(0.16f, 0.15f, 0.14f),
                                    dome * shade);
             c *= 0.85f + 0.25f * fibre.at(x, y) + 0.18f * streak[x];

@@ -1,12 +1,12 @@
 #version 330 core
-// The burning effigy: charred wood whose cracks glow like embers, with the
-// fire layer crawling upward over it, distorted by scrolling noise.
+// The burning effigy: dark charred wood whose cracks glow, with embers that
+// pulse block by block and crawl along the grain as the heat drifts over it.
 in vec3 worldPos;
 in vec3 modelPos;
 in vec2 texCoord;
 
-uniform sampler2D colorTexture;  // burnt wood
-uniform sampler2D fireTexture;   // flame pattern, bright where it burns
+uniform sampler2D colorTexture;  // charred wood
+uniform sampler2D fireTexture;   // heat of the same cracks and blocks
 uniform sampler2D noiseTexture;  // repeating noise
 uniform float timePassed;        // seconds since start
 
@@ -33,38 +33,36 @@ float fogFactor(float distance) {
     return clamp((fogEnd - distance) / max(fogEnd - fogStart, 1e-4), 0.0, 1.0);
 }
 
+// Glow of burning wood by its heat: dull red, through orange, to yellow.
+vec3 emberColour(float heat) {
+    return vec3(1.6 * heat, 0.75 * heat * heat, 0.25 * heat * heat * heat);
+}
+
 void main() {
-    // Charred timber: the burnt-wood texture, darker still, grain kept.
+    // Charred timber: blocks of char split by cracks (the colour texture); the
+    // fire layer marks the same cracks (r), the hot block rims beside them and
+    // a few ember spots (g), and gives each block its own phase (b).
     vec3 wood = texture(colorTexture, texCoord).rgb;
-    vec3 charred = wood * 0.45;
+    vec3 layer = texture(fireTexture, texCoord).rgb;
 
-    // Cracks follow each beam (its texture coordinates): thin ridges where
-    // the medium noise crosses its middle, breathing slowly.
-    vec4 grain = texture(noiseTexture, texCoord * vec2(0.45, 0.3));
-    float crack = 1.0 - smoothstep(0.02, 0.07, abs(grain.g - 0.5));
-    float breath = 0.6 + 0.4 * sin(timePassed * 2.3 + grain.r * 18.0);
-    vec3 ember = vec3(1.0, 0.28, 0.04) * crack * breath * 1.6;
-
-    // Burning patches creep up the figure: two scales of noise scrolled
-    // upward in model space decide where the wood is aflame at this moment,
-    // so that about half of it burns at any time.
+    // Heat drifts slowly up the figure: coarse noise in model space, so each
+    // part of it flares and dims in turn.
     vec2 around = vec2(modelPos.x + 0.7 * modelPos.z, modelPos.y);
-    float patch = 0.6 * texture(noiseTexture, around * 0.12 + vec2(0.0, -0.12 * timePassed)).r +
-                  0.4 * texture(noiseTexture, around * 0.31 + vec2(0.5, -0.3 * timePassed)).g;
-    float burning = smoothstep(0.38, 0.6, patch);
+    float drift = texture(noiseTexture, around * 0.11 + vec2(0.0, -0.05 * timePassed)).r;
+    float hot = smoothstep(0.3, 0.75, drift);
+    // Embers crawl along the grain: finer noise streaming up each beam.
+    vec2 streaming = texCoord * vec2(1.3, 0.6) + vec2(0.03, -0.12) * timePassed;
+    float crawl = texture(noiseTexture, streaming).g;
+    // Each block breathes at its own pace.
+    float pulse = 0.7 + 0.3 * sin(timePassed * (1.5 + 2.0 * layer.b) + 6.2832 * layer.b);
 
-    // Inside them the flame layer rises fast, bent sideways by noise.
-    vec2 flow = texture(noiseTexture, around * 0.09 + vec2(0.0, -0.5 * timePassed)).rg - 0.5;
-    vec2 fireUv = vec2(texCoord.x * 0.6 + 0.3 * flow.x, modelPos.y * 0.16 - 0.55 * timePassed);
-    vec3 flame = texture(fireTexture, fireUv + vec2(0.0, 0.15 * flow.y)).rgb;
-    // Only the tongues of the layer count; its dim embers stay wood.
-    float tongue = smoothstep(0.25, 0.8, dot(flame, vec3(0.5, 0.4, 0.1)));
-    vec3 fire = flame * vec3(1.7, 1.0, 0.5) * tongue * burning;
+    float crackHeat = layer.r * (0.1 + 0.9 * hot) * (0.5 + 0.9 * crawl) * pulse;
+    float rimHeat = layer.g * hot * smoothstep(0.35, 0.75, crawl) * pulse;
+    float heat = 1.2 * crackHeat + 0.5 * rimHeat;
 
-    // Wood under the flames glows; cracks show through where they are thin.
-    vec3 colour = charred * (1.0 - 0.5 * burning) + vec3(0.3, 0.05, 0.0) * burning +
-                  ember * (1.0 - 0.5 * burning) + fire;
-    colour = shoulder(colour);
+    // The char itself is lit warm by the flames around it, more where it burns.
+    vec3 charred = wood * vec3(1.2, 0.95, 0.8) * (0.65 + 0.7 * hot);
+    vec3 colour = shoulder(charred + emberColour(heat));
 
     float fog = fogFactor(length(view - worldPos));
     fragColor = vec4(mix(fogColor.rgb, colour, fog), 1.0);

@@ -133,3 +133,17 @@ TEST(CommandLine, DiagnosticFlagsArePlainFlags) {
     EXPECT_FALSE(parse({"--no-shadow-casters=1"}).error.empty());
     EXPECT_FALSE(parse({"--unlit=1"}).error.empty());
 }
+
+TEST(CommandLine, CameraTakesExactlyFiveNumbers) {
+    LaunchConfig c = parse({"800", "600", "0", "--camera", "-12.5,6,-8.25,45,-10"});
+    EXPECT_TRUE(c.error.empty()) << c.error;
+    EXPECT_TRUE(c.options.placeCamera);
+    const float expected[5] = {-12.5f, 6.0f, -8.25f, 45.0f, -10.0f};
+    for (int i = 0; i < 5; ++i) EXPECT_FLOAT_EQ(c.options.cameraPose[i], expected[i]) << i;
+    EXPECT_EQ(c.positionalCount, 4);
+    EXPECT_FALSE(parse({}).options.placeCamera);
+    for (const char* bad : {"1,2,3,4", "1,2,3,4,5,6", "1,2,,4,5", "1,2,3,4,5,", "1,2,x,4,5",
+                            "1,2,3,4,91", "1,2,inf,4,5"}) {
+        EXPECT_FALSE(parse({"--camera", bad}).error.empty()) << bad;
+    }
+}

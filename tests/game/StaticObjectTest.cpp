@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "app/Engine.h"
+#include "render/FrameRules.h"
 
 namespace {
 
@@ -93,12 +95,35 @@ TEST(StaticObject, TurningStructureTurnsEighteenDegreesPerSecond) {
                glm::translate(glm::mat4(1.0f), glm::vec3(-2.5f, 3.0f, 0.0f)) * turnY(9.0f));
     expectNear(object.boundingBox.edgeX, before.edgeX, 0.0f);  // the box is not turned
 
-    for (int i = 0; i < 39; ++i) object.update(0.5);  // 19.5 s more
-    EXPECT_FLOAT_EQ(object.rotationAngles.y, 360.0f);  // grows without wrapping
+    for (int i = 0; i < 39; ++i) object.update(0.5);  // 19.5 s more: one whole turn
+    EXPECT_FLOAT_EQ(object.rotationAngles.y, 0.0f);
     expectNear(object.rotationMatrix, glm::mat4(1.0f), 1e-5f);
     // Frame-sized steps add up the same, within float rounding.
-    for (int i = 0; i < 1200; ++i) object.update(1.0 / 60.0);
-    EXPECT_NEAR(object.rotationAngles.y, 720.0f, 0.05f);
+    for (int i = 0; i < 1210; ++i) object.update(1.0 / 60.0);
+    EXPECT_NEAR(object.rotationAngles.y, 3.0f, 0.05f);
+}
+
+// After days of turning the angle stays within one turn, and each frame still
+// turns the structure by its full step.
+TEST(StaticObject, TheTurnKeepsItsRateAfterDays) {
+    for (double fps : {120.0, 1000.0}) {
+        SCOPED_TRACE(fps);
+        const double step = 1.0 / fps;
+        // An angle that had been left to grow for three days, and one in range.
+        for (float start : {3.0f * 86400.0f * game::kTurnRate, 359.99f}) {
+            float angle = start;
+            for (int frame = 0; frame < 3; ++frame) angle = game::turnedAngle(angle, step);
+            EXPECT_GE(angle, 0.0f);
+            EXPECT_LT(angle, 360.0f);
+            const double expected = std::fmod(start + 3.0 * step * game::kTurnRate, 360.0);
+            EXPECT_NEAR(angle, expected, 1e-3) << start;
+            // Every further step turns by the same amount (mod a whole turn).
+            const float next = game::turnedAngle(angle, step);
+            EXPECT_NEAR(std::fmod(next - angle + 360.0f, 360.0f), step * game::kTurnRate, 1e-4);
+        }
+    }
+    EXPECT_FLOAT_EQ(game::turnedAngle(350.0f, 1.0), 8.0f);
+    EXPECT_FLOAT_EQ(game::turnedAngle(-20.0f, 0.0), 340.0f);
 }
 
 TEST(StaticObject, OnlyKindTwoTurns) {
@@ -153,4 +178,18 @@ TEST(StaticObject, WithoutMeshEveryPassIsSkipped) {
         object.placeholderExtra();
         EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << kind;
     }
+}
+
+// A model that fails to load leaves nothing to draw: the frame passes over the
+// object, so the object counter (F7) does not count it either.
+TEST(StaticObject, AnObjectWhoseModelFailedIsNotCountedAsDrawn) {
+    Engine engine;
+    game::StaticObject object = makeObject(3, glm::vec3(0.0f));  // no such files
+    object.setEngine(&engine);
+    testing::internal::CaptureStdout();
+    object.init(nullptr);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(object.mesh, nullptr);
+    EXPECT_FALSE(frame::isActive(object));
+    EXPECT_FALSE(frame::shouldDraw(object, false, engine.frustumPlanes));
 }

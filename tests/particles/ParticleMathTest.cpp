@@ -88,6 +88,45 @@ TEST(SeedFolding, FirstDrawIsZSecondYThirdX) {
     EXPECT_FLOAT_EQ(seed.x, 10.0f);
 }
 
+// The emitters' three sheets: large flames, small flames, smoke.
+TEST(SheetCell, EverySheetPlaysToItsLastCellAndNeverPast) {
+    struct Layout {
+        int rows, cols, frames;
+        float speed;
+    };
+    const Layout layouts[] = {{6, 6, 36, 0.25f}, {4, 4, 16, 1.0f}, {7, 7, 46, 1.0f}};
+    for (const Layout& l : layouts) {
+        SCOPED_TRACE(l.frames);
+        int previous = 0;
+        for (int step = 0; step <= 1000; ++step) {
+            const float life = step / 1000.0f;
+            const int cell = particles::sheetCell(life, l.rows, l.cols, l.frames, l.speed);
+            ASSERT_GE(cell, previous) << "step " << step;
+            ASSERT_LT(cell, l.frames) << "step " << step;
+            previous = cell;
+        }
+        EXPECT_EQ(particles::sheetCell(0.0f, l.rows, l.cols, l.frames, l.speed), 0);
+        EXPECT_EQ(particles::sheetCell(0.99f, l.rows, l.cols, l.frames, l.speed), l.frames - 1);
+        EXPECT_EQ(particles::sheetCell(1.0f, l.rows, l.cols, l.frames, l.speed), l.frames - 1);
+        EXPECT_EQ(particles::sheetCell(1.5f, l.rows, l.cols, l.frames, l.speed), l.frames - 1);
+        EXPECT_EQ(particles::sheetCell(-0.5f, l.rows, l.cols, l.frames, l.speed), 0);
+    }
+}
+
+TEST(SheetCell, SpeedFramesAndCellsEachTakePart) {
+    // Even pace at speed 1; below 1 the early cells pass quickly.
+    EXPECT_EQ(particles::sheetCell(0.5f, 6, 6, 36, 1.0f), 18);
+    EXPECT_EQ(particles::sheetCell(0.5f, 6, 6, 36, 0.25f), 30);  // 36 * 0.5^0.25
+    EXPECT_EQ(particles::sheetCell(0.25f, 6, 6, 36, 2.0f), 2);   // 36 * 0.25^2
+    // Fewer frames than cells end early; more frames than cells end at the last cell.
+    EXPECT_EQ(particles::sheetCell(0.5f, 6, 6, 18, 1.0f), 9);
+    EXPECT_EQ(particles::sheetCell(0.999f, 4, 4, 40, 1.0f), 15);
+    EXPECT_EQ(particles::sheetCell(0.5f, 4, 4, 40, 1.0f), 8);
+    // A single-frame sprite and a sheet without sizes always show cell 0.
+    EXPECT_EQ(particles::sheetCell(0.7f, 1, 1, 1, 1.0f), 0);
+    EXPECT_EQ(particles::sheetCell(0.7f, 0, 0, 0, 0.0f), 0);
+}
+
 TEST(BillboardAxes, SpanThePlaneFacingTheViewer) {
     const particles::BillboardAxes ahead =
         particles::billboardAxes(glm::vec3(0, 0, 5), glm::vec3(0, 0, 0), glm::vec3(0, 1, 0));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "particles/ParticleMath.h"
 #include "particles/ParticleSystem.h"
 #include "support/GlContext.h"
 #include "tests/particles/ParticleGlSupport.h"
@@ -171,34 +172,34 @@ TEST_F(ParticleRender, TheQuadShowsTheSpriteUpright) {
     EXPECT_TRUE(context.errors().empty());
 }
 
+// The geometry stage picks the cell that particles::sheetCell picks.
 TEST_F(ParticleRender, TheSheetCellFollowsTheAge) {
     system.setTexture(particle_test::makeTexture(16, 16, quadrantImage(), GL_NEAREST));
     system.animRows = 2;
     system.animCols = 2;
-    system.animFrames = 4;
+    bool (*const byCell[4])(glm::ivec4) = {isRed, isGreen, isBlue, isYellow};
     struct Case {
         float lifeShare;
+        int frames;
         float speed;
-        bool (*expected)(glm::ivec4);
+        int cell;
     };
-    const Case cases[] = {{0.05f, 1.0f, isRed},   {0.3f, 1.0f, isGreen}, {0.55f, 1.0f, isBlue},
-                          {0.8f, 1.0f, isYellow}, {0.3f, 0.5f, isRed},   {0.6f, 0.5f, isGreen}};
+    const Case cases[] = {{0.05f, 4, 1.0f, 0}, {0.3f, 4, 1.0f, 1},  {0.55f, 4, 1.0f, 2},
+                          {0.8f, 4, 1.0f, 3},  {0.04f, 4, 0.5f, 0}, {0.3f, 4, 0.5f, 2},
+                          {0.6f, 4, 0.5f, 3},  {0.5f, 4, 2.0f, 1},  {0.8f, 3, 1.0f, 2},
+                          {0.8f, 9, 1.0f, 3}};
     for (const Case& c : cases) {
+        ASSERT_EQ(particles::sheetCell(c.lifeShare, 2, 2, c.frames, c.speed), c.cell);
+        system.animFrames = c.frames;
         system.animSpeed = c.speed;
         target.clear(kBlack);
         showOneParticle(c.lifeShare);
         system.renderParticles();
         const glm::ivec4 p = center();
-        EXPECT_TRUE(c.expected(p)) << "life " << c.lifeShare << " speed " << c.speed << ": " << p.r
-                                   << "," << p.g << "," << p.b;
+        EXPECT_TRUE(byCell[c.cell](p)) << "life " << c.lifeShare << " frames " << c.frames
+                                       << " speed " << c.speed << ": " << p.r << "," << p.g
+                                       << "," << p.b;
     }
-    // Three frames of a 2 x 2 sheet: the last cell is never shown.
-    system.animFrames = 3;
-    system.animSpeed = 1.0f;
-    target.clear(kBlack);
-    showOneParticle(0.7f);
-    system.renderParticles();
-    EXPECT_TRUE(isBlue(center()));
     EXPECT_TRUE(context.errors().empty());
 }
 
@@ -210,6 +211,20 @@ TEST_F(ParticleRender, ColourAndAlphaModulateTheSprite) {
     EXPECT_NEAR(p.r, 128, 3);
     EXPECT_NEAR(p.g, 64, 3);
     EXPECT_EQ(p.b, 0);
+
+    // Grey smoke glows with the fire light while young and is grey again when old.
+    system.alpha = 1.0f;
+    system.alphaType = 1;
+    auto smokeAt = [&](float lifeShare) {
+        target.clear(kBlack);
+        showOneParticle(lifeShare, glm::vec3(0.25f));
+        system.renderParticles();
+        return center();
+    };
+    const glm::ivec4 young = smokeAt(0.05f), old = smokeAt(0.95f);
+    EXPECT_GT(young.r, young.b + 20);
+    EXPECT_GT(young.r, 2 * old.r);
+    EXPECT_LE(old.r - old.b, 2);
     EXPECT_TRUE(context.errors().empty());
 }
 
@@ -236,12 +251,12 @@ TEST_F(ParticleRender, FadesInOverTheBlendDelayAndOutTowardsTheEnd) {
     system.blendDelay = 0.0f;
     EXPECT_GT(brightnessAt(0.0f), 250);
 
-    // Alpha-blended smoke thins out over its whole life.
+    // Alpha-blended smoke thins out over its whole life, most of it late (1 - life^2).
     system.alphaType = 1;
     const int young = brightnessAt(0.2f), middle = brightnessAt(0.5f), old = brightnessAt(0.8f);
     EXPECT_GT(young, middle);
     EXPECT_GT(middle, old);
-    EXPECT_NEAR(middle, 128, 4);
+    EXPECT_NEAR(middle, 191, 4);
     EXPECT_TRUE(context.errors().empty());
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <glm/gtc/type_ptr.hpp>
 #include <vector>
 
@@ -181,5 +182,24 @@ TEST_F(OmniShadow, NoAcneAtGrazingLightAndContactShadowsStayAttached) {
     EXPECT_NEAR(brightness(pixelAt({-0.3f, 0, 0})), brightness(litFront), 6);  // light side
     EXPECT_GT(brightness(pixelAt({2.3f, 0, 4.0f})), 60);  // beside the shadow
     box.release();
+    EXPECT_TRUE(context.errors().empty());
+}
+
+// Both shadow passes look their program up without inserting an empty entry:
+// with the program missing they draw nothing and leave the registry as it was.
+TEST_F(OmniShadow, AMissingProgramDrawsNothingAndAddsNoEntry) {
+    Mesh wall;
+    testmesh::quad(wall, program("default"), {5, -2, 2}, {0, 4, 0}, {0, 0, -4});
+    clearCube();
+    engine.shaders.erase("shadowOmni");
+    engine.shaders.erase("shadow");
+    const size_t programs = engine.shaders.size();
+    engine.renderOmniShadow(wall, glm::mat4(1.0f));
+    engine.renderShadow(wall, nullptr, glm::mat4(1.0f));
+    EXPECT_EQ(engine.shaders.size(), programs);
+    EXPECT_EQ(engine.shaders.count("shadowOmni"), 0u);
+    const std::vector<float> face = cubeFace(0);
+    EXPECT_EQ(*std::min_element(face.begin(), face.end()), 1.0f);
+    wall.release();
     EXPECT_TRUE(context.errors().empty());
 }

@@ -179,22 +179,38 @@ TEST(ResourceTextures, NoiseChannelsHaveTheirOwnScales) {
     }
 }
 
-TEST(ResourceTextures, FireLayerHoldsFlameColours) {
-    ImagePtr image = loadImage(texturePath("fire_layer.tga"));
-    ASSERT_TRUE(image);
-    const int w = static_cast<int>(FreeImage_GetWidth(image.get()));
-    int dark = 0, bright = 0, warm = 0, count = 0;
-    for (int y = 0; y < w; y += 3)
-        for (int x = 0; x < w; x += 3) {
-            const auto p = pixelAt(image.get(), x, y);
-            dark += p.r < 60;
-            bright += p.r > 240 && p.g > 150;
-            warm += p.r >= p.g && p.g >= p.b;
-            ++count;
+// The effigy reads the charred wood and its fire layer at one texture
+// coordinate: the layer's crack glow (red) lies on the wood's dark cracks and
+// leaves the block tops dark, and its blue varies from block to block.
+TEST(ResourceTextures, FireLayerGlowsInTheCharredWoodsCracks) {
+    ImagePtr wood = loadImage(texturePath("wood_burnt.jpg"));
+    ImagePtr layer = loadImage(texturePath("fire_layer.tga"));
+    ASSERT_TRUE(wood && layer);
+    const int w = static_cast<int>(FreeImage_GetWidth(layer.get()));
+    ASSERT_EQ(FreeImage_GetWidth(wood.get()), FreeImage_GetWidth(layer.get()));
+    ASSERT_EQ(FreeImage_GetHeight(wood.get()), FreeImage_GetHeight(layer.get()));
+    long crackGlow = 0, cracks = 0, topGlow = 0, tops = 0;
+    int lowPhase = 0, highPhase = 0;
+    for (int y = 0; y < w; y += 2)
+        for (int x = 0; x < w; x += 2) {
+            const auto wp = pixelAt(wood.get(), x, y);
+            const auto lp = pixelAt(layer.get(), x, y);
+            if (wp.g <= 4) {
+                crackGlow += lp.r;
+                ++cracks;
+            } else if (luminance(wp) > 30.0f) {
+                topGlow += lp.r;
+                ++tops;
+            }
+            lowPhase += lp.b < 64;
+            highPhase += lp.b > 192;
         }
-    EXPECT_GT(dark, count / 20);
-    EXPECT_GT(bright, count / 20);
-    EXPECT_GT(warm, count * 98 / 100);
+    ASSERT_GT(cracks, 1000);
+    ASSERT_GT(tops, 1000);
+    EXPECT_GT(crackGlow / cracks, 120);
+    EXPECT_LT(topGlow / tops, 40);
+    EXPECT_GT(lowPhase, w * w / 40);
+    EXPECT_GT(highPhase, w * w / 40);
 }
 
 TEST(ResourceTextures, GlowSpritesFadeToBlackAtTheirEdges) {
