@@ -2,6 +2,7 @@
 // Lit surfaces: colour texture, optional normal and relief maps, a dim sun
 // with an ambient term, the fire's point lights with their soft shadow cube,
 // Blinn-Phong specular and distance fog.
+#extension GL_ARB_derivative_control : require  // the shadow's pixel pairs
 struct PointLight {
     vec3 Color;
     float AmbientInt;
@@ -109,11 +110,11 @@ vec2 reliefTexCoord(vec2 uv, vec3 viewTS, float strength, float eyeDistance, flo
     return mix(from, to, clamp(a / max(a - b, 1e-5), 0.0, 1.0));
 }
 
-// A per-pixel turn of the shadow disk so that its taps do not band: a hashed
-// tangent of half the angle, the rotation built from it without any
+// A turn of the shadow disk per pair of pixels so that its taps do not band:
+// a hashed tangent of half the angle, the rotation built from it without any
 // trigonometry (a half turn either way is all four quadrant taps need).
-mat2 pixelTurn(vec2 pixel) {
-    float t = 2.0 * fract(52.9829189 * fract(dot(pixel, vec2(0.06711056, 0.00583715)))) - 1.0;
+mat2 pairTurn(vec2 pair) {
+    float t = 2.0 * fract(52.9829189 * fract(dot(pair, vec2(0.06711056, 0.00583715)))) - 1.0;
     float c = (1.0 - t * t) / (1.0 + t * t), s = 2.0 * t / (1.0 + t * t);
     return mat2(c, s, -s, c);
 }
@@ -131,11 +132,13 @@ float cubeDepth(vec3 v, float bias) {
     return near_far.y / (near_far.y - near_far.x) * (1.0 - near_far.x / major);
 }
 
-// Fraction of the fire light that reaches P (1 lit, 0 shadowed): four taps,
-// each a filtered 2 x 2 comparison in the cube. The taps lie in the surface's
-// own plane, each compared at its own depth, so a tilted receiver does not
-// shadow itself; a normal offset of about one cube texel removes acne without
-// detaching contact shadows.
+// Fraction of the fire light that reaches P (1 lit, 0 shadowed): four disk
+// taps, each a filtered 2 x 2 comparison in the cube. The two pixels of a
+// horizontal pair each compare two of them and share the mean of all four, so
+// a pixel pays for two lookups. The taps lie in the surface's own plane, each
+// compared at its own depth, so a tilted receiver does not shadow itself; a
+// normal offset of about one cube texel removes acne without detaching contact
+// shadows. Called outside any branch: both pixels of a pair take part.
 float omniShadow(vec3 P, vec3 N) {
     vec3 toP = P - l_pos.xyz;
     float dist = length(toP);
@@ -147,15 +150,18 @@ float omniShadow(vec3 P, vec3 N) {
     float a = -1.0 / (sign + N.z), b = N.x * N.y * a;
     vec3 axisU = vec3(1.0 + sign * N.x * N.x * a, sign * b, -sign * N.x);
     vec3 axisV = vec3(b, sign + N.y * N.y * a, -N.y);
-    mat2 turn = pixelTurn(gl_FragCoord.xy) * max(2.0 * texel, 0.012 * dist);
-    float lit = 0.0;
-    for (int i = 0; i < 4; ++i) {
-        vec2 o = turn * DISK[i];
-        vec3 tap = base + axisU * o.x + axisV * o.y - l_pos.xyz;
-        lit += texture(cm_z_tex, vec4(tap, cubeDepth(tap, 0.5 * texel)));
-    }
+    ivec2 pixel = ivec2(gl_FragCoord.xy);
+    bool right = (pixel.x & 1) == 1;  // the right-hand pixel of its pair
+    mat2 turn = pairTurn(vec2(pixel.x >> 1, pixel.y)) * max(2.0 * texel, 0.012 * dist);
+    vec2 o1 = turn * (right ? DISK[2] : DISK[0]);
+    vec2 o2 = turn * (right ? DISK[3] : DISK[1]);
+    vec3 tap1 = base + axisU * o1.x + axisV * o1.y - l_pos.xyz;
+    vec3 tap2 = base + axisU * o2.x + axisV * o2.y - l_pos.xyz;
+    float lit = 0.5 * (texture(cm_z_tex, vec4(tap1, cubeDepth(tap1, 0.5 * texel))) +
+                       texture(cm_z_tex, vec4(tap2, cubeDepth(tap2, 0.5 * texel))));
+    lit += (right ? -0.5 : 0.5) * dFdxFine(lit);  // the pair's mean
     // Outside the cube's range nothing was recorded: lit.
-    return dist < near_far.y ? lit / 4.0 : 1.0;
+    return dist < near_far.y ? lit : 1.0;
 }
 
 // Compresses only the bright end, on luminance, so that the hottest spots
