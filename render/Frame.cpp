@@ -1,8 +1,8 @@
 // One frame: object updates, the fire light's shadow cube, a depth pre-pass,
 // sky, ground, the objects that survive culling, the particle systems and the
-// overlay, in that order. Depth test and face culling stay enabled from start-up; blending
-// is whatever the particles (or the F9 toggle) left. The pass timer measures
-// only while benchmarking.
+// overlay, in that order. Depth test and face culling stay enabled from
+// start-up; blending is whatever the particles (or the F9 toggle) left. The
+// pass timer measures only while benchmarking.
 #include <vector>
 
 #include "app/Game.h"
