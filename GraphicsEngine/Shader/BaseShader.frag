@@ -146,10 +146,10 @@ float omniShadow(vec3 P, vec3 N) {
     float facing = clamp(dot(N, -toP / max(dist, 1e-4)), 0.0, 1.0);
     vec3 base = P + N * texel * (1.0 + 2.0 * (1.0 - facing));
     // Two axes in the surface's plane, without normalising (N is unit length).
-    float sign = N.z >= 0.0 ? 1.0 : -1.0;
-    float a = -1.0 / (sign + N.z), b = N.x * N.y * a;
-    vec3 axisU = vec3(1.0 + sign * N.x * N.x * a, sign * b, -sign * N.x);
-    vec3 axisV = vec3(b, sign + N.y * N.y * a, -N.y);
+    float flip = N.z >= 0.0 ? 1.0 : -1.0;
+    float a = -1.0 / (flip + N.z), b = N.x * N.y * a;
+    vec3 axisU = vec3(1.0 + flip * N.x * N.x * a, flip * b, -flip * N.x);
+    vec3 axisV = vec3(b, flip + N.y * N.y * a, -N.y);
     ivec2 pixel = ivec2(gl_FragCoord.xy);
     bool right = (pixel.x & 1) == 1;  // the right-hand pixel of its pair
     mat2 turn = pairTurn(vec2(pixel.x >> 1, pixel.y)) * max(2.0 * texel, 0.012 * dist);
