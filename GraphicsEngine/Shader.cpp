@@ -70,22 +70,23 @@ Shader::~Shader() {
 }
 
 void Shader::createProgram(const std::string& vertexPath, const std::string& fragmentPath) {
-    buildOrStop({Stages::Two, vertexPath, fragmentPath, ""});
+    createProgram({Stages::Two, vertexPath, fragmentPath, ""});
 }
 
 void Shader::createProgram(const std::string& vertexPath, const std::string& fragmentPath,
                            const std::string& geometryPath) {
-    buildOrStop({Stages::Three, vertexPath, fragmentPath, geometryPath});
+    createProgram({Stages::Three, vertexPath, fragmentPath, geometryPath});
 }
 
 void Shader::createProgram(const std::string& vertexPath, const std::string& fragmentPath,
                            const std::string& geometryPath, bool captureParticles) {
-    buildOrStop({captureParticles ? Stages::ParticleCapture : Stages::ParticleDraw, vertexPath,
-                 fragmentPath, geometryPath});
+    createProgram({captureParticles ? Stages::ParticleCapture : Stages::ParticleDraw, vertexPath,
+                   fragmentPath, geometryPath});
 }
 
-void Shader::buildOrStop(SourceFiles sourceFiles) {
-    files = std::move(sourceFiles);
+// Start-up: build, or print the failure and stop the process.
+void Shader::createProgram(const SourceFiles& sourceFiles) {
+    files = sourceFiles;
     BuildFailure failure;
     if (build(true, failure)) return;
     if (!failure.hasLog) fatalStop(failure.headline);

@@ -60,6 +60,8 @@ public:
     // captured by transform feedback and the fragment file is never opened.
     void createProgram(const std::string& vertexPath, const std::string& fragmentPath,
                        const std::string& geometryPath, bool captureParticles);
+    // Any of the above, named by its stages.
+    void createProgram(const SourceFiles& sourceFiles);
 
     // Builds the program again from `files`, printing nothing and never
     // stopping: null, with the reason in `failure`, when it does not link.
@@ -76,8 +78,6 @@ public:
 private:
     // Creates, compiles and links from `files`, stopping at the first failure.
     bool build(bool printPaths, BuildFailure& failure);
-    // Start-up: build, or print the failure and stop the process.
-    void buildOrStop(SourceFiles sourceFiles);
     GLuint& handleFor(GLenum stageType);
 };
 

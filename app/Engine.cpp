@@ -25,7 +25,7 @@ struct ProgramFiles {
     const char* vertex;
     const char* geometry;  // null: two-stage program
     const char* fragment;
-    enum Kind { TwoStage, ThreeStage, ParticleCapture, ParticleDraw } kind;
+    graph::Stages stages;
     // With --unlit: the fragment stage of the floor under shading (the colour
     // texture only). Null: the same as without.
     const char* unlitFragment = nullptr;
@@ -33,26 +33,26 @@ struct ProgramFiles {
 
 // Every program of the system, in registration order.
 const ProgramFiles kPrograms[] = {
-    {"default", "BaseShader.vert", nullptr, "BaseShader.frag", ProgramFiles::TwoStage,
+    {"default", "BaseShader.vert", nullptr, "BaseShader.frag", graph::Stages::Two,
      "UnlitShader.frag"},
-    {"ground", "BaseShader.vert", nullptr, "GroundShader.frag", ProgramFiles::TwoStage},
-    {"alpha", "AlphaShader.vert", nullptr, "AlphaShader.frag", ProgramFiles::TwoStage},
-    {"plane", "PlaneShader.vert", nullptr, "PlaneShader.frag", ProgramFiles::TwoStage},
-    {"sky", "SkyShader.vert", nullptr, "SkyShader.frag", ProgramFiles::TwoStage},
-    {"shadow", "ShadowMapShader.vert", nullptr, "ShadowMapShader.frag", ProgramFiles::TwoStage},
+    {"ground", "BaseShader.vert", nullptr, "GroundShader.frag", graph::Stages::Two},
+    {"alpha", "AlphaShader.vert", nullptr, "AlphaShader.frag", graph::Stages::Two},
+    {"plane", "PlaneShader.vert", nullptr, "PlaneShader.frag", graph::Stages::Two},
+    {"sky", "SkyShader.vert", nullptr, "SkyShader.frag", graph::Stages::Two},
+    {"shadow", "ShadowMapShader.vert", nullptr, "ShadowMapShader.frag", graph::Stages::Two},
     {"shadowOmni", "ShadowMapOmniFirstPassShader.vert", "ShadowMapOmniFirstPassShader.geom",
-     "ShadowMapOmniFirstPassShader.frag", ProgramFiles::ThreeStage},
+     "ShadowMapOmniFirstPassShader.frag", graph::Stages::Three},
     {"shadowOmniDebug", "shadowMapDebugCubeShader.vert", nullptr,
-     "shadowMapDebugCubeShader.frag", ProgramFiles::TwoStage},
-    {"sun", "SunShader.vert", nullptr, "SunShader.frag", ProgramFiles::TwoStage},
-    {"threshold", "ScreenShader.vert", nullptr, "ThresholdShader.frag", ProgramFiles::TwoStage},
-    {"blend", "ScreenShader.vert", nullptr, "BlendShader.frag", ProgramFiles::TwoStage},
-    {"filter", "ScreenShader.vert", nullptr, "FilterShader.frag", ProgramFiles::TwoStage},
+     "shadowMapDebugCubeShader.frag", graph::Stages::Two},
+    {"sun", "SunShader.vert", nullptr, "SunShader.frag", graph::Stages::Two},
+    {"threshold", "ScreenShader.vert", nullptr, "ThresholdShader.frag", graph::Stages::Two},
+    {"blend", "ScreenShader.vert", nullptr, "BlendShader.frag", graph::Stages::Two},
+    {"filter", "ScreenShader.vert", nullptr, "FilterShader.frag", graph::Stages::Two},
     {"ps_update", "PSUpdate.vert", "PSUpdate.geom", "PSUpdate.frag",
-     ProgramFiles::ParticleCapture},
-    {"ps_render", "PSRender.vert", "PSRender.geom", "PSRender.frag", ProgramFiles::ParticleDraw},
+     graph::Stages::ParticleCapture},
+    {"ps_render", "PSRender.vert", "PSRender.geom", "PSRender.frag", graph::Stages::ParticleDraw},
     {"emberwight", "EmberwightShader.vert", nullptr, "EmberwightShader.frag",
-     ProgramFiles::TwoStage, "UnlitShader.frag"},
+     graph::Stages::Two, "UnlitShader.frag"},
 };
 
 }  // namespace
@@ -120,25 +120,12 @@ void Engine::fatalError(const std::string& message) {
 
 void Engine::createShaderPrograms() {
     for (const ProgramFiles& files : kPrograms) {
-        shaders[files.key] = std::make_shared<graph::Shader>();
-        graph::Shader& shader = *shaders[files.key];
-        const std::string vertex = paths::kShaderDir + files.vertex;
         const bool unlit = options.unlit && files.unlitFragment != nullptr;
-        const std::string fragment =
-            paths::kShaderDir + (unlit ? files.unlitFragment : files.fragment);
-        switch (files.kind) {
-            case ProgramFiles::TwoStage:
-                shader.createProgram(vertex, fragment);
-                break;
-            case ProgramFiles::ThreeStage:
-                shader.createProgram(vertex, fragment, paths::kShaderDir + files.geometry);
-                break;
-            case ProgramFiles::ParticleCapture:
-            case ProgramFiles::ParticleDraw:
-                shader.createProgram(vertex, fragment, paths::kShaderDir + files.geometry,
-                                     files.kind == ProgramFiles::ParticleCapture);
-                break;
-        }
+        shaders[files.key] = std::make_shared<graph::Shader>();
+        shaders[files.key]->createProgram(
+            {files.stages, paths::kShaderDir + files.vertex,
+             paths::kShaderDir + (unlit ? files.unlitFragment : files.fragment),
+             files.geometry != nullptr ? paths::kShaderDir + files.geometry : ""});
     }
 }
 

@@ -98,7 +98,9 @@ public:
 
     // Input and overlay (app/Input.cpp, app/Overlay.cpp).
     void handleInput(double elapsed);
-    void showStatus(std::string text);
+    // On the overlay for two seconds; echoed to the console unless the caller
+    // has printed it already.
+    void showStatus(std::string text, bool echo = true);
     void drawOverlay();
 
     // Camera (game/Camera.cpp).

@@ -77,9 +77,7 @@ void Game::reloadShaders() {
     for (const ReloadReport& report : shaderReloader_->poll(glfwGetTime())) {
         std::printf("%s", report.console.c_str());
         std::fflush(stdout);
-        // Shown like a toggle's message, but not echoed: the console has it already.
-        engine.statusText = report.status;
-        engine.statusTimer = 2.0f;
+        engine.showStatus(report.status, false);  // the console has it already
     }
 }
 

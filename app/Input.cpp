@@ -30,8 +30,8 @@ void Engine::handleInput(double elapsed) {
     if (!cameraTour) mouseLook();
 }
 
-void Engine::showStatus(std::string text) {
+void Engine::showStatus(std::string text, bool echo) {
     statusText = std::move(text);
     statusTimer = 2.0f;
-    echoStatus = true;
+    echoStatus = echo;
 }

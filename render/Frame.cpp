@@ -42,16 +42,20 @@ void Game::renderFrame(double elapsed) {
     if (engine.cullingEnabled) engine.updateFrustum();
     engine.objectsDrawn = 0;
 
+    // The objects that survive culling, decided once for both passes below.
+    std::vector<game::SceneObject*> drawn;
+    for (game::SceneObject* object : objects) {
+        if (frame::shouldDraw(*object, engine.cullingEnabled, engine.frustumPlanes)) {
+            drawn.push_back(object);
+        }
+    }
+
     // Depth pre-pass: the ground and exactly the objects drawn below, so that
     // the lit shading runs once per visible pixel.
     const glm::mat4 projectionView = engine.projectionMatrix * engine.viewMatrix * glm::mat4(1.0f);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     engine.renderDepth(scene->groundMesh, projectionView);
-    for (game::SceneObject* object : objects) {
-        if (frame::shouldDraw(*object, engine.cullingEnabled, engine.frustumPlanes)) {
-            object->drawDepth();
-        }
-    }
+    for (game::SceneObject* object : drawn) object->drawDepth();
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 
     timer.begin(GpuPassTimer::SkyBox);
@@ -64,8 +68,7 @@ void Game::renderFrame(double elapsed) {
     timer.end();
 
     timer.begin(GpuPassTimer::Objects);
-    for (game::SceneObject* object : objects) {
-        if (!frame::shouldDraw(*object, engine.cullingEnabled, engine.frustumPlanes)) continue;
+    for (game::SceneObject* object : drawn) {
         object->draw();
         engine.objectsDrawn += 1;
     }
