@@ -61,53 +61,33 @@ const float RELIEF_DEPTH = 0.04;  // texture-space depth of the relief at height
 const float CUBE_SIZE = 1024.0;
 
 // Parallax occlusion: march the view ray down through the depth map (white =
-// surface top) in at most eight layers, then refine the crossing once with a
-// secant step between the two samples around it. The layer count follows the
-// relief's size on screen and is zero where the relief has faded out. Every
-// depth lookup uses the one level of detail of the unshifted coordinate.
-// Marching and refining share one loop of one lookup each: a loop stops as
-// soon as all its pixels are done, code after it would run for all of them.
+// surface top) in up to 24 layers and interpolate the crossing between the
+// last layer above the surface and the first one below it. The layer count
+// follows the relief's size on screen and is zero where the relief has faded
+// out. Every depth lookup uses the one level of detail of the unshifted
+// coordinate, and each layer is looked up once: the height above the surface
+// is kept for the interpolation.
 vec2 reliefTexCoord(vec2 uv, vec3 viewTS, float strength, float eyeDistance, float lod) {
-    float layers = mix(8.0, 4.0, clamp(viewTS.z, 0.0, 1.0));
-    layers = max(3.0, ceil(layers * min(1.0, 12.0 / eyeDistance)));
+    float layers = mix(24.0, 6.0, clamp(viewTS.z, 0.0, 1.0));
+    layers = max(4.0, ceil(layers * min(1.0, 12.0 / eyeDistance)));
     float layerStep = 1.0 / layers;
     vec2 shift = viewTS.xy / max(viewTS.z, 0.25) * heightScale * strength * RELIEF_DEPTH / layers;
-    // Height of the ray above the relief (surface depth minus ray depth) at
-    // the last marching sample and the one before it; the ray has crossed the
-    // surface once it is not positive.
-    float above = 1.0, before = 1.0, refined = 1.0;
-    vec2 at = uv, last = uv;
-    float rayDepth = 0.0;
-    bool crossed = false, onTop = false;
+    // The ray's height over the surface at the current layer and the one above.
+    float height = 0.0, above = 0.0;
+    vec2 at = uv;
     // The bound is not a constant, so the compiler keeps the loop a loop.
-    int samples = int(layers) + 2;  // down to the bottom layer, and the refinement
+    int bottom = int(layers), layer = 0;
     bool done = strength <= 0.0;
-    for (int i = 0; i < samples && !done; ++i) {
-        float height = 1.0 - textureLod(depthMap, at, lod).r - rayDepth;
-        if (crossed) {
-            refined = height;  // at the secant guess
-            done = true;
-        } else {
-            before = above;
-            above = height;
-            last = at;
-            crossed = above <= 0.0;
-            onTop = crossed && i == 0;  // the surface top right there: no shift
-            // Next: the secant guess between the two samples around the
-            // crossing, or one layer further down.
-            float t = before / max(before - above, 1e-5);
-            at = crossed ? last + shift * (1.0 - t) : at - shift;
-            rayDepth = crossed ? rayDepth - layerStep * (1.0 - t) : rayDepth + layerStep;
-            done = onTop;
-        }
+    for (; layer <= bottom && !done; ++layer) {
+        above = height;
+        height = 1.0 - textureLod(depthMap, at, lod).r - layerStep * float(layer);
+        done = height <= 0.0 || layer == bottom;
+        at = done ? at : at - shift;
     }
-    if (!crossed || onTop) return uv;
-    // Keep the part of the interval in which the sign changes; interpolate again.
-    vec2 from = refined > 0.0 ? at : last + shift;
-    vec2 to = refined > 0.0 ? last : at;
-    float a = refined > 0.0 ? refined : before;
-    float b = refined > 0.0 ? above : refined;
-    return mix(from, to, clamp(a / max(a - b, 1e-5), 0.0, 1.0));
+    // No relief, or the surface top right at the first layer: no shift.
+    if (strength <= 0.0 || layer == 1) return uv;
+    float weight = height / (height - above + 1e-5);
+    return mix(at, at + shift, clamp(weight, 0.0, 1.0));
 }
 
 // A turn of the shadow disk per pair of pixels so that its taps do not band:
@@ -135,10 +115,13 @@ float cubeDepth(vec3 v, float bias) {
 // Fraction of the fire light that reaches P (1 lit, 0 shadowed): four disk
 // taps, each a filtered 2 x 2 comparison in the cube. The two pixels of a
 // horizontal pair each compare two of them and share the mean of all four, so
-// a pixel pays for two lookups. The taps lie in the surface's own plane, each
-// compared at its own depth, so a tilted receiver does not shadow itself; a
-// normal offset of about one cube texel removes acne without detaching contact
-// shadows. Called outside any branch: both pixels of a pair take part.
+// a pixel pays for two lookups; a quarter of the pair above or below is mixed
+// in, which smooths the penumbra's grain without making it blocky. The disk is
+// 0.8 of the penumbra's width, as each filtered tap widens it a little again.
+// The taps lie in the surface's own plane, each compared at its own depth, so
+// a tilted receiver does not shadow itself; a normal offset of about one cube
+// texel removes acne without detaching contact shadows. Called outside any
+// branch: all four pixels of a quad take part.
 float omniShadow(vec3 P, vec3 N) {
     vec3 toP = P - l_pos.xyz;
     float dist = length(toP);
@@ -152,7 +135,7 @@ float omniShadow(vec3 P, vec3 N) {
     vec3 axisV = vec3(b, flip + N.y * N.y * a, -N.y);
     ivec2 pixel = ivec2(gl_FragCoord.xy);
     bool right = (pixel.x & 1) == 1;  // the right-hand pixel of its pair
-    mat2 turn = pairTurn(vec2(pixel.x >> 1, pixel.y)) * max(2.0 * texel, 0.012 * dist);
+    mat2 turn = pairTurn(vec2(pixel.x >> 1, pixel.y)) * 0.8 * max(2.0 * texel, 0.012 * dist);
     vec2 o1 = turn * (right ? DISK[2] : DISK[0]);
     vec2 o2 = turn * (right ? DISK[3] : DISK[1]);
     vec3 tap1 = base + axisU * o1.x + axisV * o1.y - l_pos.xyz;
@@ -160,6 +143,7 @@ float omniShadow(vec3 P, vec3 N) {
     float lit = 0.5 * (texture(cm_z_tex, vec4(tap1, cubeDepth(tap1, 0.5 * texel))) +
                        texture(cm_z_tex, vec4(tap2, cubeDepth(tap2, 0.5 * texel))));
     lit += (right ? -0.5 : 0.5) * dFdxFine(lit);  // the pair's mean
+    lit += ((pixel.y & 1) == 1 ? -0.25 : 0.25) * dFdyFine(lit);
     // Outside the cube's range nothing was recorded: lit.
     return dist < near_far.y ? lit : 1.0;
 }

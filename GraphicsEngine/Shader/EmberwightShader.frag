@@ -27,10 +27,13 @@ vec3 shoulder(vec3 colour) {
     return colour * (compressed / luminance);
 }
 
+// As on the lit surfaces: both sides of a branch run, so one exp serves both
+// exponential fogs.
 float fogFactor(float distance) {
-    if (fogEquation == 1) return clamp(exp(-fogDensity * distance), 0.0, 1.0);
-    if (fogEquation == 2) return clamp(exp(-pow(fogDensity * distance, 2.0)), 0.0, 1.0);
-    return clamp((fogEnd - distance) / max(fogEnd - fogStart, 1e-4), 0.0, 1.0);
+    float x = fogDensity * distance;
+    float exponential = exp(-(fogEquation == 2 ? x * x : x));
+    float linear = (fogEnd - distance) / max(fogEnd - fogStart, 1e-4);
+    return clamp(fogEquation == 0 ? linear : exponential, 0.0, 1.0);
 }
 
 // Glow of burning wood by its heat: dull red, through orange, to yellow.
