@@ -63,8 +63,8 @@ const float CUBE_SIZE = 1024.0;
 // Parallax occlusion: march the view ray down through the depth map (white =
 // surface top) in up to 24 layers and interpolate the crossing between the
 // last layer above the surface and the first one below it. The layer count
-// follows the relief's size on screen and is zero where the relief has faded
-// out. Every depth lookup uses the one level of detail of the unshifted
+// follows the relief's size on screen; where the relief has faded out nothing
+// is read. Every depth lookup uses the one level of detail of the unshifted
 // coordinate, and each layer is looked up once: the height above the surface
 // is kept for the interpolation.
 vec2 reliefTexCoord(vec2 uv, vec3 viewTS, float strength, float eyeDistance, float lod) {
