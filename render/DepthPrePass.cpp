@@ -2,18 +2,15 @@
 // The lit shading is by far the costliest work of a frame; with the nearest
 // depth already in place, the colour passes (testing less-or-equal) shade
 // each visible pixel once instead of every surface that lies on it.
-#include "GraphicsEngine/Mesh.h"
 #include "GraphicsEngine/Uniforms.h"
 #include "app/Engine.h"
+#include "render/MeshDraw.h"
 
 void Engine::renderDepth(Mesh& mesh, const glm::mat4& currentMatrix) {
+    if (mesh.indexCount == 0) return;
     // The sun's depth-only program, which no frame draws with otherwise.
-    const auto depthOnly = shaders.find("shadow");
-    if (depthOnly == shaders.end() || mesh.indexCount == 0) return;
-    const GLuint program = depthOnly->second->program;
-    glUseProgram(program);
-    mesh.buffers.bindToProgram(program);
-    glBindVertexArray(mesh.buffers.vao);
+    const GLuint program = beginDepthOnlyDraw(shaders, "shadow", mesh);
+    if (program == 0) return;
     uniforms::setMat4(program, "depthMVP", currentMatrix);
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indexCount), GL_UNSIGNED_INT, nullptr);
     glBindVertexArray(0);

@@ -5,16 +5,12 @@
 #include "game/PointLight.h"
 #include "game/Scene.h"
 #include "render/Lighting.h"
+#include "render/MeshDraw.h"
 #include "GraphicsEngine/Uniforms.h"
 
 void Engine::renderOmniShadow(Mesh& mesh, const glm::mat4& modelMatrix) {
-    // Looked up without inserting: a missing program draws nothing.
-    const auto found = shaders.find("shadowOmni");
-    if (found == shaders.end() || !found->second) return;
-    const GLuint program = found->second->program;
-    glUseProgram(program);
-    mesh.buffers.bindToProgram(program);
-    glBindVertexArray(mesh.buffers.vao);
+    const GLuint program = beginDepthOnlyDraw(shaders, "shadowOmni", mesh);
+    if (program == 0) return;  // a missing program draws nothing
 
     uniforms::setMat4(program, "M", modelMatrix);
     // Built on a copy: the scene's light is never modified by a pass.

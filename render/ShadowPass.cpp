@@ -5,17 +5,13 @@
 #include "app/Engine.h"
 #include "game/Scene.h"
 #include "render/Lighting.h"
+#include "render/MeshDraw.h"
 #include "GraphicsEngine/Uniforms.h"
 
 void Engine::renderShadow(Mesh& mesh, game::StaticObject* object, const glm::mat4& modelMatrix) {
     (void)object;
-    // Looked up without inserting: a missing program draws nothing.
-    const auto found = shaders.find("shadow");
-    if (found == shaders.end() || !found->second) return;
-    const GLuint program = found->second->program;
-    glUseProgram(program);
-    mesh.buffers.bindToProgram(program);
-    glBindVertexArray(mesh.buffers.vao);
+    const GLuint program = beginDepthOnlyDraw(shaders, "shadow", mesh);
+    if (program == 0) return;  // a missing program draws nothing
 
     uniforms::setMat4(program, "depthMVP",
                       lighting::sunDepthMvp(cameraPosition, scene->sunLightDir, modelMatrix));
