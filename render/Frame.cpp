@@ -30,6 +30,10 @@ void Game::renderFrame(double elapsed) {
         for (game::SceneObject* object : objects) {
             if (frame::isActive(*object)) object->drawOmniShadow();
         }
+        // Hand the cube's clear and the objects' depths to the rasteriser now:
+        // a software renderer fills them while this thread runs the ground's
+        // geometry stage, the longest stretch of the frame's CPU-side work.
+        glFlush();
         engine.renderOmniShadow(scene->groundMesh, glm::mat4(1.0f));
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
