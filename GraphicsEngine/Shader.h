@@ -1,6 +1,7 @@
 #pragma once
 #include <GL/glew.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -80,6 +81,9 @@ private:
     bool build(bool printPaths, BuildFailure& failure);
     GLuint& handleFor(GLenum stageType);
 };
+
+// The system's programs by key ("default", "shadowOmni", ...).
+using ProgramTable = std::map<std::string, std::shared_ptr<Shader>>;
 
 // Prints the message as one line, pauses the console and exits with status -1.
 [[noreturn]] void fatalStop(const std::string& message);

@@ -57,7 +57,7 @@ public:
     Plane frustumPlanes[6];
     bool echoStatus = false;
     bool closeRequested = false;
-    std::map<std::string, std::shared_ptr<graph::Shader>> shaders;
+    graph::ProgramTable shaders;
     TextureCache textureCache;
     int shadowMapWidth = 0, shadowMapHeight = 0, shadowCubeWidth = 0, shadowCubeHeight = 0;
     float frameTimeLimit = 0.008333f;

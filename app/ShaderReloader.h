@@ -55,7 +55,7 @@ struct ReloadReport {
 
 class ShaderReloader {
 public:
-    using Registry = std::map<std::string, std::shared_ptr<graph::Shader>>;
+    using Registry = graph::ProgramTable;
 
     // The programs were just built, so the files as they are now count as seen.
     ShaderReloader(Registry& shaders, double now);

@@ -59,7 +59,6 @@ void Game::renderFrame(double elapsed) {
     // shaded under them. The ground needs none of its own: its rare overdraw
     // (a rise in front of the land behind) costs less than a second pass
     // over its triangles.
-    const glm::mat4 projectionView = engine.projectionMatrix * engine.viewMatrix * glm::mat4(1.0f);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     for (game::SceneObject* object : drawn) object->drawDepth();
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -70,6 +69,7 @@ void Game::renderFrame(double elapsed) {
     // The objects meet their own pre-pass depths.
     glDepthFunc(GL_LEQUAL);
     timer.begin(GpuPassTimer::Ground);
+    const glm::mat4 projectionView = engine.projectionMatrix * engine.viewMatrix * glm::mat4(1.0f);
     engine.renderLit(scene->groundMesh, projectionView, glm::mat4(1.0f), nullptr);
     timer.end();
 

@@ -1,7 +1,5 @@
 #pragma once
 // The openings the mesh passes share.
-#include <map>
-#include <memory>
 #include <string>
 
 #include "GraphicsEngine/Mesh.h"
@@ -27,8 +25,8 @@ inline GLuint beginTexturedMeshDraw(Mesh& mesh, const glm::mat4& currentMatrix) 
 // A depth-only pass: the program of `key`, looked up without inserting, and
 // the mesh's buffers bound to it. Returns the program, or 0 where the program
 // is missing (nothing drawn).
-using ProgramTable = std::map<std::string, std::shared_ptr<graph::Shader>>;
-inline GLuint beginDepthOnlyDraw(const ProgramTable& shaders, const std::string& key, Mesh& mesh) {
+inline GLuint beginDepthOnlyDraw(const graph::ProgramTable& shaders, const std::string& key,
+                                 Mesh& mesh) {
     const auto found = shaders.find(key);
     if (found == shaders.end() || !found->second) return 0;
     const GLuint program = found->second->program;
