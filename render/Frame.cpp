@@ -69,8 +69,9 @@ void Game::renderFrame(double elapsed) {
     // The objects meet their own pre-pass depths.
     glDepthFunc(GL_LEQUAL);
     timer.begin(GpuPassTimer::Ground);
-    const glm::mat4 projectionView = engine.projectionMatrix * engine.viewMatrix * glm::mat4(1.0f);
-    engine.renderLit(scene->groundMesh, projectionView, glm::mat4(1.0f), nullptr);
+    // The ground's model matrix is the identity.
+    engine.renderLit(scene->groundMesh, engine.projectionMatrix * engine.viewMatrix,
+                     glm::mat4(1.0f), nullptr);
     timer.end();
 
     timer.begin(GpuPassTimer::Objects);
