@@ -1,7 +1,7 @@
 #version 330 core
 // Lit surfaces: colour texture, optional normal and relief maps, a dim sun
-// with an ambient term, the fire's point lights with their soft shadow cube,
-// Blinn-Phong specular and distance fog.
+// with an ambient term, the fire's point lights with their soft shadow cube
+// and Blinn-Phong highlights, and distance fog.
 #extension GL_ARB_derivative_control : require  // the shadow's pixel pairs
 struct PointLight {
     vec3 Color;
@@ -71,7 +71,8 @@ vec2 reliefTexCoord(vec2 uv, vec3 viewTS, float strength, float eyeDistance, flo
     float layers = mix(24.0, 6.0, clamp(viewTS.z, 0.0, 1.0));
     layers = max(4.0, ceil(layers * min(1.0, 12.0 / eyeDistance)));
     float layerStep = 1.0 / layers;
-    vec2 shift = viewTS.xy / max(viewTS.z, 0.25) * heightScale * strength * RELIEF_DEPTH / layers;
+    float shiftPerLayer = heightScale * strength * RELIEF_DEPTH * layerStep / max(viewTS.z, 0.25);
+    vec2 shift = viewTS.xy * shiftPerLayer;
     // The ray's height over the surface at the current layer and the one above.
     float height = 0.0, above = 0.0;
     vec2 at = uv;
@@ -95,7 +96,8 @@ vec2 reliefTexCoord(vec2 uv, vec3 viewTS, float strength, float eyeDistance, flo
 // trigonometry (a half turn either way is all four quadrant taps need).
 mat2 pairTurn(vec2 pair) {
     float t = 2.0 * fract(52.9829189 * fract(dot(pair, vec2(0.06711056, 0.00583715)))) - 1.0;
-    float c = (1.0 - t * t) / (1.0 + t * t), s = 2.0 * t / (1.0 + t * t);
+    float r = 1.0 / (1.0 + t * t);
+    float c = (1.0 - t * t) * r, s = 2.0 * t * r;
     return mat2(c, s, -s, c);
 }
 
@@ -126,7 +128,7 @@ float omniShadow(vec3 P, vec3 N) {
     vec3 toP = P - l_pos.xyz;
     float dist = length(toP);
     float texel = 2.0 * dist / CUBE_SIZE;
-    float facing = clamp(dot(N, -toP / max(dist, 1e-4)), 0.0, 1.0);
+    float facing = clamp(-dot(N, toP) / max(dist, 1e-4), 0.0, 1.0);
     vec3 base = P + N * texel * (1.0 + 2.0 * (1.0 - facing));
     // Two axes in the surface's plane, without normalising (N is unit length).
     float flip = N.z >= 0.0 ? 1.0 : -1.0;
@@ -168,8 +170,11 @@ float fogFactor(float distance) {
 void main() {
     vec3 geometricNormal = normalize(worldNormal);
     if (!gl_FrontFacing) geometricNormal = -geometricNormal;
+    // First, while little else is live: each of its two cube lookups is a
+    // call on a software renderer, which saves every live value around it.
+    float fireShadow = omniShadow(worldPos, geometricNormal);
     float eyeDistance = length(view - worldPos);
-    vec3 toEye = (view - worldPos) / max(eyeDistance, 1e-4);
+    vec3 toEye = (view - worldPos) * (1.0 / max(eyeDistance, 1e-4));
     // Under full fog nothing below shows; the loops below then run no steps.
     float fog = fogFactor(eyeDistance);
     bool visible = fog > 0.0;
@@ -198,20 +203,15 @@ void main() {
     vec3 specular = vec3(0.0);
     float exponent = 1.0 + 127.0 * clamp(shininess, 0.0, 1.0);
 
-    vec3 toSun = -normalize(sunLightDir);
-    float sunDiffuse = max(dot(N, toSun), 0.0);
-    light += sunLightCol * sunLightInt * sunDiffuse;
-    if (sunDiffuse > 0.0) {
-        specular += sunLightCol * sunLightInt * specLightInt *
-                    pow(max(dot(N, normalize(toSun + toEye)), 0.0), exponent);
-    }
+    // The dim sun lights diffusely only: its highlight would stay within a
+    // few grey levels and cost as much as the fire's.
+    light += sunLightCol * sunLightInt * max(dot(N, -normalize(sunLightDir)), 0.0);
 
-    float fireShadow = omniShadow(worldPos, geometricNormal);
     int count = visible ? min(numPointLights, MAX_POINT_LIGHTS) : 0;
     for (int i = 0; i < min(count, SHADED_POINT_LIGHTS); ++i) {
         vec3 toLight = pointLights[i].Position - worldPos;
         float d = length(toLight);
-        vec3 L = toLight / max(d, 1e-4);
+        vec3 L = toLight * (1.0 / max(d, 1e-4));
         float attenuation = 1.0 / max(pointLights[i].ConstAtt + pointLights[i].LinearAtt * d +
                                           pointLights[i].ExpAtt * d * d, 1e-4);
         light += pointLights[i].Color * pointLights[i].AmbientInt * attenuation;
