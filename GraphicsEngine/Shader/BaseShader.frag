@@ -180,8 +180,9 @@ void main() {
     bool visible = fog > 0.0;
     // The relief (only where heightScale marks the maps as bound): every
     // lookup takes its level of detail from the unshifted coordinate, as the
-    // march shifts it by a different amount in neighbouring pixels. There is
-    // no branch around it: both sides of a branch would run anyway.
+    // march shifts it by a different amount in neighbouring pixels; the one
+    // level serves all three maps of a material, which share their size.
+    // There is no branch around it: both sides of a branch would run anyway.
     vec2 dx = dFdx(texCoord);
     vec2 dy = dFdy(texCoord);
     vec3 T = worldTangent - geometricNormal * dot(geometricNormal, worldTangent);
@@ -192,12 +193,12 @@ void main() {
     mat3 tbn = mat3(T, B, geometricNormal);
     // Relief shrinks below a pixel with distance; stop marching there.
     float reliefFade = visible && hasFrame ? 1.0 - smoothstep(25.0, 45.0, eyeDistance) : 0.0;
-    vec2 size = vec2(textureSize(depthMap, 0));
+    vec2 size = vec2(textureSize(colorTexture, 0));
     float lod = 0.5 * log2(max(max(dot(dx * size, dx * size), dot(dy * size, dy * size)), 1e-8));
     vec2 uv = reliefTexCoord(texCoord, transpose(tbn) * toEye, reliefFade, eyeDistance, lod);
-    vec3 mapped = textureGrad(normalMap, uv, dx, dy).rgb * 2.0 - 1.0;
+    vec3 mapped = textureLod(normalMap, uv, lod).rgb * 2.0 - 1.0;
     vec3 N = hasFrame ? normalize(tbn * mapped) : geometricNormal;
-    vec3 albedo = textureGrad(colorTexture, uv, dx, dy).rgb;
+    vec3 albedo = textureLod(colorTexture, uv, lod).rgb;
 
     vec3 light = ambLightCol * ambLightInt;
     vec3 specular = vec3(0.0);
