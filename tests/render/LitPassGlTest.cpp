@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 #include <glm/gtc/type_ptr.hpp>
 
 #include "GraphicsEngine/Mesh.h"
@@ -268,6 +269,33 @@ TEST_F(LitPass, ReliefMapsBindUnitsTwoAndThreeOnlyWhenPresent) {
     const Rgba turned = drawFloor();
     EXPECT_LT(turned.r + 40, plain.r);
     glDeleteTextures(1, &tilted);
+    EXPECT_TRUE(context.errors().empty());
+}
+
+TEST_F(LitPass, TheColourMapReadsTheLevelOfItsOwnSize) {
+    // 64 x 64 with red texels at level 0 and green ones below: from 30 units up
+    // a pixel covers about 3.5 texels, so a green level shows, even beside flat
+    // relief maps of 4 x 4 texels, whose own size would ask for level 0.
+    GLuint levels = 0;
+    glGenTextures(1, &levels);
+    glBindTexture(GL_TEXTURE_2D, levels);
+    for (int level = 0, size = 64; size >= 1; ++level, size /= 2) {
+        const unsigned char red = level == 0 ? 255 : 0, green = 255 - red;
+        std::vector<unsigned char> texels;
+        for (int i = 0; i < size * size; ++i) texels.insert(texels.end(), {red, green, 0, 255});
+        glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     texels.data());
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST_MIPMAP_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    floor.colorTexture = levels;
+    floor.normalMap = flatNormal;
+    floor.depthMap = white;
+    floor.specLightInt = 0.0f;  // no warm highlight over the colour
+    const Rgba centre = drawFloor();
+    EXPECT_GT(centre.g, 40);
+    EXPECT_LT(centre.r, centre.g / 4);
+    glDeleteTextures(1, &levels);
     EXPECT_TRUE(context.errors().empty());
 }
 
