@@ -183,8 +183,6 @@ void main() {
     // march shifts it by a different amount in neighbouring pixels; the one
     // level serves all three maps of a material, which share their size.
     // There is no branch around it: both sides of a branch would run anyway.
-    vec2 dx = dFdx(texCoord);
-    vec2 dy = dFdy(texCoord);
     vec3 T = worldTangent - geometricNormal * dot(geometricNormal, worldTangent);
     bool hasFrame = heightScale > 0.0 && dot(T, T) > 1e-10;  // else the plain normal
     T *= inversesqrt(max(dot(T, T), 1e-20));
@@ -194,7 +192,8 @@ void main() {
     // Relief shrinks below a pixel with distance; stop marching there.
     float reliefFade = visible && hasFrame ? 1.0 - smoothstep(25.0, 45.0, eyeDistance) : 0.0;
     vec2 size = vec2(textureSize(colorTexture, 0));
-    float lod = 0.5 * log2(max(max(dot(dx * size, dx * size), dot(dy * size, dy * size)), 1e-8));
+    vec2 dx = dFdx(texCoord) * size, dy = dFdy(texCoord) * size;  // in texels
+    float lod = 0.5 * log2(max(max(dot(dx, dx), dot(dy, dy)), 1e-8));
     vec2 uv = reliefTexCoord(texCoord, transpose(tbn) * toEye, reliefFade, eyeDistance, lod);
     vec3 mapped = textureLod(normalMap, uv, lod).rgb * 2.0 - 1.0;
     vec3 N = hasFrame ? normalize(tbn * mapped) : geometricNormal;
