@@ -41,6 +41,9 @@ public:
     Scene* scene = nullptr;
     GLFWwindow* window = nullptr;
     unsigned width = 0, height = 0;
+    // The framebuffer every frame ends in and screenshots read: the window's (0),
+    // or an offscreen one that stands in for it.
+    GLuint displayFramebuffer = 0;
     bool fullscreen = false;
     double lastCursorX = 0.0, lastCursorY = 0.0;
     GLuint shadowMapTexture = 0, shadowMapFramebuffer = 0;

@@ -36,10 +36,9 @@ void Game::renderFrame(double elapsed) {
         glFlush();
         engine.renderOmniShadow(scene->groundMesh, glm::mat4(1.0f));
     }
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, engine.displayFramebuffer);
     glCullFace(GL_BACK);
     glViewport(0, 0, static_cast<GLsizei>(engine.width), static_cast<GLsizei>(engine.height));
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
     timer.end();
 
     // With culling off the planes keep whatever they held.
