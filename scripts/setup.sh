@@ -9,7 +9,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   libglfw3-dev libglew-dev libglm-dev libfreeimage-dev libassimp-dev freeglut3-dev
-  libgtest-dev
+  libgtest-dev glslang-tools
   xvfb xauth xdotool libgl1-mesa-dri x11-utils
 )
 gallery_packages=(webp)  # img2webp

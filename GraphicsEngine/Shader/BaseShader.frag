@@ -2,7 +2,6 @@
 // Lit surfaces: colour texture, optional normal and relief maps, a dim sun
 // with an ambient term, the fire's point lights with their soft shadow cube
 // and Blinn-Phong highlights, and distance fog.
-#extension GL_ARB_derivative_control : require  // the shadow's pixel pairs
 struct PointLight {
     vec3 Color;
     float AmbientInt;
@@ -144,8 +143,13 @@ float omniShadow(vec3 P, vec3 N) {
     vec3 tap2 = base + axisU * o2.x + axisV * o2.y - l_pos.xyz;
     float lit = 0.5 * (texture(cm_z_tex, vec4(tap1, cubeDepth(tap1, 0.5 * texel))) +
                        texture(cm_z_tex, vec4(tap2, cubeDepth(tap2, 0.5 * texel))));
-    lit += (right ? -0.5 : 0.5) * dFdxFine(lit);  // the pair's mean
-    lit += ((pixel.y & 1) == 1 ? -0.25 : 0.25) * dFdyFine(lit);
+    // The pair's mean, then a quarter of the pair above or below. GLSL 3.30
+    // leaves the derivatives' precision to the driver; Mesa's software renderer
+    // takes them per row and column of the 2 x 2 quad, as this needs. A driver
+    // that takes one difference per quad still gives a smooth penumbra, the
+    // lower row's mix taken from the upper row.
+    lit += (right ? -0.5 : 0.5) * dFdx(lit);
+    lit += ((pixel.y & 1) == 1 ? -0.25 : 0.25) * dFdy(lit);
     // Outside the cube's range nothing was recorded: lit.
     return dist < near_far.y ? lit : 1.0;
 }
