@@ -169,6 +169,15 @@ bool Shader::linkProgram(BuildFailure& failure) {
     fail(failure, "Failed to link shader program");
     failure.log = infoLog(program, glGetProgramiv, glGetProgramInfoLog);
     failure.hasLog = true;
+    // Some drivers report a stage they could not compile (an extension it
+    // requires, say) only at the link; the stage's own log names the cause.
+    for (const StageFile& stage : stageFiles(files)) {
+        const GLuint handle = handleFor(stage.type);
+        if (handle == 0) continue;
+        const std::string stageLog = infoLog(handle, glGetShaderiv, glGetShaderInfoLog);
+        if (stageLog.find_first_not_of(" \n") == std::string::npos) continue;
+        failure.log += "\n" + paths::resolvePath(stage.path) + ":\n" + stageLog;
+    }
     return false;
 }
 

@@ -207,8 +207,8 @@ std::string usageText() {
         "  --camera X,Y,Z,YAW,PITCH  start the walk at this pose (as --print-camera prints it)\n"
         "  --help               show this text\n"
         "\n"
-        "Keys: mouse to look, W A S D to walk, F1-F10 render toggles, F12 screenshot,\n"
-        "      SPACE camera tour, ESC quit.\n"
+        "Keys: mouse to look, W A S D to walk, F1-F10 render toggles, F11 full screen,\n"
+        "      F12 screenshot, SPACE camera tour, ESC quit.\n"
         "\n"
         "Environment:\n"
         "  EMBERWIGHT_ROOT      folder holding GraphicsEngine/ and resources/ (default: the source tree)\n";

@@ -2,6 +2,7 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <glm/gtc/matrix_transform.hpp>
@@ -9,6 +10,7 @@
 #include "app/CommandLine.h"
 #include "app/Game.h"
 #include "app/GlDebug.h"
+#include "app/GlRequirements.h"
 #include "app/ObjectPrograms.h"
 #include "app/Platform.h"
 #include "app/ResourcePaths.h"
@@ -55,6 +57,24 @@ const ProgramFiles kPrograms[] = {
      graph::Stages::Two, "UnlitShader.frag"},
 };
 
+// When no 3.x context can be made: the requirement line naming the version
+// that a context without hints gets, if it is older; empty otherwise.
+std::string olderDriverReport() {
+    glfwDefaultWindowHints();
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    GLFWwindow* probe = glfwCreateWindow(1, 1, "", nullptr, nullptr);
+    if (probe == nullptr) return "";
+    glfwMakeContextCurrent(probe);
+    const auto text = [](GLenum name) {
+        const GLubyte* value = glGetString(name);
+        return value != nullptr ? reinterpret_cast<const char*>(value) : "";
+    };
+    const std::string report =
+        requirements::unmet(requirements::parseVersion(text(GL_VERSION)), true, text(GL_RENDERER));
+    glfwDestroyWindow(probe);
+    return report;
+}
+
 }  // namespace
 
 void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* game, Scene* scene,
@@ -76,6 +96,8 @@ void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* gam
     createWindow();
     glewExperimental = GL_TRUE;
     if (glewInit() != GLEW_OK) fatalError("failed to initialize glew");
+    const std::string unmet = requirements::unmetByCurrentContext();
+    if (!unmet.empty()) fatalError(" " + unmet);
     if (options.glDebug) gldebug::install();
 
     // freeglut's bitmap text needs its one-time initialisation.
@@ -105,8 +127,20 @@ void Engine::createWindow() {
                                     "+++ Emberwight +++", monitor, nullptr)
                  : nullptr;
     std::printf("%d x %d", static_cast<int>(width), static_cast<int>(height));
-    if (window == nullptr) fatalError("failed to open window:");
+    if (window == nullptr) {
+        const std::string older = windowSizeAcceptable(width, height) ? olderDriverReport() : "";
+        fatalError(older.empty() ? "failed to open window:" : " " + older);
+    }
     glfwMakeContextCurrent(window);
+    // F11 brings a window that started full screen back at its size, centred.
+    windowedArea = {0, 0, static_cast<int>(width), static_cast<int>(height)};
+    if (const GLFWvidmode* mode = fullscreen ? glfwGetVideoMode(monitor) : nullptr) {
+        windowedArea.x = std::max(0, (mode->width - windowedArea.width) / 2);
+        windowedArea.y = std::max(0, (mode->height - windowedArea.height) / 2);
+    }
+    // The window system may not give the size asked for (a tiling window
+    // manager, a scaled display): the frame follows what it gave.
+    followFramebuffer();
     // A key tapped while a slow frame renders still counts at the next poll.
     glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_TRUE);
 }
@@ -171,8 +205,7 @@ void Engine::setUpScene() {
 // Projection, camera, cursor and the render toggles' start values: the last
 // stage of start-up, once the scene and every GL resource exist.
 void Engine::setUpCameraAndToggles() {
-    const float aspect = static_cast<float>(width) / static_cast<float>(height);
-    projectionMatrix = glm::perspective(glm::radians(45.0f), aspect, 0.1f, 250.0f);
+    projectionMatrix = camera::projection(width, height);
 
     cameraUp = glm::vec3(0.0f, 1.0f, 0.0f);
     pitch = 0.0f;
@@ -196,8 +229,7 @@ void Engine::setUpCameraAndToggles() {
         scene->cuboid->init(debugProgram->second.get());
     }
 
-    glfwSetCursorPos(window, static_cast<double>(width / 2), static_cast<double>(height / 2));
-    glfwGetCursorPos(window, &lastCursorX, &lastCursorY);
+    centreCursor();
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
 
     // Start values only: blending is already on, polygon mode is GL's fill, and

@@ -16,6 +16,7 @@
 #include "GraphicsEngine/TextureCache.h"
 #include "app/KeyScript.h"
 #include "app/RunOptions.h"
+#include "app/Window.h"
 #include "render/GpuPassTimer.h"
 
 class Game;
@@ -40,7 +41,9 @@ public:
     Game* game = nullptr;
     Scene* scene = nullptr;
     GLFWwindow* window = nullptr;
-    unsigned width = 0, height = 0;
+    unsigned width = 0, height = 0;  // the framebuffer's, followed every frame
+    bool minimised = false;          // no pixels to draw into
+    window::Rect windowedArea;       // where F11 returns the window to
     // The framebuffer every frame ends in and screenshots read: the window's (0),
     // or an offscreen one that stands in for it.
     GLuint displayFramebuffer = 0;
@@ -85,6 +88,7 @@ public:
     RunOptions options;
     bool screenshotRequested = false;  // F12: saved after this frame is drawn
     bool screenshotLatch = false;
+    bool fullScreenLatch = false;      // F11
     GpuPassTimer passTimer;  // active only while benchmarking
     KeyScript keyScript;     // --auto-keys
     long frameCount = 0;     // frames completed so far
@@ -98,6 +102,13 @@ public:
     void setGlobalState();
     void setUpScene();
     void setUpCameraAndToggles();
+
+    // The window as people use it (app/Window.cpp): the frame follows the
+    // framebuffer's size, a minimised window sleeps, F11 switches full screen.
+    void followFramebuffer();
+    void waitWhileMinimised();
+    void setFullScreen(bool on);
+    void centreCursor();
 
     // Input and overlay (app/Input.cpp, app/Overlay.cpp).
     void handleInput(double elapsed);

@@ -100,6 +100,14 @@ void Game::run() {
 
     while (!engine.closeRequested) {
         if (quit) break;
+        engine.followFramebuffer();
+        if (engine.minimised) {
+            // Nothing to draw and no time passes: the simulation takes up
+            // where it stopped when the window comes back.
+            engine.waitWhileMinimised();
+            lastTime = glfwGetTime();
+            continue;
+        }
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         const double elapsed = nextElapsed(lastTime);
 

@@ -21,6 +21,11 @@ void Engine::handleInput(double elapsed) {
         if (action.announce) showStatus(action.message);
         toggles::applyEffect(action.effect, textureCache);
     });
+    // F11 switches between the window and full screen on its monitor.
+    if (toggles::pressed(isDown(GLFW_KEY_F11), fullScreenLatch)) {
+        setFullScreen(!fullscreen);
+        showStatus(fullscreen ? "Fullscreen: ON" : "Fullscreen: OFF");
+    }
     // F12 asks for a screenshot of the frame about to be drawn.
     if (toggles::pressed(isDown(GLFW_KEY_F12), screenshotLatch)) screenshotRequested = true;
     toggles::ageStatus(*this, elapsed);

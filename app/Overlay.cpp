@@ -24,6 +24,7 @@ const std::string helpText =
     "F6 - change FPS limit\n"
     "F7 - show object count (toggle)\n"
     "F8 - disable view frustum culling (toggle)\n"
+    "F11 - full screen (toggle)\n"
     "ESC - quit";
 
 std::string frameTimeLine(float frameTime) {
@@ -47,12 +48,18 @@ std::string particleCountLine(int particlesCounted) {
     return text;
 }
 
+float rowY(float yAt768, unsigned height) {
+    if (height == 0) return yAt768;
+    const double pixelsFromTop = (1.0 - static_cast<double>(yAt768)) * 384.0;
+    return static_cast<float>(1.0 - 2.0 * pixelsFromTop / static_cast<double>(height));
+}
+
 std::vector<Piece> pieces(const Engine& engine) {
     std::vector<Piece> list;
-    auto add = [&list](float x, float y, std::string text, bool echoed) {
+    auto add = [&list, &engine](float x, float y, std::string text, bool echoed) {
         Piece piece;
         piece.x = x;
-        piece.y = y;
+        piece.y = rowY(y, engine.height);
         piece.text = std::move(text);
         piece.echoed = echoed;
         list.push_back(std::move(piece));

@@ -9,7 +9,7 @@ class Engine;
 
 namespace overlay {
 
-// Fifteen lines joined by single line feeds, with no line feed at the end.
+// Sixteen lines joined by single line feeds, with no line feed at the end.
 extern const std::string helpText;
 
 std::string frameTimeLine(float frameTime);
@@ -21,6 +21,12 @@ struct Piece {
     std::string text;
     bool echoed = false;       // copied to the console after a toggle
 };
+
+// The height of the line at `yAt768` (normalised device coordinates in a
+// 768-pixel framebuffer) in a framebuffer `height` pixels high: the same
+// distance in pixels from the top edge, so the lines keep their spacing
+// whatever the window's size. Across, positions scale with the width.
+float rowY(float yAt768, unsigned height);
 
 // The pieces of this frame, in drawing order.
 std::vector<Piece> pieces(const Engine& engine);

@@ -6,6 +6,11 @@
 
 namespace camera {
 
+glm::mat4 projection(unsigned width, unsigned height) {
+    const float aspect = static_cast<float>(width) / static_cast<float>(height);
+    return glm::perspective(glm::radians(45.0f), aspect, 0.1f, 250.0f);
+}
+
 namespace {
 
 constexpr float kPi = 3.14159265f;
@@ -184,8 +189,7 @@ void Engine::mouseLook() {
         viewDirection = camera::lookDirection(angles);
     }
     // Re-centre every frame so the next offset is measured from the middle.
-    glfwSetCursorPos(window, static_cast<double>(width / 2), static_cast<double>(height / 2));
-    glfwGetCursorPos(window, &lastCursorX, &lastCursorY);
+    centreCursor();
 }
 
 void Engine::flyTour() {

@@ -18,6 +18,10 @@ constexpr float kDegToRad = 0.017453292f;
 // One tour cycle in seconds of total time.
 constexpr float kTourPeriod = 45.0f;
 
+// The perspective for a framebuffer of this size: 45 degrees vertically,
+// near 0.1, far 250.
+glm::mat4 projection(unsigned width, unsigned height);
+
 struct WalkKeys {
     bool forward = false, back = false, left = false, right = false;
 };

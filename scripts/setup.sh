@@ -10,7 +10,7 @@ packages=(
   cmake g++ make pkg-config
   libglfw3-dev libglew-dev libglm-dev libfreeimage-dev libassimp-dev freeglut3-dev
   libgtest-dev glslang-tools
-  xvfb xauth xdotool libgl1-mesa-dri x11-utils
+  xvfb xauth xdotool libgl1-mesa-dri x11-utils openbox
 )
 gallery_packages=(webp)  # img2webp
 if [ "${1:-}" = "--gallery" ]; then packages+=("${gallery_packages[@]}"); fi

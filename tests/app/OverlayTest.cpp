@@ -18,14 +18,15 @@ TEST(Overlay, CounterLines) {
     EXPECT_EQ(overlay::particleCountLine(123456), "Number of Particles: 123456");
 }
 
-TEST(Overlay, HelpTextHasFifteenLinesAndNoTrailingLineFeed) {
+TEST(Overlay, HelpTextHasSixteenLinesAndNoTrailingLineFeed) {
     const std::string& help = overlay::helpText;
-    EXPECT_EQ(std::count(help.begin(), help.end(), '\n'), 14);
+    EXPECT_EQ(std::count(help.begin(), help.end(), '\n'), 15);
     EXPECT_NE(help.back(), '\n');
     EXPECT_EQ(help.substr(0, help.find('\n')), "Emberwight - Help:");
     EXPECT_EQ(help.substr(help.rfind('\n') + 1), "ESC - quit");
     EXPECT_NE(help.find("\n\nControls:\n"), std::string::npos);
-    EXPECT_NE(help.find("\nF8 - disable view frustum culling (toggle)\n"), std::string::npos);
+    EXPECT_NE(help.find("\nF8 - disable view frustum culling (toggle)\nF11 - full screen (toggle)\n"),
+              std::string::npos);
     EXPECT_EQ(help.find("F9"), std::string::npos);
     EXPECT_EQ(help.find("SPACE"), std::string::npos);
 }
@@ -62,4 +63,22 @@ TEST(Overlay, EveryPieceInOrderWithItsPlaceAndEcho) {
     // Counters are never copied to the console.
     EXPECT_TRUE(p[0].echoed && p[1].echoed && p[2].echoed);
     EXPECT_FALSE(p[3].echoed || p[4].echoed);
+}
+
+TEST(Overlay, LinesKeepTheirPixelDistanceFromTheTopAtAnyHeight) {
+    // 0.93 and 0.87 in a 768-pixel framebuffer: 26.88 and 49.92 pixels down.
+    for (unsigned height : {240u, 480u, 768u, 1080u, 2160u}) {
+        const float status = overlay::rowY(0.93f, height), next = overlay::rowY(0.87f, height);
+        EXPECT_NEAR((1.0f - status) * height / 2.0f, 26.88f, 1e-3f) << height;
+        EXPECT_NEAR((status - next) * height / 2.0f, 23.04f, 1e-3f) << height;
+    }
+    EXPECT_FLOAT_EQ(overlay::rowY(0.85f, 768), 0.85f);
+
+    Engine e;
+    e.height = 384;
+    e.showFrameTime = true;
+    const std::vector<overlay::Piece> p = overlay::pieces(e);
+    ASSERT_EQ(p.size(), 2u);
+    EXPECT_NEAR(p[1].y, 0.86f, 1e-5f);
+    EXPECT_FLOAT_EQ(p[1].x, 0.2f);  // across, positions scale with the width
 }

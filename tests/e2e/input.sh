@@ -42,6 +42,7 @@ F5 - change mipmap mode
 F6 - change FPS limit
 F7 - show object count (toggle)
 F8 - disable view frustum culling (toggle)
+F11 - full screen (toggle)
 ESC - quit
 HELP
 frametime_re='^Frametime: +[0-9]+\.[0-9]{4} ms - FPS: +[0-9]+$'
@@ -54,14 +55,14 @@ check "no status line without a toggle" sh -c "! grep -q -e '^Help' -e '^Frameti
 # F1, then F2, then F7: each press copies the overlay to the console once.
 start_running "$WORK/keys.log" 320 240 0 --screenshot "$WORK/help.png" && {
     press F1; press F2; press F7; sleep 0.3; quit_app; }
-check "F1 prints 'Help: ON' and the fifteen help lines" \
-    diff <(lines_after "$WORK/keys.log" "Help: ON" 15) "$WORK/help.txt"
+check "F1 prints 'Help: ON' and the sixteen help lines" \
+    diff <(lines_after "$WORK/keys.log" "Help: ON" 16) "$WORK/help.txt"
 check "F2 prints 'Frametime: ON' and the help again" \
-    diff <(lines_after "$WORK/keys.log" "Frametime: ON" 15) "$WORK/help.txt"
-after_f2=$(lines_after "$WORK/keys.log" "Frametime: ON" 17)
+    diff <(lines_after "$WORK/keys.log" "Frametime: ON" 16) "$WORK/help.txt"
+after_f2=$(lines_after "$WORK/keys.log" "Frametime: ON" 18)
 matches() { printf '%s\n' "$1" | grep -Eq "$2"; }
-check "F2 then prints one frame-time line" matches "$(sed -n 16p <<<"$after_f2")" "$frametime_re"
-check "F2 prints only one frame-time line" sh -c '! printf "%s\n" "$1" | grep -q "^Frametime: [0-9 ]"' _ "$(sed -n 17p <<<"$after_f2")"
+check "F2 then prints one frame-time line" matches "$(sed -n 17p <<<"$after_f2")" "$frametime_re"
+check "F2 prints only one frame-time line" sh -c '! printf "%s\n" "$1" | grep -q "^Frametime: [0-9 ]"' _ "$(sed -n 18p <<<"$after_f2")"
 check "F7 prints 'Object counter Enabled'" grep -qx 'Object counter Enabled' "$WORK/keys.log"
 check "the object counter is never echoed" sh -c "! grep -q 'Number of Objects' '$WORK/keys.log'"
 check "each press acted once" [ "$(grep -c -x -e 'Help: ON' -e 'Frametime: ON' -e 'Object counter Enabled' "$WORK/keys.log")" = 3 ]

@@ -1,0 +1,27 @@
+#pragma once
+// What the demo needs of the GL driver, checked right after the context is
+// made so that an old driver gets one clear line instead of a failure deep
+// inside shader building.
+
+#include <string>
+
+namespace requirements {
+
+struct GlVersion {
+    int major = 0, minor = 0;
+};
+
+// The leading "major.minor" of a GL_VERSION string ("3.3 Mesa 22.3.6",
+// "4.6.0 NVIDIA 535.104"); 0.0 when there is none.
+GlVersion parseVersion(const char* versionText);
+
+// Empty when a driver of `version` can run the demo: OpenGL 3.3 (geometry
+// shaders, transform feedback, layered rendering, sampler objects) and the
+// transform feedback objects that became core in 4.0. Otherwise the line that
+// says what is missing, naming the driver by `renderer`.
+std::string unmet(GlVersion version, bool transformFeedbackObjects, const std::string& renderer);
+
+// The same for the current context (GLEW already initialised).
+std::string unmetByCurrentContext();
+
+}  // namespace requirements
