@@ -119,7 +119,8 @@ std::string makeContextCurrent(int requestedDevice, bool debug, std::string& err
     const auto getPlatformDisplay =
         entryPoint<PFNEGLGETPLATFORMDISPLAYEXTPROC>("eglGetPlatformDisplayEXT");
     if (!hasExtension(clientExtensions, "EGL_EXT_platform_base") || getPlatformDisplay == nullptr) {
-        error = "EGL offers no platform displays (EGL_EXT_platform_base)";
+        error = "no EGL driver offers platform displays (EGL_EXT_platform_base): is Mesa's "
+                "libegl-mesa0 or a GPU driver's EGL installed?";
         return "";
     }
     const DeviceList devices = listDevices(clientExtensions);
