@@ -14,24 +14,20 @@ DeviceChoice chooseEglDevice(const std::vector<DeviceInfo>& devices, int request
     const int count = static_cast<int>(devices.size());
     if (requested >= 0) {
         if (requested < count) {
-            choice.index = requested;
+            choice.order.push_back(requested);
         } else {
             choice.error = "no EGL device " + std::to_string(requested) +
                            "; the devices here: " + describeDevices(devices);
         }
         return choice;
     }
-    for (int i = 0; i < count; ++i) {
-        if (!devices[i].software) {
-            choice.index = i;
-            return choice;
+    for (const bool software : {false, true}) {
+        for (int i = 0; i < count; ++i) {
+            if (devices[i].software == software) choice.order.push_back(i);
         }
     }
-    if (count > 0) {
-        choice.index = 0;  // every device is a software one
-    } else if (!surfacelessOffered) {
-        choice.error = "EGL offers no device and no surfaceless platform";
-    }
+    if (surfacelessOffered) choice.order.push_back(-1);
+    if (choice.order.empty()) choice.error = "EGL offers no device and no surfaceless platform";
     return choice;
 }
 
@@ -111,6 +107,50 @@ DeviceList listDevices(const char* clientExtensions) {
     return list;
 }
 
+// Makes a context current on `display`; returns why not, or an empty string.
+std::string openContext(EGLDisplay display, const std::string& where, bool debug) {
+    EGLint major = 0, minor = 0;
+    if (display == EGL_NO_DISPLAY || !eglInitialize(display, &major, &minor)) {
+        return "cannot open " + where + " (" + lastError() + ")";
+    }
+    // No window means no surface: the context is made current without one and
+    // renders into a framebuffer object.
+    const char* extensions = eglQueryString(display, EGL_EXTENSIONS);
+    if (!hasExtension(extensions, "EGL_KHR_create_context") ||
+        !hasExtension(extensions, "EGL_KHR_surfaceless_context")) {
+        eglTerminate(display);
+        return where + " cannot make a desktop OpenGL context without a surface";
+    }
+    if (!eglBindAPI(EGL_OPENGL_API)) {
+        eglTerminate(display);
+        return where + " offers no desktop OpenGL (" + lastError() + ")";
+    }
+    EGLConfig config = EGL_NO_CONFIG_KHR;
+    if (!hasExtension(extensions, "EGL_KHR_no_config_context")) {
+        const EGLint wanted[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE,
+                                 EGL_OPENGL_BIT, EGL_NONE};
+        EGLint found = 0;
+        if (!eglChooseConfig(display, wanted, &config, 1, &found) || found < 1) {
+            eglTerminate(display);
+            return where + " has no OpenGL configuration";
+        }
+    }
+    // What the window asks GLFW for: OpenGL 3.0 or later, any profile.
+    const EGLint attributes[] = {EGL_CONTEXT_MAJOR_VERSION_KHR, 3,
+                                 EGL_CONTEXT_MINOR_VERSION_KHR, 0,
+                                 EGL_CONTEXT_FLAGS_KHR,
+                                 debug ? EGL_CONTEXT_OPENGL_DEBUG_BIT_KHR : 0,
+                                 EGL_NONE};
+    const EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, attributes);
+    if (context == EGL_NO_CONTEXT ||
+        !eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context)) {
+        const std::string reason = lastError();
+        eglTerminate(display);
+        return "cannot make an OpenGL 3 context on " + where + " (" + reason + ")";
+    }
+    return "";
+}
+
 }  // namespace
 
 std::string makeContextCurrent(int requestedDevice, bool debug, std::string& error) {
@@ -132,60 +172,28 @@ std::string makeContextCurrent(int requestedDevice, bool debug, std::string& err
         return "";
     }
 
-    std::string where = "the EGL surfaceless platform";
-    EGLDisplay display = EGL_NO_DISPLAY;
-    if (choice.index >= 0) {
-        where = "EGL device " + std::to_string(choice.index) + " of " +
-                std::to_string(devices.info.size()) + " (" +
-                (devices.info[choice.index].software ? "software" : "hardware");
-        const std::string& name = devices.info[choice.index].name;
-        where += (name.empty() ? "" : ", " + name) + ")";
-        display = getPlatformDisplay(EGL_PLATFORM_DEVICE_EXT, devices.handles[choice.index], nullptr);
-    } else {
-        display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-    }
-    EGLint major = 0, minor = 0;
-    if (display == EGL_NO_DISPLAY || !eglInitialize(display, &major, &minor)) {
-        error = "cannot open " + where + " (" + lastError() + "); --egl-device N picks another of: " +
-                describeDevices(devices.info);
-        return "";
-    }
-
-    // No window means no surface: the context is made current without one and
-    // renders into a framebuffer object.
-    const char* extensions = eglQueryString(display, EGL_EXTENSIONS);
-    if (!hasExtension(extensions, "EGL_KHR_create_context") ||
-        !hasExtension(extensions, "EGL_KHR_surfaceless_context")) {
-        error = where + " cannot make a desktop OpenGL context without a surface";
-        return "";
-    }
-    if (!eglBindAPI(EGL_OPENGL_API)) {
-        error = where + " offers no desktop OpenGL (" + lastError() + ")";
-        return "";
-    }
-    EGLConfig config = EGL_NO_CONFIG_KHR;
-    if (!hasExtension(extensions, "EGL_KHR_no_config_context")) {
-        const EGLint wanted[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE,
-                                 EGL_OPENGL_BIT, EGL_NONE};
-        EGLint found = 0;
-        if (!eglChooseConfig(display, wanted, &config, 1, &found) || found < 1) {
-            error = where + " has no OpenGL configuration";
-            return "";
+    // A device that is listed may still fail to open (a GPU whose driver is
+    // not installed, say): then the next best is taken, and the console says so.
+    for (const int index : choice.order) {
+        std::string where = "the EGL surfaceless platform";
+        EGLDisplay display = EGL_NO_DISPLAY;
+        if (index >= 0) {
+            where = "EGL device " + std::to_string(index) + " of " +
+                    std::to_string(devices.info.size()) + " (" +
+                    (devices.info[index].software ? "software" : "hardware");
+            const std::string& name = devices.info[index].name;
+            where += (name.empty() ? "" : ", " + name) + ")";
+            display = getPlatformDisplay(EGL_PLATFORM_DEVICE_EXT, devices.handles[index], nullptr);
+        } else {
+            display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
         }
+        const std::string failure = openContext(display, where, debug);
+        if (failure.empty()) return where;
+        if (index != choice.order.back()) std::printf("EGL: %s; trying the next\n", failure.c_str());
+        error += (error.empty() ? "" : "; ") + failure;
     }
-    // What the window asks GLFW for: OpenGL 3.0 or later, any profile.
-    const EGLint attributes[] = {EGL_CONTEXT_MAJOR_VERSION_KHR, 3,
-                                 EGL_CONTEXT_MINOR_VERSION_KHR, 0,
-                                 EGL_CONTEXT_FLAGS_KHR,
-                                 debug ? EGL_CONTEXT_OPENGL_DEBUG_BIT_KHR : 0,
-                                 EGL_NONE};
-    const EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, attributes);
-    if (context == EGL_NO_CONTEXT ||
-        !eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context)) {
-        error = "cannot make an OpenGL 3 context on " + where + " (" + lastError() + ")";
-        return "";
-    }
-    return where;
+    error += "; the devices here: " + describeDevices(devices.info);
+    return "";
 }
 
 bool contextCurrent() { return eglGetCurrentContext() != EGL_NO_CONTEXT; }
