@@ -32,7 +32,7 @@ bench: build
 # view of the fire (its encoder is installed here only, not for build or test).
 gallery: build
 	@bash scripts/setup.sh --gallery
-	@bash scripts/with-display.sh bash scripts/gallery.sh $(BUILD)/emberwight
+	@bash scripts/gallery.sh $(BUILD)/emberwight
 
 # 20,000 frames with every toggle pressed periodically (CI runs a shorter one).
 SOAK_FRAMES ?= 20000

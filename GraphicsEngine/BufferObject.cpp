@@ -3,6 +3,7 @@
 #include <GLFW/glfw3.h>
 
 #include "GraphicsEngine/Shader.h"
+#include "app/EglContext.h"
 
 namespace graph {
 
@@ -26,7 +27,8 @@ BufferObject::BufferObject(GLenum type, GLsizeiptr sizeInBytes, GLint components
 
 BufferObject::~BufferObject() {
     // Buffers held until exit may outlive the context; skip GL calls then.
-    if (id != 0 && glfwGetCurrentContext() != nullptr) glDeleteBuffers(1, &id);
+    const bool context = glfwGetCurrentContext() != nullptr || egl::contextCurrent();
+    if (id != 0 && context) glDeleteBuffers(1, &id);
 }
 
 }  // namespace graph

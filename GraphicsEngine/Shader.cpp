@@ -8,6 +8,7 @@
 #include <iterator>
 #include <utility>
 
+#include "app/EglContext.h"
 #include "app/Platform.h"
 #include "app/ResourcePaths.h"
 
@@ -62,7 +63,7 @@ void fatalStop(const std::string& message) {
 
 Shader::~Shader() {
     // Programs outlive nothing but the context; skip GL calls once it is gone.
-    if (glfwGetCurrentContext() == nullptr) return;
+    if (glfwGetCurrentContext() == nullptr && !egl::contextCurrent()) return;
     if (program != 0) glDeleteProgram(program);
     if (vertexShader != 0) glDeleteShader(vertexShader);
     if (fragmentShader != 0) glDeleteShader(fragmentShader);

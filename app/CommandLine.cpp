@@ -17,6 +17,16 @@ bool parseCount(const std::string& text, long& out) {
     return true;
 }
 
+bool parseIndex(const std::string& text, int& out) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || value < 0 || value > 9999) return false;
+    out = static_cast<int>(value);
+    return true;
+}
+
 bool parseSeconds(const std::string& text, double& out) {
     if (text.empty()) return false;
     char* end = nullptr;
@@ -103,6 +113,10 @@ const std::vector<OptionRule>& optionRules() {
              o.placeCamera = parseNumbers(v, o.cameraPose, 5) && std::abs(o.cameraPose[4]) <= 90.0f;
              return o.placeCamera;
          }},
+        {"--headless", Value::None, "no value",
+         [](RunOptions& o, const std::string&) { return o.headless = true; }},
+        {"--egl-device", Value::Required, "a device number from 0",
+         [](RunOptions& o, const std::string& v) { return parseIndex(v, o.eglDevice); }},
     };
     return rules;
 }
@@ -170,6 +184,13 @@ LaunchConfig parseCommandLine(const std::vector<std::string>& args) {
         config.fullscreen = flagWord(positional[3]);
     }
     if (argc == 5) config.cameraTour = flagWord(positional[4]);
+
+    // Headless there is no window: nothing to fill the screen with, no keys.
+    if (config.options.headless && config.fullscreen) {
+        config.error = "FULLSCREEN needs a window; --headless renders offscreen";
+    } else if (config.options.eglDevice >= 0 && !config.options.headless) {
+        config.error = "--egl-device picks the device of --headless runs only";
+    }
     return config;
 }
 
@@ -205,6 +226,10 @@ std::string usageText() {
         "                       (the floor that the cost of shading is measured from)\n"
         "  --no-shader-reload   do not rebuild programs whose GLSL files are saved while running\n"
         "  --camera X,Y,Z,YAW,PITCH  start the walk at this pose (as --print-camera prints it)\n"
+        "  --headless           render offscreen through EGL, with no window or display:\n"
+        "                       on a GPU where one is found, else on the software renderer;\n"
+        "                       no keys, mouse or text overlay\n"
+        "  --egl-device N       with --headless: render on EGL device N (an unknown N lists them)\n"
         "  --help               show this text\n"
         "\n"
         "Keys: mouse to look, W A S D to walk, F1-F10 render toggles, F11 full screen,\n"

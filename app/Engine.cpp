@@ -87,24 +87,35 @@ void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* gam
     this->cameraTour = cameraTour;
     totalTime = 0.0;
 
-    if (fullscreen) glfwWindowHint(GLFW_REFRESH_RATE, 60);
-    if (!glfwInit()) {
-        std::printf("Failed to init glfw\n");
-        platform::consolePause();
-        std::exit(-1);
+    if (options.headless) {
+        createHeadlessContext();  // app/Headless.cpp; GLFW is never initialised
+    } else {
+        if (fullscreen) glfwWindowHint(GLFW_REFRESH_RATE, 60);
+        if (!glfwInit()) {
+            std::printf("Failed to init glfw\n");
+            platform::consolePause();
+            std::exit(-1);
+        }
+        createWindow();
+        glewExperimental = GL_TRUE;
+        if (glewInit() != GLEW_OK) fatalError("failed to initialize glew");
     }
-    createWindow();
-    glewExperimental = GL_TRUE;
-    if (glewInit() != GLEW_OK) fatalError("failed to initialize glew");
+    // Before any shader is read: an old driver gets one clear line.
     const std::string unmet = requirements::unmetByCurrentContext();
     if (!unmet.empty()) fatalError(" " + unmet);
+    if (options.headless) createDisplayFramebuffer();
     if (options.glDebug) gldebug::install();
 
-    // freeglut's bitmap text needs its one-time initialisation.
-    int glutArgc = 1;
-    char glutName[] = "emberwight";
-    char* glutArgv[] = {glutName, nullptr};
-    glutInit(&glutArgc, glutArgv);
+    if (options.headless) {
+        // freeglut's font needs an X display.
+        std::printf("Headless: the text overlay is left out\n");
+    } else {
+        // freeglut's bitmap text needs its one-time initialisation.
+        int glutArgc = 1;
+        char glutName[] = "emberwight";
+        char* glutArgv[] = {glutName, nullptr};
+        glutInit(&glutArgc, glutArgv);
+    }
 
     createShaderPrograms();
     setGlobalState();
@@ -229,8 +240,10 @@ void Engine::setUpCameraAndToggles() {
         scene->cuboid->init(debugProgram->second.get());
     }
 
-    centreCursor();
-    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+    if (!options.headless) {
+        centreCursor();
+        glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+    }
 
     // Start values only: blending is already on, polygon mode is GL's fill, and
     // textures keep the filters the cache held when they were loaded.

@@ -47,6 +47,7 @@ public:
     // The framebuffer every frame ends in and screenshots read: the window's (0),
     // or an offscreen one that stands in for it.
     GLuint displayFramebuffer = 0;
+    std::string headlessDevice;  // --headless: what the EGL context runs on
     bool fullscreen = false;
     double lastCursorX = 0.0, lastCursorY = 0.0;
     GLuint shadowMapTexture = 0, shadowMapFramebuffer = 0;
@@ -98,6 +99,10 @@ public:
                  bool cameraTour);
     void createWindow();
     [[noreturn]] void fatalError(const std::string& message);
+    // --headless (app/Headless.cpp): an EGL context and an offscreen framebuffer
+    // instead of the window.
+    void createHeadlessContext();
+    void createDisplayFramebuffer();
     void createShaderPrograms();
     void setGlobalState();
     void setUpScene();

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "app/Benchmark.h"
 #include "app/FrameCapture.h"
@@ -43,7 +44,7 @@ void Game::captureFrame(double timeBefore) {
 
 double Game::nextElapsed(double& lastTime) {
     if (engine.options.fixedDt > 0.0) return engine.options.fixedDt;  // no clock, no sleep
-    const double now = glfwGetTime();
+    const double now = platform::seconds();
     const PacingStep step = paceFrame(engine.frameTimeLimit, now, now - lastTime);
     if (step.sleepMilliseconds >= 0) platform::sleepMilliseconds(step.sleepMilliseconds);
     lastTime = step.lastTime;
@@ -74,16 +75,26 @@ void Game::finishRun() {
 
 void Game::reloadShaders() {
     if (!shaderReloader_) return;
-    for (const ReloadReport& report : shaderReloader_->poll(glfwGetTime())) {
+    for (const ReloadReport& report : shaderReloader_->poll(platform::seconds())) {
         std::printf("%s", report.console.c_str());
         std::fflush(stdout);
         engine.showStatus(report.status, false);  // the console has it already
     }
 }
 
+// With no swap to pace it, the CPU could queue frames without end: wait until
+// the previous frame is drawn, as a double-buffered window's swap would.
+void Game::presentOffscreen() {
+    if (previousFrame_ != nullptr) {
+        glClientWaitSync(previousFrame_, GL_SYNC_FLUSH_COMMANDS_BIT, 60'000'000'000ull);
+        glDeleteSync(previousFrame_);
+    }
+    previousFrame_ = glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
+}
+
 void Game::run() {
     quit = false;
-    double lastTime = glfwGetTime();
+    double lastTime = platform::seconds();
     double startUpSeconds = 0.0;
 
     // Benchmarking flies the tour as fast as the machine allows.
@@ -95,7 +106,7 @@ void Game::run() {
         engine.passTimer.active = true;
     }
     if (engine.options.shaderReload && !benchmark_) {
-        shaderReloader_ = std::make_unique<ShaderReloader>(engine.shaders, glfwGetTime());
+        shaderReloader_ = std::make_unique<ShaderReloader>(engine.shaders, platform::seconds());
     }
 
     while (!engine.closeRequested) {
@@ -105,7 +116,7 @@ void Game::run() {
             // Nothing to draw and no time passes: the simulation takes up
             // where it stopped when the window comes back.
             engine.waitWhileMinimised();
-            lastTime = glfwGetTime();
+            lastTime = platform::seconds();
             continue;
         }
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -124,11 +135,17 @@ void Game::run() {
         }
         if (runComplete(elapsed)) quit = true;
         if (quit || engine.closeRequested) finishRun();
-        glfwSwapBuffers(engine.window);
+        if (engine.options.headless) {
+            presentOffscreen();
+        } else {
+            glfwSwapBuffers(engine.window);
+        }
     }
     if (engine.options.glDebug) std::printf("%s\n", gldebug::summary().c_str());
     if (benchmark_) {
-        benchmark_->report(startUpSeconds, reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+        std::string renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+        if (engine.options.headless) renderer += " on " + engine.headlessDevice;
+        benchmark_->report(startUpSeconds, renderer);
     }
     glfwTerminate();
 }

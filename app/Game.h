@@ -38,4 +38,7 @@ private:
     void finishRun();
     // Programs whose files were saved since the last look, rebuilt before this frame.
     void reloadShaders();
+    // --headless: the end of a frame, in place of the window's buffer swap.
+    void presentOffscreen();
+    GLsync previousFrame_ = nullptr;
 };

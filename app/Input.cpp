@@ -2,13 +2,17 @@
 #include "app/Toggles.h"
 
 void Engine::handleInput(double elapsed) {
-    // End conditions of the main loop.
-    glfwPollEvents();
-    if (glfwGetKey(window, GLFW_KEY_ESCAPE) != GLFW_RELEASE) game->quit = true;
-    closeRequested = glfwWindowShouldClose(window) != 0;
+    // End conditions of the main loop. Headless there is no window and no
+    // keyboard: only --auto-keys presses keys, and the run ends by its options.
+    if (!options.headless) {
+        glfwPollEvents();
+        if (glfwGetKey(window, GLFW_KEY_ESCAPE) != GLFW_RELEASE) game->quit = true;
+        closeRequested = glfwWindowShouldClose(window) != 0;
+    }
 
     auto isDown = [this](int key) {
-        return glfwGetKey(window, key) != GLFW_RELEASE || keyScript.holds(key, frameCount);
+        const bool held = !options.headless && glfwGetKey(window, key) != GLFW_RELEASE;
+        return held || keyScript.holds(key, frameCount);
     };
     const bool forward = isDown(GLFW_KEY_W);
     const bool back = isDown(GLFW_KEY_S);
@@ -32,7 +36,7 @@ void Engine::handleInput(double elapsed) {
 
     moveCamera(forward, back, left, right, elapsed);
     // The tour owns the view; the mouse is ignored and no longer re-centred.
-    if (!cameraTour) mouseLook();
+    if (!cameraTour && !options.headless) mouseLook();
 }
 
 void Engine::showStatus(std::string text, bool echo) {

@@ -22,6 +22,10 @@ void sleepMilliseconds(int milliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
+double seconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
 long residentKilobytes() {
     long pages = 0, resident = 0;
     FILE* statm = std::fopen("/proc/self/statm", "r");

@@ -10,6 +10,9 @@ void consolePause();
 // Blocks the calling thread for the given number of milliseconds (0 allowed).
 void sleepMilliseconds(int milliseconds);
 
+// A steady clock in seconds, for frame times (the origin is arbitrary).
+double seconds();
+
 // Resident memory of this process in kilobytes (0 where it cannot be read).
 long residentKilobytes();
 

@@ -21,4 +21,6 @@ struct RunOptions {
     bool shaderReload = true;    // --no-shader-reload: saved GLSL files are not rebuilt while running
     bool placeCamera = false;    // --camera X,Y,Z,YAW,PITCH: where the walk starts
     float cameraPose[5] = {};    // x, y, z, yaw and pitch in degrees, as --print-camera prints them
+    bool headless = false;       // --headless: an EGL context and an offscreen framebuffer, no window
+    int eglDevice = -1;          // --egl-device N: the EGL device to render on (-1: choose)
 };

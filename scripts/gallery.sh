@@ -2,15 +2,18 @@
 # Remakes the README's pictures in docs/: the start view and the camera tour at
 # 10 and 25 seconds, all at 1024 x 768 with fixed frame times, and the animated
 # close view of the burning effigy (docs/fire-loop.webp, encoded by img2webp
-# from the frames the demo writes).
+# from the frames the demo writes). Without a display the demo renders
+# headless, which gives the window's pictures with no virtual display.
 set -euo pipefail
 binary="$1"
+mode=()
+[ -n "${DISPLAY:-}" ] || mode=(--headless)
 docs="$(cd "$(dirname "$0")/.." && pwd)/docs"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-"$binary" 1024 768 0 --frames 30 --fixed-dt 0.0166 --screenshot "$docs/start-view.png" </dev/null >/dev/null
-"$binary" 1024 768 0 1 --fixed-dt 0.25 --seconds 25 --shot-every 5 --shot-dir "$work" </dev/null >/dev/null
+"$binary" 1024 768 0 --frames 30 --fixed-dt 0.0166 --screenshot "$docs/start-view.png" "${mode[@]}" </dev/null >/dev/null
+"$binary" 1024 768 0 1 --fixed-dt 0.25 --seconds 25 --shot-every 5 --shot-dir "$work" "${mode[@]}" </dev/null >/dev/null
 cp "$work/emberwight-0002.png" "$docs/tour-10s.png"
 cp "$work/emberwight-0005.png" "$docs/tour-25s.png"
 
@@ -19,7 +22,7 @@ cp "$work/emberwight-0005.png" "$docs/tour-25s.png"
 # turning structure turns a quarter in five seconds, which its four-fold
 # symmetry makes seamless, so the picture loops without a jump.
 "$binary" 640 480 0 --camera=-2.5,12,-14,315,8 --fixed-dt 0.05 --frames 180 \
-    --shot-every 0.049 --shot-dir "$work/loop" </dev/null >/dev/null
+    --shot-every 0.049 --shot-dir "$work/loop" "${mode[@]}" </dev/null >/dev/null
 mapfile -t frames < <(ls "$work/loop"/emberwight-*.png | tail -n 100)
 [ ${#frames[@]} -eq 100 ] || { echo "expected 100 loop frames, got ${#frames[@]}" >&2; exit 1; }
 img2webp -loop 0 -lossy -q 75 -m 4 -d 50 "${frames[@]}" -o "$docs/fire-loop.webp" >/dev/null

@@ -11,6 +11,7 @@ packages=(
   libglfw3-dev libglew-dev libglm-dev libfreeimage-dev libassimp-dev freeglut3-dev
   libgtest-dev glslang-tools
   xvfb xauth xdotool libgl1-mesa-dri x11-utils openbox
+  libegl-dev libegl-mesa0  # --headless
 )
 gallery_packages=(webp)  # img2webp
 if [ "${1:-}" = "--gallery" ]; then packages+=("${gallery_packages[@]}"); fi

@@ -147,3 +147,19 @@ TEST(CommandLine, CameraTakesExactlyFiveNumbers) {
         EXPECT_FALSE(parse({"--camera", bad}).error.empty()) << bad;
     }
 }
+
+TEST(CommandLine, HeadlessRunsHaveNoWindowToFill) {
+    LaunchConfig c = parse({"640", "480", "0", "1", "--headless", "--egl-device", "0"});
+    EXPECT_TRUE(c.error.empty()) << c.error;
+    EXPECT_TRUE(c.options.headless);
+    EXPECT_EQ(c.options.eglDevice, 0);
+    EXPECT_TRUE(c.cameraTour);
+    EXPECT_EQ(parse({"--headless"}).options.eglDevice, -1);  // chosen at start-up
+    EXPECT_FALSE(parse({}).options.headless);
+    EXPECT_NE(parse({"800", "600", "1", "--headless"}).error.find("FULLSCREEN"), std::string::npos);
+    EXPECT_NE(parse({"--egl-device", "1"}).error.find("--headless"), std::string::npos);
+    for (const char* bad : {"-1", "x", "1.5", ""}) {
+        EXPECT_FALSE(parse({"--headless", "--egl-device", bad}).error.empty()) << bad;
+    }
+    EXPECT_FALSE(parse({"--headless=1"}).error.empty());
+}
