@@ -103,6 +103,10 @@ const std::vector<OptionRule>& optionRules() {
              o.placeCamera = parseNumbers(v, o.cameraPose, 5) && std::abs(o.cameraPose[4]) <= 90.0f;
              return o.placeCamera;
          }},
+        {"--glow", Value::None, "no value",
+         [](RunOptions& o, const std::string&) { return o.glow = true; }},
+        {"--show-shadow-cube", Value::None, "no value",
+         [](RunOptions& o, const std::string&) { return o.showShadowCube = true; }},
     };
     return rules;
 }
@@ -205,10 +209,12 @@ std::string usageText() {
         "                       (the floor that the cost of shading is measured from)\n"
         "  --no-shader-reload   do not rebuild programs whose GLSL files are saved while running\n"
         "  --camera X,Y,Z,YAW,PITCH  start the walk at this pose (as --print-camera prints it)\n"
+        "  --glow               start with the glow around the fire on (key G)\n"
+        "  --show-shadow-cube   start with the fire light's shadow cube shown as a box (key C)\n"
         "  --help               show this text\n"
         "\n"
         "Keys: mouse to look, W A S D to walk, F1-F10 render toggles, F12 screenshot,\n"
-        "      SPACE camera tour, ESC quit.\n"
+        "      G glow, C shadow-cube box, SPACE camera tour, ESC quit.\n"
         "\n"
         "Environment:\n"
         "  EMBERWIGHT_ROOT      folder holding GraphicsEngine/ and resources/ (default: the source tree)\n";

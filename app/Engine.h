@@ -16,6 +16,7 @@
 #include "GraphicsEngine/TextureCache.h"
 #include "app/KeyScript.h"
 #include "app/RunOptions.h"
+#include "render/GlowPass.h"
 #include "render/GpuPassTimer.h"
 
 class Game;
@@ -74,7 +75,8 @@ public:
     int fpsLimitMode = 2;
     bool showObjectCount = false, cullingEnabled = true, transparencyEnabled = true;
     bool showParticleCount = false;
-    bool keyLatches[11] = {};  // F1..F10, SPACE
+    bool glowEnabled = false, showShadowCube = false;  // G, C
+    bool keyLatches[13] = {};  // F1..F10, SPACE, G, C
 
     bool cameraTour = false;
     int objectsDrawn = 0, particlesCounted = 0;
@@ -86,6 +88,7 @@ public:
     bool screenshotRequested = false;  // F12: saved after this frame is drawn
     bool screenshotLatch = false;
     GpuPassTimer passTimer;  // active only while benchmarking
+    GlowPass glowPass;       // its targets exist from the first glowing frame on
     KeyScript keyScript;     // --auto-keys
     long frameCount = 0;     // frames completed so far
 

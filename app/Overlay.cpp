@@ -24,6 +24,8 @@ const std::string helpText =
     "F6 - change FPS limit\n"
     "F7 - show object count (toggle)\n"
     "F8 - disable view frustum culling (toggle)\n"
+    "G - glow around the fire (toggle)\n"
+    "C - show the shadow cube as a box (toggle)\n"
     "ESC - quit";
 
 std::string frameTimeLine(float frameTime) {

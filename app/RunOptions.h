@@ -21,4 +21,6 @@ struct RunOptions {
     bool shaderReload = true;    // --no-shader-reload: saved GLSL files are not rebuilt while running
     bool placeCamera = false;    // --camera X,Y,Z,YAW,PITCH: where the walk starts
     float cameraPose[5] = {};    // x, y, z, yaw and pitch in degrees, as --print-camera prints them
+    bool glow = false;           // --glow: start with the glow on (G)
+    bool showShadowCube = false; // --show-shadow-cube: start with the shadow-cube box shown (C)
 };
