@@ -116,6 +116,11 @@ void GlowPass::finish(const graph::ProgramTable& shaders, GLuint display, bool w
     }
 
     const GLboolean blending = glIsEnabled(GL_BLEND);
+    GLint blendFunction[4] = {};
+    glGetIntegerv(GL_BLEND_SRC_RGB, &blendFunction[0]);
+    glGetIntegerv(GL_BLEND_DST_RGB, &blendFunction[1]);
+    glGetIntegerv(GL_BLEND_SRC_ALPHA, &blendFunction[2]);
+    glGetIntegerv(GL_BLEND_DST_ALPHA, &blendFunction[3]);
     glDisable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
     if (wireframe) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
@@ -151,31 +156,45 @@ void GlowPass::finish(const graph::ProgramTable& shaders, GLuint display, bool w
         drawTriangle(filter);
     }
 
+    // Fold the wider levels into the first, widest last, so that the blend
+    // reads one texture: level i += (weight i+1 / weight i) x level i+1, read
+    // through the horizontal blur, which smooths the enlarged texels.
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_CONSTANT_ALPHA, GL_ONE);
+    for (int i = glow::kLevels - 2; i >= 0; --i) {
+        const Level& level = levels_[i];
+        glBlendColor(0.0f, 0.0f, 0.0f, glow::kLevelWeights[i + 1] / glow::kLevelWeights[i]);
+        glViewport(0, 0, level.size.width, level.size.height);
+        glBindFramebuffer(GL_FRAMEBUFFER, level.framebuffer[0]);
+        glBindTexture(GL_TEXTURE_2D, levels_[i + 1].texture[0]);
+        uniforms::setVec2(filter, "direction", glm::vec2(1.0f / level.size.width, 0.0f));
+        drawTriangle(filter);
+    }
+    glDisable(GL_BLEND);
+
     // The blend, into the display framebuffer.
     glBindFramebuffer(GL_FRAMEBUFFER, display);
     glViewport(0, 0, width, height);
     glUseProgram(blend);
     glBindTexture(GL_TEXTURE_2D, sceneTexture_);
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, levels_[0].texture[0]);
     uniforms::setInt(blend, "colorTexture", 0);
-    for (int i = 0; i < glow::kLevels; ++i) {
-        glActiveTexture(GL_TEXTURE1 + i);
-        glBindTexture(GL_TEXTURE_2D, levels_[i].texture[0]);
-        uniforms::setInt(blend, "glowTexture" + std::to_string(i), 1 + i);
-    }
-    uniforms::setVec3(blend, "glowWeights",
-                      glm::vec3(glow::kLevelWeights[0], glow::kLevelWeights[1],
-                                glow::kLevelWeights[2]));
+    uniforms::setInt(blend, "glowTexture", 1);
+    uniforms::setFloat(blend, "glowStrength", glow::kLevelWeights[0]);
     uniforms::setFloat(blend, "exposure", glow::kExposure);
     uniforms::setFloat(blend, "knee", glow::kKnee);
     uniforms::setFloat(blend, "whiteSpill", glow::kWhiteSpill);
     drawTriangle(blend);
 
-    for (int i = glow::kLevels; i >= 0; --i) {
-        glActiveTexture(GL_TEXTURE0 + i);
-        glBindTexture(GL_TEXTURE_2D, 0);
-    }
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, 0);
     glBindVertexArray(0);
     glEnable(GL_DEPTH_TEST);
+    // The blend function is the particles' to leave for F9's next frame.
+    glBlendFuncSeparate(static_cast<GLenum>(blendFunction[0]), static_cast<GLenum>(blendFunction[1]),
+                        static_cast<GLenum>(blendFunction[2]), static_cast<GLenum>(blendFunction[3]));
     if (blending) glEnable(GL_BLEND);
     if (wireframe) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
 }

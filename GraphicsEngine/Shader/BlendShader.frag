@@ -1,13 +1,12 @@
 #version 330 core
-// The glow's last step: the three blurred levels added onto the scene, then
-// exposure, the spill that turns overexposed cores white, and the tone curve
-// (the identity up to the knee, an exponential roll-off towards white above).
+// The glow's last step: the blurred glow added onto the scene, then exposure,
+// the spill that turns overexposed cores white, and the tone curve (the
+// identity up to the knee, an exponential roll-off towards white above). The
+// scene has this target's size, so each pixel reads its own texel unfiltered.
 in vec2 texCoord;
 uniform sampler2D colorTexture;  // the floating-point scene
-uniform sampler2D glowTexture0;
-uniform sampler2D glowTexture1;
-uniform sampler2D glowTexture2;
-uniform vec3 glowWeights;
+uniform sampler2D glowTexture;   // every blur level, folded into the first
+uniform float glowStrength;
 uniform float exposure;
 uniform float knee;
 uniform float whiteSpill;
@@ -19,10 +18,8 @@ vec3 toneCurve(vec3 x) {
 }
 
 void main() {
-    vec3 colour = texture(colorTexture, texCoord).rgb +
-                  glowWeights.x * texture(glowTexture0, texCoord).rgb +
-                  glowWeights.y * texture(glowTexture1, texCoord).rgb +
-                  glowWeights.z * texture(glowTexture2, texCoord).rgb;
+    vec3 colour = texelFetch(colorTexture, ivec2(gl_FragCoord.xy), 0).rgb +
+                  glowStrength * texture(glowTexture, texCoord).rgb;
     colour *= exposure;
     float peak = max(colour.r, max(colour.g, colour.b));
     colour += vec3(max(peak - 1.0, 0.0) * whiteSpill);
