@@ -44,6 +44,7 @@ GLuint programOf(const graph::ProgramTable& shaders, const char* key) {
 void GlowPass::create() {
     sceneTexture_ = makeColourTexture();
     glGenRenderbuffers(1, &sceneDepth_);
+    brightTexture_ = makeColourTexture();
     for (Level& level : levels_) {
         for (GLuint& texture : level.texture) texture = makeColourTexture();
     }
@@ -66,6 +67,8 @@ void GlowPass::allocate(unsigned width, unsigned height) {
     glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, static_cast<GLsizei>(width),
                           static_cast<GLsizei>(height));
     glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    brightSize_ = glow::brightSize(width, height);
+    defineColour(brightTexture_, brightSize_);
     for (int i = 0; i < glow::kLevels; ++i) {
         levels_[i].size = glow::levelSize(width, height, i);
         for (GLuint texture : levels_[i].texture) defineColour(texture, levels_[i].size);
@@ -75,6 +78,7 @@ void GlowPass::allocate(unsigned width, unsigned height) {
         sceneFramebuffer_ = makeFramebuffer(sceneTexture_);
         glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
                                   sceneDepth_);
+        brightFramebuffer_ = makeFramebuffer(brightTexture_);
         for (Level& level : levels_) {
             for (int k = 0; k < 2; ++k) level.framebuffer[k] = makeFramebuffer(level.texture[k]);
         }
@@ -128,9 +132,8 @@ void GlowPass::finish(const graph::ProgramTable& shaders, GLuint display, bool w
     glActiveTexture(GL_TEXTURE0);
 
     // Bright pass: the scene's light above the threshold, at a quarter size.
-    const Level& first = levels_[0];
-    glBindFramebuffer(GL_FRAMEBUFFER, first.framebuffer[0]);
-    glViewport(0, 0, first.size.width, first.size.height);
+    glBindFramebuffer(GL_FRAMEBUFFER, brightFramebuffer_);
+    glViewport(0, 0, brightSize_.width, brightSize_.height);
     glUseProgram(threshold);
     glBindTexture(GL_TEXTURE_2D, sceneTexture_);
     uniforms::setInt(threshold, "colorTexture", 0);
@@ -138,8 +141,9 @@ void GlowPass::finish(const graph::ProgramTable& shaders, GLuint display, bool w
     uniforms::setFloat(threshold, "threshold", glow::kThreshold);
     drawTriangle(threshold);
 
-    // Each level blurs the one above it: horizontally into its second
-    // texture (halving the size on the way down), then vertically back.
+    // Each level blurs the one above it (the first, the bright pass):
+    // horizontally into its second texture, halving the size on the way
+    // down, then vertically back.
     glUseProgram(filter);
     uniforms::setInt(filter, "colorTexture", 0);
     for (int i = 0; i < glow::kLevels; ++i) {
@@ -147,7 +151,7 @@ void GlowPass::finish(const graph::ProgramTable& shaders, GLuint display, bool w
         const glm::vec2 texel(1.0f / level.size.width, 1.0f / level.size.height);
         glViewport(0, 0, level.size.width, level.size.height);
         glBindFramebuffer(GL_FRAMEBUFFER, level.framebuffer[1]);
-        glBindTexture(GL_TEXTURE_2D, levels_[i > 0 ? i - 1 : 0].texture[0]);
+        glBindTexture(GL_TEXTURE_2D, i > 0 ? levels_[i - 1].texture[0] : brightTexture_);
         uniforms::setVec2(filter, "direction", glm::vec2(texel.x, 0.0f));
         drawTriangle(filter);
         glBindFramebuffer(GL_FRAMEBUFFER, level.framebuffer[0]);
@@ -205,11 +209,14 @@ void GlowPass::release() {
         glDeleteTextures(2, level.texture);
         level = Level();
     }
+    glDeleteFramebuffers(1, &brightFramebuffer_);
+    glDeleteTextures(1, &brightTexture_);
     glDeleteFramebuffers(1, &sceneFramebuffer_);
     glDeleteRenderbuffers(1, &sceneDepth_);
     glDeleteTextures(1, &sceneTexture_);
     glDeleteBuffers(1, &vertexBuffer_);
     glDeleteVertexArrays(1, &vao_);
     sceneTexture_ = sceneDepth_ = sceneFramebuffer_ = vertexBuffer_ = vao_ = 0;
+    brightTexture_ = brightFramebuffer_ = 0;
     width_ = height_ = 0;
 }

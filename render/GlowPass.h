@@ -1,8 +1,8 @@
 #pragma once
 // The glow around the fire: the frame's scene passes draw into a
 // floating-point target of the framebuffer's size, so that additive flames
-// add up past 1; a bright pass and a separable blur over three reduced levels
-// make the halo, and the blend adds it back onto the scene through exposure
+// add up past 1; a bright pass at a quarter of the size and a separable blur
+// over three smaller levels make the halo, and the blend adds it back onto the scene through exposure
 // and the tone curve (render/GlowRules.h) into the display framebuffer.
 #include <GL/glew.h>
 
@@ -42,6 +42,8 @@ private:
 
     unsigned width_ = 0, height_ = 0;
     GLuint sceneTexture_ = 0, sceneDepth_ = 0, sceneFramebuffer_ = 0;
+    glow::Size brightSize_;
+    GLuint brightTexture_ = 0, brightFramebuffer_ = 0;
     Level levels_[glow::kLevels];
     GLuint vao_ = 0, vertexBuffer_ = 0;
 };

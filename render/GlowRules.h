@@ -11,11 +11,13 @@ struct Size {
     int width = 0, height = 0;
 };
 
-// Three blur levels at a quarter, an eighth and a sixteenth of the
-// framebuffer: the first keeps the halo tight around the flames, the last
-// spreads it over a few percent of the screen. Never below one texel; a
-// framebuffer of no size (a minimised window) has no levels.
+// The bright pass writes a quarter of the framebuffer's size; three blur
+// levels follow at an eighth, a sixteenth and a thirty-second: the first
+// keeps the halo close around the flames, the last spreads it over a few
+// percent of the screen. Never below one texel; a framebuffer of no size (a
+// minimised window) has none.
 constexpr int kLevels = 3;
+Size brightSize(unsigned width, unsigned height);
 Size levelSize(unsigned width, unsigned height, int level);
 
 // Only light past what the window could show glows: surfaces that stay below

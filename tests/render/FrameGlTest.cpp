@@ -193,8 +193,8 @@ TEST_F(Frame, GlowFollowsTheSizeAndLeavesTheSameStateAsWithout) {
     glBindTexture(GL_TEXTURE_2D, engine.glowPass.levelTexture(2));
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &size[0]);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &size[1]);
-    EXPECT_EQ(size[0], 20);  // 320 / 16
-    EXPECT_EQ(size[1], 15);
+    EXPECT_EQ(size[0], 10);  // 320 / 32
+    EXPECT_EQ(size[1], 7);
 
     // A resized framebuffer: the targets follow at the next frame.
     engine.width = 200;
