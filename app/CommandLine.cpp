@@ -117,6 +117,10 @@ const std::vector<OptionRule>& optionRules() {
          [](RunOptions& o, const std::string&) { return o.headless = true; }},
         {"--egl-device", Value::Required, "a device number from 0",
          [](RunOptions& o, const std::string& v) { return parseIndex(v, o.eglDevice); }},
+        {"--glow", Value::None, "no value",
+         [](RunOptions& o, const std::string&) { return o.glow = true; }},
+        {"--show-shadow-cube", Value::None, "no value",
+         [](RunOptions& o, const std::string&) { return o.showShadowCube = true; }},
     };
     return rules;
 }
@@ -230,10 +234,12 @@ std::string usageText() {
         "                       on a GPU where one is found, else on the software renderer;\n"
         "                       no keys, mouse or text overlay\n"
         "  --egl-device N       with --headless: render on EGL device N (an unknown N lists them)\n"
+        "  --glow               start with the glow around the fire on (key G)\n"
+        "  --show-shadow-cube   start with the fire light's shadow cube shown as a box (key C)\n"
         "  --help               show this text\n"
         "\n"
         "Keys: mouse to look, W A S D to walk, F1-F10 render toggles, F11 full screen,\n"
-        "      F12 screenshot, SPACE camera tour, ESC quit.\n"
+        "      F12 screenshot, G glow, C shadow-cube box, SPACE camera tour, ESC quit.\n"
         "\n"
         "Environment:\n"
         "  EMBERWIGHT_ROOT      folder holding GraphicsEngine/ and resources/ (default: the source tree)\n";

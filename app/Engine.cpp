@@ -234,7 +234,8 @@ void Engine::setUpCameraAndToggles() {
     viewDirection = camera::lookDirection(angles);  // (1, 0, 1) at the scene's start
     viewMatrix = glm::lookAt(cameraPosition, cameraPosition + 10.0f * viewDirection, cameraUp);
 
-    // The debug cuboid gets its program but deliberately no engine: it is never drawn.
+    // The debug cuboid gets its program but no engine: the frame hands it one
+    // when the C toggle first shows it.
     const auto debugProgram = shaders.find("shadowOmniDebug");
     if (scene->cuboid != nullptr && debugProgram != shaders.end()) {
         scene->cuboid->init(debugProgram->second.get());
@@ -256,6 +257,8 @@ void Engine::setUpCameraAndToggles() {
     showFrameTime = false;
     showObjectCount = false;
     showParticleCount = false;
+    glowEnabled = options.glow;
+    showShadowCube = options.showShadowCube;
     frameTimeLimit = 0.008333f;
     fpsLimitMode = 2;
     for (bool& latch : keyLatches) latch = false;

@@ -17,6 +17,7 @@
 #include "app/KeyScript.h"
 #include "app/RunOptions.h"
 #include "app/Window.h"
+#include "render/GlowPass.h"
 #include "render/GpuPassTimer.h"
 
 class Game;
@@ -78,7 +79,8 @@ public:
     int fpsLimitMode = 2;
     bool showObjectCount = false, cullingEnabled = true, transparencyEnabled = true;
     bool showParticleCount = false;
-    bool keyLatches[11] = {};  // F1..F10, SPACE
+    bool glowEnabled = false, showShadowCube = false;  // G, C
+    bool keyLatches[13] = {};  // F1..F10, SPACE, G, C
 
     bool cameraTour = false;
     int objectsDrawn = 0, particlesCounted = 0;
@@ -91,6 +93,7 @@ public:
     bool screenshotLatch = false;
     bool fullScreenLatch = false;      // F11
     GpuPassTimer passTimer;  // active only while benchmarking
+    GlowPass glowPass;       // its targets exist from the first glowing frame on
     KeyScript keyScript;     // --auto-keys
     long frameCount = 0;     // frames completed so far
 

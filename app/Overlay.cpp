@@ -25,6 +25,8 @@ const std::string helpText =
     "F7 - show object count (toggle)\n"
     "F8 - disable view frustum culling (toggle)\n"
     "F11 - full screen (toggle)\n"
+    "G - glow around the fire (toggle)\n"
+    "C - show the shadow cube as a box (toggle)\n"
     "ESC - quit";
 
 std::string frameTimeLine(float frameTime) {

@@ -23,4 +23,6 @@ struct RunOptions {
     float cameraPose[5] = {};    // x, y, z, yaw and pitch in degrees, as --print-camera prints them
     bool headless = false;       // --headless: an EGL context and an offscreen framebuffer, no window
     int eglDevice = -1;          // --egl-device N: the EGL device to render on (-1: choose)
+    bool glow = false;           // --glow: start with the glow on (G)
+    bool showShadowCube = false; // --show-shadow-cube: start with the shadow-cube box shown (C)
 };

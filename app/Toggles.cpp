@@ -6,7 +6,8 @@ namespace toggles {
 
 const int kKeys[kKeyCount] = {GLFW_KEY_F1, GLFW_KEY_F2, GLFW_KEY_F3, GLFW_KEY_F4,
                               GLFW_KEY_F5, GLFW_KEY_F6, GLFW_KEY_F7, GLFW_KEY_F8,
-                              GLFW_KEY_F9, GLFW_KEY_F10, GLFW_KEY_SPACE};
+                              GLFW_KEY_F9, GLFW_KEY_F10, GLFW_KEY_SPACE, GLFW_KEY_G,
+                              GLFW_KEY_C};
 
 namespace {
 
@@ -84,6 +85,10 @@ Action act(int index, Engine& e) {
         case 10:
             e.cameraTour = !e.cameraTour;
             return Action();
+        case 11:
+            return flip(e.glowEnabled, "Glow: ON", "Glow: OFF");
+        case 12:
+            return flip(e.showShadowCube, "Shadow Cube: ON", "Shadow Cube: OFF");
         default:
             return Action();
     }

@@ -11,8 +11,8 @@ class TextureCache;
 
 namespace toggles {
 
-// F1..F10 and SPACE, in the order they act within one frame.
-constexpr int kKeyCount = 11;
+// F1..F10, SPACE, G and C, in the order they act within one frame.
+constexpr int kKeyCount = 13;
 extern const int kKeys[kKeyCount];
 
 enum class GlEffect { None, LineMode, FillMode, ResampleTextures, BlendOn, BlendOff };
@@ -27,7 +27,8 @@ struct Action {
 // remembers that the key has been seen down.
 bool pressed(bool down, bool& latch);
 
-// Flips the toggle of key `index` (0 = F1 ... 9 = F10, 10 = SPACE).
+// Flips the toggle of key `index` (0 = F1 ... 9 = F10, 10 = SPACE, 11 = G,
+// 12 = C).
 Action act(int index, Engine& engine);
 
 // One frame of toggle keys in their fixed order; `perform` receives each

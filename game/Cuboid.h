@@ -10,7 +10,7 @@
 namespace game {
 
 // A unit cube textured with the omni shadow cube map, so that the shadow cube
-// can be looked at as a spinning box. Kept ready for debugging, never shown.
+// can be looked at as a spinning box. Drawn only while the C toggle shows it.
 class Cuboid : public SceneObject {
 public:
     VertexArray vertexArray;

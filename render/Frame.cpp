@@ -1,11 +1,14 @@
 // One frame: object updates, the fire light's shadow cube, a depth pre-pass,
-// sky, ground, the objects that survive culling, the particle systems and the
-// overlay, in that order. Depth test and face culling stay enabled from
-// start-up; blending is whatever the particles (or the F9 toggle) left. The
-// pass timer measures only while benchmarking.
+// sky, ground, the objects that survive culling (and the shadow-cube box when
+// C shows it), the particle systems and the overlay, in that order. With the
+// glow on, the scene passes draw into its floating-point target and the glow
+// ends in the display framebuffer before the overlay. Depth test and face
+// culling stay enabled from start-up; blending is whatever the particles (or
+// the F9 toggle) left. The pass timer measures only while benchmarking.
 #include <vector>
 
 #include "app/Game.h"
+#include "game/Cuboid.h"
 #include "game/Scene.h"
 #include "game/SceneObject.h"
 #include "particles/ParticleSystem.h"
@@ -36,7 +39,9 @@ void Game::renderFrame(double elapsed) {
         glFlush();
         engine.renderOmniShadow(scene->groundMesh, glm::mat4(1.0f));
     }
-    glBindFramebuffer(GL_FRAMEBUFFER, engine.displayFramebuffer);
+    // The glow's target follows the framebuffer's size, checked every frame.
+    const bool glowing = engine.glowEnabled && engine.glowPass.begin(engine.width, engine.height);
+    if (!glowing) glBindFramebuffer(GL_FRAMEBUFFER, engine.displayFramebuffer);
     glCullFace(GL_BACK);
     glViewport(0, 0, static_cast<GLsizei>(engine.width), static_cast<GLsizei>(engine.height));
     timer.end();
@@ -81,6 +86,15 @@ void Game::renderFrame(double elapsed) {
     timer.end();
     glDepthFunc(GL_LESS);
 
+    // The shadow cube as a spinning box, a view for study: not an object of
+    // the scene, so not counted. It spins only while shown.
+    game::Cuboid* box = scene->cuboid;
+    if (engine.showShadowCube && box != nullptr) {
+        box->setEngine(&engine);
+        box->update(elapsed);
+        box->draw();
+    }
+
     for (ParticleSystem* system : scene->particleSystems) {
         system->setMatrices(engine.projectionMatrix, engine.cameraPosition,
                             engine.cameraPosition + 10.0f * engine.viewDirection, engine.cameraUp);
@@ -90,6 +104,12 @@ void Game::renderFrame(double elapsed) {
         engine.particlesCounted += system->numParticles;
         timer.begin(GpuPassTimer::ParticleDraw);
         system->renderParticles();
+        timer.end();
+    }
+
+    if (glowing) {
+        timer.begin(GpuPassTimer::Glow);
+        engine.glowPass.finish(engine.shaders, engine.displayFramebuffer, engine.wireframe);
         timer.end();
     }
 

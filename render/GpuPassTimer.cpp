@@ -1,7 +1,8 @@
 #include "render/GpuPassTimer.h"
 
 const char* const GpuPassTimer::kPassNames[kPassCount] = {
-    "shadow cube", "sky box", "ground", "objects", "particle updates", "particle draws", "overlay"};
+    "shadow cube", "sky box", "ground", "objects", "particle updates", "particle draws", "glow",
+    "overlay"};
 
 void GpuPassTimer::begin(Pass pass) {
     if (!active) return;

@@ -8,7 +8,7 @@
 // back a few frames later so that measuring never waits for the GPU.
 class GpuPassTimer {
 public:
-    enum Pass { ShadowCube, SkyBox, Ground, Objects, ParticleUpdate, ParticleDraw, Overlay, kPassCount };
+    enum Pass { ShadowCube, SkyBox, Ground, Objects, ParticleUpdate, ParticleDraw, Glow, Overlay, kPassCount };
     using Times = std::array<double, kPassCount>;  // milliseconds per pass
     static const char* const kPassNames[kPassCount];
 

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Remakes the README's pictures in docs/: the start view and the camera tour at
-# 10 and 25 seconds, all at 1024 x 768 with fixed frame times, and the animated
+# 10 and 25 seconds, all at 1024 x 768 with fixed frame times, the animated
 # close view of the burning effigy (docs/fire-loop.webp, encoded by img2webp
-# from the frames the demo writes). Without a display the demo renders
-# headless, which gives the window's pictures with no virtual display.
+# from the frames the demo writes), the fire at the start view without and
+# with the glow side by side (docs/glow-off-on.png, joined by the tests'
+# pngstat beside the binary) and the shadow-cube box up close. Without a
+# display the demo renders headless, which gives the window's pictures with no
+# virtual display.
 set -euo pipefail
 binary="$1"
+pngstat="$(dirname "$binary")/tests/pngstat"
 mode=()
 [ -n "${DISPLAY:-}" ] || mode=(--headless)
 docs="$(cd "$(dirname "$0")/.." && pwd)/docs"
@@ -16,6 +20,13 @@ trap 'rm -rf "$work"' EXIT
 "$binary" 1024 768 0 1 --fixed-dt 0.25 --seconds 25 --shot-every 5 --shot-dir "$work" "${mode[@]}" </dev/null >/dev/null
 cp "$work/emberwight-0002.png" "$docs/tour-10s.png"
 cp "$work/emberwight-0005.png" "$docs/tour-25s.png"
+
+# The same start view with the glow, and the region around the fire from both.
+"$binary" 1024 768 0 --frames 30 --fixed-dt 0.0166 --glow --screenshot "$work/glow.png" "${mode[@]}" </dev/null >/dev/null
+"$pngstat" join "$docs/glow-off-on.png" "$docs/start-view.png" "$work/glow.png" 120 200 480 560
+# Beside the structure, level with the box; 40 frames turn it by 60 degrees.
+"$binary" 640 480 0 --camera=-7.5,7.8,-10.5,-14,3 --frames 40 --fixed-dt 0.0166 \
+    --show-shadow-cube --screenshot "$docs/shadow-cube-box.png" "${mode[@]}" </dev/null >/dev/null
 
 # Five seconds at 20 frames a second, after four for the smoke to rise. A shot
 # interval just under the frame time writes every frame exactly once. The

@@ -18,15 +18,17 @@ TEST(Overlay, CounterLines) {
     EXPECT_EQ(overlay::particleCountLine(123456), "Number of Particles: 123456");
 }
 
-TEST(Overlay, HelpTextHasSixteenLinesAndNoTrailingLineFeed) {
+TEST(Overlay, HelpTextHasEighteenLinesAndNoTrailingLineFeed) {
     const std::string& help = overlay::helpText;
-    EXPECT_EQ(std::count(help.begin(), help.end(), '\n'), 15);
+    EXPECT_EQ(std::count(help.begin(), help.end(), '\n'), 17);
     EXPECT_NE(help.back(), '\n');
     EXPECT_EQ(help.substr(0, help.find('\n')), "Emberwight - Help:");
     EXPECT_EQ(help.substr(help.rfind('\n') + 1), "ESC - quit");
     EXPECT_NE(help.find("\n\nControls:\n"), std::string::npos);
     EXPECT_NE(help.find("\nF8 - disable view frustum culling (toggle)\nF11 - full screen (toggle)\n"),
               std::string::npos);
+    EXPECT_NE(help.find("\nG - glow around the fire (toggle)\n"), std::string::npos);
+    EXPECT_NE(help.find("\nC - show the shadow cube as a box (toggle)\n"), std::string::npos);
     EXPECT_EQ(help.find("F9"), std::string::npos);
     EXPECT_EQ(help.find("SPACE"), std::string::npos);
 }

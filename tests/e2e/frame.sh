@@ -63,6 +63,27 @@ check "ground in front is textured" above "$(pngstat spread "$S" 0 668 1024 768)
 check "rocks are lit" above "$(lum "$S" 430 395 540 470)" 15
 check "rocks are textured" above "$(pngstat spread "$S" 430 395 540 470)" 8
 
+# --- The glow: the same start view through the floating-point target. The
+# flames' cores burn white and light the air around them; the night away from
+# the fire (ground, sky, rocks) keeps its grey levels.
+status=$(run_app "$WORK/glow.log" "${start[@]}" --glow --gl-debug --screenshot "$WORK/glow.png")
+check "start view with --glow (got $status)" [ "$status" = 0 ]
+check "no GL error with --glow" grep -qx 'GL errors: 0' "$WORK/glow.log"
+G="$WORK/glow.png"
+white=$(pngstat share "$S" 255 255 255 40 215 260 335 500)
+glow_white=$(pngstat share "$G" 255 255 255 40 215 260 335 500)
+check "glow: white-hot cores in the fire ($white -> $glow_white % near white)" \
+    above "$glow_white" "$(awk -v w="$white" 'BEGIN { print 3 * w + 3 }')"
+read -r left_air above_air <<<"$(lum "$S" 180 300 220 340) $(lum "$S" 240 220 300 260)"
+read -r glow_left glow_above <<<"$(lum "$G" 180 300 220 340) $(lum "$G" 240 220 300 260)"
+check "glow: halo beside the flames ($left_air -> $glow_left)" above "$glow_left" "$(awk -v a="$left_air" 'BEGIN { print a + 12 }')"
+check "glow: halo above the head ($above_air -> $glow_above)" above "$glow_above" "$(awk -v a="$above_air" 'BEGIN { print a + 4 }')"
+within() { awk -v a="$1" -v b="$2" -v t="$3" 'BEGIN { d = a - b; exit !(d <= t && -d <= t) }'; }
+for region in "900 540 1000 580" "0 668 1024 768" "0 0 1024 200" "430 395 540 470" "840 410 900 470"; do
+    read -r plain glowing <<<"$(lum "$S" $region) $(lum "$G" $region)"
+    check "glow: the night unchanged at $region ($plain -> $glowing)" within "$plain" "$glowing" 2
+done
+
 # --- The tour at 5, 10, 15, 20 and 25 s, one picture every 5 s.
 tour=(1024 768 0 1 --fixed-dt 0.25 --seconds 25 --shot-every 5)
 mkdir -p "$WORK/tour" "$WORK/tour-open"

@@ -43,6 +43,8 @@ F6 - change FPS limit
 F7 - show object count (toggle)
 F8 - disable view frustum culling (toggle)
 F11 - full screen (toggle)
+G - glow around the fire (toggle)
+C - show the shadow cube as a box (toggle)
 ESC - quit
 HELP
 frametime_re='^Frametime: +[0-9]+\.[0-9]{4} ms - FPS: +[0-9]+$'
@@ -52,20 +54,24 @@ start_running "$WORK/idle.log" 320 240 0 --screenshot "$WORK/idle.png" --print-c
 check "start pose" grep -q '^camera -45.0000 10.0000 -25.0000 direction 1.0000 0.0000 1.0000 yaw 0.0000 pitch 0.0000$' "$WORK/idle.log"
 check "no status line without a toggle" sh -c "! grep -q -e '^Help' -e '^Frametime' '$WORK/idle.log'"
 
-# F1, then F2, then F7: each press copies the overlay to the console once.
-start_running "$WORK/keys.log" 320 240 0 --screenshot "$WORK/help.png" && {
-    press F1; press F2; press F7; sleep 0.3; quit_app; }
-check "F1 prints 'Help: ON' and the sixteen help lines" \
-    diff <(lines_after "$WORK/keys.log" "Help: ON" 16) "$WORK/help.txt"
+# F1, then F2, then F7, then G and C: each press copies the overlay to the
+# console once. The last frame has the glow on and the help drawn over it.
+start_running "$WORK/keys.log" 320 240 0 --gl-debug --screenshot "$WORK/help.png" && {
+    press F1; press F2; press F7; press g; press c; sleep 0.3; quit_app; }
+check "F1 prints 'Help: ON' and the eighteen help lines" \
+    diff <(lines_after "$WORK/keys.log" "Help: ON" 18) "$WORK/help.txt"
 check "F2 prints 'Frametime: ON' and the help again" \
-    diff <(lines_after "$WORK/keys.log" "Frametime: ON" 16) "$WORK/help.txt"
-after_f2=$(lines_after "$WORK/keys.log" "Frametime: ON" 18)
+    diff <(lines_after "$WORK/keys.log" "Frametime: ON" 18) "$WORK/help.txt"
+after_f2=$(lines_after "$WORK/keys.log" "Frametime: ON" 20)
 matches() { printf '%s\n' "$1" | grep -Eq "$2"; }
-check "F2 then prints one frame-time line" matches "$(sed -n 17p <<<"$after_f2")" "$frametime_re"
-check "F2 prints only one frame-time line" sh -c '! printf "%s\n" "$1" | grep -q "^Frametime: [0-9 ]"' _ "$(sed -n 18p <<<"$after_f2")"
+check "F2 then prints one frame-time line" matches "$(sed -n 19p <<<"$after_f2")" "$frametime_re"
+check "F2 prints only one frame-time line" sh -c '! printf "%s\n" "$1" | grep -q "^Frametime: [0-9 ]"' _ "$(sed -n 20p <<<"$after_f2")"
 check "F7 prints 'Object counter Enabled'" grep -qx 'Object counter Enabled' "$WORK/keys.log"
 check "the object counter is never echoed" sh -c "! grep -q 'Number of Objects' '$WORK/keys.log'"
-check "each press acted once" [ "$(grep -c -x -e 'Help: ON' -e 'Frametime: ON' -e 'Object counter Enabled' "$WORK/keys.log")" = 3 ]
+check "G prints 'Glow: ON', C 'Shadow Cube: ON'" \
+    sh -c "grep -qx 'Glow: ON' '$WORK/keys.log' && grep -qx 'Shadow Cube: ON' '$WORK/keys.log'"
+check "each press acted once" [ "$(grep -c -x -e 'Help: ON' -e 'Frametime: ON' -e 'Object counter Enabled' -e 'Glow: ON' -e 'Shadow Cube: ON' "$WORK/keys.log")" = 5 ]
+check "no GL error with the glow and the box switched on" grep -qx 'GL errors: 0' "$WORK/keys.log"
 
 # The help text is visible: white pixels over the top-left of the clear colour.
 idle_red=$(pngstat mean "$WORK/idle.png" 0 0 160 240 | cut -d' ' -f1)

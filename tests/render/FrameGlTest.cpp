@@ -7,10 +7,12 @@
 // After GLEW, which must come before any other GL header.
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <glm/gtc/matrix_transform.hpp>
 #include <vector>
 
 #include "app/Game.h"
+#include "game/Cuboid.h"
 #include "game/Scene.h"
 #include "game/StaticObject.h"
 #include "particles/ParticleSystem.h"
@@ -177,4 +179,97 @@ TEST_F(Frame, TheShadowCubeHoldsTheSceneUnlessCastersAreOff) {
         EXPECT_FLOAT_EQ(cleared[0], 1.0f) << face;
     }
     EXPECT_TRUE(context.errors().empty());
+}
+
+TEST_F(Frame, GlowFollowsTheSizeAndLeavesTheSameStateAsWithout) {
+    engine.glowEnabled = true;
+    frame();
+    EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
+    EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), 0);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    GLint size[2] = {};
+    glBindTexture(GL_TEXTURE_2D, engine.glowPass.levelTexture(2));
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &size[0]);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &size[1]);
+    EXPECT_EQ(size[0], 10);  // 320 / 32
+    EXPECT_EQ(size[1], 7);
+
+    // A resized framebuffer: the targets follow at the next frame.
+    engine.width = 200;
+    engine.height = 100;
+    frame();
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 200);
+    EXPECT_EQ(viewport[3], 100);
+    glBindTexture(GL_TEXTURE_2D, engine.glowPass.sceneTexture());
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &size[0]);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &size[1]);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    EXPECT_EQ(size[0], 200);
+    EXPECT_EQ(size[1], 100);
+    // A minimised window (no size) draws without the glow rather than fail.
+    engine.width = 0;
+    engine.height = 0;
+    frame();
+    EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
+    EXPECT_TRUE(context.errors().empty()) << context.errors().front();
+}
+
+TEST_F(Frame, GlowOffDrawsThePictureItDrewBeforeTheGlowWasOn) {
+    // Without particles and with no time passing every frame is the same.
+    std::vector<ParticleSystem*> systems;
+    systems.swap(scene().particleSystems);
+    look(glm::vec3(1.0f, 0.0f, 1.0f));
+    auto picture = [this] {
+        frame(0.0);
+        std::vector<unsigned char> pixels(320u * 240u * 4u);
+        glReadPixels(0, 0, 320, 240, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    };
+    const std::vector<unsigned char> before = picture();
+    engine.glowEnabled = true;
+    const std::vector<unsigned char> glowing = picture();
+    engine.glowEnabled = false;
+    const std::vector<unsigned char> after = picture();
+    systems.swap(scene().particleSystems);
+    EXPECT_TRUE(before == after);
+    EXPECT_FALSE(before == glowing);  // the tone curve at least touches the lit surfaces
+    EXPECT_TRUE(context.errors().empty()) << context.errors().front();
+}
+
+TEST_F(Frame, TheShadowCubeBoxIsDrawnButNotCounted) {
+    engine.cullingEnabled = false;
+    // Close below the box (centred 8 units behind its position), looking up
+    // at it: its sides see the open night, its bottom the platform below.
+    const glm::vec3 centre = scene().cuboid->position + glm::vec3(0.0f, 0.0f, -8.0f);
+    engine.cameraPosition = centre + glm::vec3(0.0f, -1.0f, -2.0f);
+    look(glm::normalize(centre - engine.cameraPosition));
+    auto picture = [] {
+        std::vector<unsigned char> pixels(320u * 240u * 4u);
+        glReadPixels(0, 0, 320, 240, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    };
+    frame();
+    const int counted = engine.objectsDrawn;
+    const std::vector<unsigned char> without = picture();
+    engine.showShadowCube = true;
+    frame(0.5);  // turned by 45 degrees
+    EXPECT_EQ(engine.objectsDrawn, counted);
+    const std::vector<unsigned char> with = picture();
+    // Where the box covers the scene it shows grey levels, and not one flat
+    // grey: its faces look at different distances.
+    int covered = 0, darkest = 255, lightest = 0;
+    for (size_t i = 0; i < with.size(); i += 4) {
+        const bool changed = with[i] != without[i] || with[i + 1] != without[i + 1];
+        if (!changed || with[i] != with[i + 1] || with[i + 1] != with[i + 2]) continue;
+        covered += 1;
+        darkest = std::min<int>(darkest, with[i]);
+        lightest = std::max<int>(lightest, with[i]);
+    }
+    EXPECT_GT(covered, 2000);
+    EXPECT_GT(lightest - darkest, 80) << darkest << " to " << lightest;
+    EXPECT_TRUE(context.errors().empty()) << context.errors().front();
 }
