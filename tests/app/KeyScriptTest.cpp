@@ -13,7 +13,9 @@ TEST(KeyScript, HoldsEachKeyOfTheCycleForTwoFramesPerPeriod) {
     EXPECT_FALSE(script.holds(GLFW_KEY_F2, 10));
     EXPECT_TRUE(script.holds(GLFW_KEY_F2, 20));
     EXPECT_TRUE(script.holds(GLFW_KEY_SPACE, 150));
-    EXPECT_TRUE(script.holds(GLFW_KEY_F1, 160));  // the cycle starts over
+    EXPECT_TRUE(script.holds(GLFW_KEY_G, 160));
+    EXPECT_TRUE(script.holds(GLFW_KEY_C, 170));
+    EXPECT_TRUE(script.holds(GLFW_KEY_F1, 180));  // the cycle starts over
     EXPECT_FALSE(script.holds(GLFW_KEY_ESCAPE, 10));
 }
 
