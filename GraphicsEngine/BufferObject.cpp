@@ -1,9 +1,6 @@
 #include "GraphicsEngine/BufferObject.h"
 
-#include <GLFW/glfw3.h>
-
 #include "GraphicsEngine/Shader.h"
-#include "app/EglContext.h"
 
 namespace graph {
 
@@ -26,9 +23,7 @@ BufferObject::BufferObject(GLenum type, GLsizeiptr sizeInBytes, GLint components
 }
 
 BufferObject::~BufferObject() {
-    // Buffers held until exit may outlive the context; skip GL calls then.
-    const bool context = glfwGetCurrentContext() != nullptr || egl::contextCurrent();
-    if (id != 0 && context) glDeleteBuffers(1, &id);
+    if (id != 0 && contextCurrent()) glDeleteBuffers(1, &id);
 }
 
 }  // namespace graph

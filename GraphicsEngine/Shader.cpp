@@ -61,9 +61,10 @@ void fatalStop(const std::string& message) {
     std::exit(-1);
 }
 
+bool contextCurrent() { return glfwGetCurrentContext() != nullptr || egl::contextCurrent(); }
+
 Shader::~Shader() {
-    // Programs outlive nothing but the context; skip GL calls once it is gone.
-    if (glfwGetCurrentContext() == nullptr && !egl::contextCurrent()) return;
+    if (!contextCurrent()) return;
     if (program != 0) glDeleteProgram(program);
     if (vertexShader != 0) glDeleteShader(vertexShader);
     if (fragmentShader != 0) glDeleteShader(fragmentShader);

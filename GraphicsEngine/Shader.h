@@ -88,4 +88,8 @@ using ProgramTable = std::map<std::string, std::shared_ptr<Shader>>;
 // Prints the message as one line, pauses the console and exits with status -1.
 [[noreturn]] void fatalStop(const std::string& message);
 
+// Whether a GL context (the window's or a headless one) is current: GL objects
+// held until exit may outlive it, and are deleted only while it lives.
+bool contextCurrent();
+
 }  // namespace graph

@@ -58,19 +58,15 @@ const ProgramFiles kPrograms[] = {
 };
 
 // When no 3.x context can be made: the requirement line naming the version
-// that a context without hints gets, if it is older; empty otherwise.
+// that a context without hints gets, if it is older; empty otherwise. (GLEW is
+// not loaded for it, which matters only to a 3.x driver, not one below 3.3.)
 std::string olderDriverReport() {
     glfwDefaultWindowHints();
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
     GLFWwindow* probe = glfwCreateWindow(1, 1, "", nullptr, nullptr);
     if (probe == nullptr) return "";
     glfwMakeContextCurrent(probe);
-    const auto text = [](GLenum name) {
-        const GLubyte* value = glGetString(name);
-        return value != nullptr ? reinterpret_cast<const char*>(value) : "";
-    };
-    const std::string report =
-        requirements::unmet(requirements::parseVersion(text(GL_VERSION)), true, text(GL_RENDERER));
+    const std::string report = requirements::unmetByCurrentContext();
     glfwDestroyWindow(probe);
     return report;
 }
