@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "GraphicsEngine/Shader.h"
-#include "app/ResourcePaths.h"
+#include "GraphicsEngine/ResourcePaths.h"
 
 namespace ModelLoader {
 

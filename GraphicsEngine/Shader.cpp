@@ -1,16 +1,13 @@
 #include "GraphicsEngine/Shader.h"
 
-#include <GLFW/glfw3.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <utility>
 
-#include "app/EglContext.h"
-#include "app/Platform.h"
-#include "app/ResourcePaths.h"
+#include "GraphicsEngine/Platform.h"
+#include "GraphicsEngine/ResourcePaths.h"
 
 namespace graph {
 
@@ -61,7 +58,7 @@ void fatalStop(const std::string& message) {
     std::exit(-1);
 }
 
-bool contextCurrent() { return glfwGetCurrentContext() != nullptr || egl::contextCurrent(); }
+bool contextCurrent() { return platform::glContextCurrent(); }
 
 Shader::~Shader() {
     if (!contextCurrent()) return;

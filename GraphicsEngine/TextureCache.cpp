@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/ResourcePaths.h"
+#include "GraphicsEngine/ResourcePaths.h"
 
 namespace {
 

@@ -196,6 +196,5 @@ std::string makeContextCurrent(int requestedDevice, bool debug, std::string& err
     return "";
 }
 
-bool contextCurrent() { return eglGetCurrentContext() != EGL_NO_CONTEXT; }
 
 }  // namespace egl

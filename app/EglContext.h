@@ -35,7 +35,4 @@ std::string describeDevices(const std::vector<DeviceInfo>& devices);
 // device 0 of 1 (software)"), or an empty string and the reasons in `error`.
 std::string makeContextCurrent(int requestedDevice, bool debug, std::string& error);
 
-// Whether an EGL context is current on this thread (GL objects may be deleted).
-bool contextCurrent();
-
 }  // namespace egl

@@ -8,7 +8,7 @@
 #include "app/FrameCapture.h"
 #include "app/GlDebug.h"
 #include "app/FramePacing.h"
-#include "app/Platform.h"
+#include "GraphicsEngine/Platform.h"
 #include "app/Screenshot.h"
 #include "game/Scene.h"
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/ResourcePaths.h"
+#include "GraphicsEngine/ResourcePaths.h"
 
 namespace shaderreload {
 

@@ -6,7 +6,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Game.h"
-#include "app/Platform.h"
+#include "GraphicsEngine/Platform.h"
 #include "game/Scene.h"
 
 int main(int argc, char** argv) {

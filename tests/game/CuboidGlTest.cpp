@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/Engine.h"
-#include "app/ResourcePaths.h"
+#include "GraphicsEngine/ResourcePaths.h"
 #include "support/GlContext.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "GraphicsEngine/Shader.h"
-#include "app/ResourcePaths.h"
+#include "GraphicsEngine/ResourcePaths.h"
 #include "particles/ParticleSystem.h"
 
 namespace particle_test {

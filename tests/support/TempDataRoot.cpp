@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/ResourcePaths.h"
+#include "GraphicsEngine/ResourcePaths.h"
 
 namespace fs = std::filesystem;
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/ResourcePaths.h"
+#include "GraphicsEngine/ResourcePaths.h"
 
 TEST(ResourcePaths, SystemPrefixesResolveBelowTheRoot) {
     EXPECT_EQ(paths::resolveWithRoot(paths::kShaderDir + "BaseShader.vert", "/data"),

@@ -1,4 +1,7 @@
-#include "app/Platform.h"
+#include "GraphicsEngine/Platform.h"
+
+#include <EGL/egl.h>
+#include <GL/glx.h>
 
 #include <chrono>
 #include <cstdio>
@@ -33,6 +36,11 @@ long residentKilobytes() {
     const bool read = std::fscanf(statm, "%ld %ld", &pages, &resident) == 2;
     std::fclose(statm);
     return read ? resident * (sysconf(_SC_PAGESIZE) / 1024) : 0;
+}
+
+// GLFW's windows on X11 make GLX contexts; headless runs make EGL ones.
+bool glContextCurrent() {
+    return glXGetCurrentContext() != nullptr || eglGetCurrentContext() != EGL_NO_CONTEXT;
 }
 
 }  // namespace platform

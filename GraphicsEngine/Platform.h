@@ -1,5 +1,7 @@
 #pragma once
-// The few calls that differ between operating systems live here.
+// The few calls that differ between operating systems live here, at the
+// lowest floor, so every other folder can use them. One source file per
+// system implements them; the build picks it.
 
 namespace platform {
 
@@ -15,5 +17,9 @@ double seconds();
 
 // Resident memory of this process in kilobytes (0 where it cannot be read).
 long residentKilobytes();
+
+// Whether this thread has a current OpenGL context, whoever made it (the
+// window's, an EGL one): GL objects held until exit are deleted only then.
+bool glContextCurrent();
 
 }  // namespace platform

@@ -1,4 +1,4 @@
-#include "app/ResourcePaths.h"
+#include "GraphicsEngine/ResourcePaths.h"
 
 #include <algorithm>
 #include <cstdlib>
