@@ -73,7 +73,7 @@ void Engine::createShadowCube() {
     glDrawBuffer(GL_NONE);
     glReadBuffer(GL_NONE);
     reportIncompleteFramebuffer();
-    glBindFramebuffer(GL_FRAMEBUFFER, displayFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, displayFramebuffer());
 
     // The lit pass reads the cube through this sampler: each lookup compares
     // and filters 2 x 2 texels in one go. The texture keeps its own parameters.

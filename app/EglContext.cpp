@@ -196,5 +196,13 @@ std::string makeContextCurrent(int requestedDevice, bool debug, std::string& err
     return "";
 }
 
+void releaseCurrentContext() {
+    const EGLDisplay display = eglGetCurrentDisplay();
+    if (display == EGL_NO_DISPLAY) return;
+    const EGLContext context = eglGetCurrentContext();
+    eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    eglDestroyContext(display, context);
+    eglTerminate(display);
+}
 
 }  // namespace egl

@@ -35,4 +35,7 @@ std::string describeDevices(const std::vector<DeviceInfo>& devices);
 // device 0 of 1 (software)"), or an empty string and the reasons in `error`.
 std::string makeContextCurrent(int requestedDevice, bool debug, std::string& error);
 
+// Releases the context current on this thread and terminates its display.
+void releaseCurrentContext();
+
 }  // namespace egl

@@ -1,19 +1,16 @@
 #include "app/Engine.h"
 
-#include <GL/freeglut.h>
-
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app/CommandLine.h"
-#include "app/Game.h"
-#include "app/GlDebug.h"
-#include "app/GlRequirements.h"
-#include "app/ObjectPrograms.h"
 #include "GraphicsEngine/Platform.h"
 #include "GraphicsEngine/ResourcePaths.h"
+#include "app/Game.h"
+#include "app/GlDebug.h"
+#include "app/HeadlessSurface.h"
+#include "app/ObjectPrograms.h"
+#include "app/WindowSurface.h"
 #include "game/Camera.h"
 #include "game/Cuboid.h"
 #include "game/Scene.h"
@@ -57,20 +54,6 @@ const ProgramFiles kPrograms[] = {
      graph::Stages::Two, "UnlitShader.frag"},
 };
 
-// When no 3.x context can be made: the requirement line naming the version
-// that a context without hints gets, if it is older; empty otherwise. (GLEW is
-// not loaded for it, which matters only to a 3.x driver, not one below 3.3.)
-std::string olderDriverReport() {
-    glfwDefaultWindowHints();
-    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    GLFWwindow* probe = glfwCreateWindow(1, 1, "", nullptr, nullptr);
-    if (probe == nullptr) return "";
-    glfwMakeContextCurrent(probe);
-    const std::string report = requirements::unmetByCurrentContext();
-    glfwDestroyWindow(probe);
-    return report;
-}
-
 }  // namespace
 
 void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* game, Scene* scene,
@@ -79,39 +62,27 @@ void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* gam
     this->scene = scene;
     this->width = width;
     this->height = height;
-    this->fullscreen = fullscreen;
     this->cameraTour = cameraTour;
     totalTime = 0.0;
 
+    // The one place that chooses where frames go.
+    SurfaceRequest request;
+    request.width = width;
+    request.height = height;
+    request.fullscreen = fullscreen;
+    request.glDebug = options.glDebug;
+    request.eglDevice = options.eglDevice;
+    std::string error;
     if (options.headless) {
-        createHeadlessContext();  // app/Headless.cpp; GLFW is never initialised
+        surface = HeadlessSurface::open(request, error);
     } else {
-        if (fullscreen) glfwWindowHint(GLFW_REFRESH_RATE, 60);
-        if (!glfwInit()) {
-            std::printf("Failed to init glfw\n");
-            platform::consolePause();
-            std::exit(-1);
-        }
-        createWindow();
-        glewExperimental = GL_TRUE;
-        if (glewInit() != GLEW_OK) fatalError("failed to initialize glew");
+        surface = WindowSurface::open(request, error);
     }
-    // Before any shader is read: an old driver gets one clear line.
-    const std::string unmet = requirements::unmetByCurrentContext();
-    if (!unmet.empty()) fatalError(" " + unmet);
-    if (options.headless) createDisplayFramebuffer();
+    if (surface == nullptr) fatalError(error);
+    // The window system may not give the size asked for (a tiling window
+    // manager, a full-screen mode, a scaled display): the frame follows it.
+    followSurface();
     if (options.glDebug) gldebug::install();
-
-    if (options.headless) {
-        // freeglut's font needs an X display.
-        std::printf("Headless: the text overlay is left out\n");
-    } else {
-        // freeglut's bitmap text needs its one-time initialisation.
-        int glutArgc = 1;
-        char glutName[] = "emberwight";
-        char* glutArgv[] = {glutName, nullptr};
-        glutInit(&glutArgc, glutArgv);
-    }
 
     createShaderPrograms();
     setGlobalState();
@@ -119,44 +90,22 @@ void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* gam
     setUpCameraAndToggles();
 }
 
-void Engine::createWindow() {
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
-    if (options.glDebug) glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
-    GLFWmonitor* monitor = nullptr;
-    if (fullscreen) {
-        std::printf("Fullscreen");
-        monitor = glfwGetPrimaryMonitor();
-    }
-    // Sizes no window system can make (a negative number read as unsigned,
-    // or beyond X11's coordinate range) are refused here rather than handed on.
-    window = windowSizeAcceptable(width, height)
-                 ? glfwCreateWindow(static_cast<int>(width), static_cast<int>(height),
-                                    "+++ Emberwight +++", monitor, nullptr)
-                 : nullptr;
-    std::printf("%d x %d", static_cast<int>(width), static_cast<int>(height));
-    if (window == nullptr) {
-        const std::string older = windowSizeAcceptable(width, height) ? olderDriverReport() : "";
-        fatalError(older.empty() ? "failed to open window:" : " " + older);
-    }
-    glfwMakeContextCurrent(window);
-    // F11 brings a window that started full screen back at its size, centred.
-    windowedArea = {0, 0, static_cast<int>(width), static_cast<int>(height)};
-    if (const GLFWvidmode* mode = fullscreen ? glfwGetVideoMode(monitor) : nullptr) {
-        windowedArea.x = std::max(0, (mode->width - windowedArea.width) / 2);
-        windowedArea.y = std::max(0, (mode->height - windowedArea.height) / 2);
-    }
-    // The window system may not give the size asked for (a tiling window
-    // manager, a scaled display): the frame follows what it gave.
-    followFramebuffer();
-    // A key tapped while a slow frame renders still counts at the next poll.
-    glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_TRUE);
-}
-
 void Engine::fatalError(const std::string& message) {
-    glfwTerminate();
+    surface.reset();
     std::printf("Error:%s\n", message.c_str());
     platform::consolePause();
     std::exit(-1);
+}
+
+bool Engine::followSurface() {
+    unsigned w = 0, h = 0;
+    if (!surface->drawableSize(w, h)) return false;
+    if (w != width || h != height) {
+        width = w;
+        height = h;
+        projectionMatrix = camera::projection(width, height);
+    }
+    return true;
 }
 
 void Engine::createShaderPrograms() {
@@ -230,17 +179,14 @@ void Engine::setUpCameraAndToggles() {
     viewDirection = camera::lookDirection(angles);  // (1, 0, 1) at the scene's start
     viewMatrix = glm::lookAt(cameraPosition, cameraPosition + 10.0f * viewDirection, cameraUp);
 
-    // The debug cuboid gets its program but no engine: the frame hands it one
-    // when the C toggle first shows it.
+    // The debug cuboid gets its program but no engine: the frame hands it the
+    // engine on each frame that the C toggle shows it.
     const auto debugProgram = shaders.find("shadowOmniDebug");
     if (scene->cuboid != nullptr && debugProgram != shaders.end()) {
         scene->cuboid->init(debugProgram->second.get());
     }
 
-    if (!options.headless) {
-        centreCursor();
-        glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
-    }
+    surface->captureCursor();
 
     // Start values only: blending is already on, polygon mode is GL's fill, and
     // textures keep the filters the cache held when they were loaded.

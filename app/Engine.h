@@ -1,11 +1,10 @@
 #pragma once
-// The one engine record: window, camera, toggles, counters, timing and the GL
-// registries. Its operations live with their subsystem: start-up and window in
-// app/Engine.cpp, input in app/Input.cpp, the overlay in app/Overlay.cpp,
-// the camera in game/Camera.cpp and the passes in render/.
+// The one engine record: the surface frames go to, camera, toggles, counters,
+// timing and the GL registries. Its operations live with their subsystem:
+// start-up in app/Engine.cpp, input in app/Input.cpp, the overlay in
+// app/Overlay.cpp, the camera in game/Camera.cpp and the passes in render/.
 
 #include <GL/glew.h>
-#include <GLFW/glfw3.h>
 
 #include <glm/glm.hpp>
 #include <map>
@@ -16,7 +15,8 @@
 #include "GraphicsEngine/TextureCache.h"
 #include "app/KeyScript.h"
 #include "app/RunOptions.h"
-#include "app/Window.h"
+#include "app/Surface.h"
+#include "app/Toggles.h"
 #include "render/GlowPass.h"
 #include "render/GpuPassTimer.h"
 
@@ -41,16 +41,10 @@ class Engine {
 public:
     Game* game = nullptr;
     Scene* scene = nullptr;
-    GLFWwindow* window = nullptr;
-    unsigned width = 0, height = 0;  // the framebuffer's, followed every frame
-    bool minimised = false;          // no pixels to draw into
-    window::Rect windowedArea;       // where F11 returns the window to
-    // The framebuffer every frame ends in and screenshots read: the window's (0),
-    // or an offscreen one that stands in for it.
-    GLuint displayFramebuffer = 0;
-    std::string headlessDevice;  // --headless: what the EGL context runs on
-    bool fullscreen = false;
-    double lastCursorX = 0.0, lastCursorY = 0.0;
+    // The window or offscreen target; declared first so that it goes last,
+    // after every GL object below.
+    std::unique_ptr<Surface> surface;
+    unsigned width = 0, height = 0;  // the surface's, followed every frame
     GLuint shadowMapTexture = 0, shadowMapFramebuffer = 0;
     GLuint shadowCubeTexture = 0, shadowCubeFramebuffer = 0;
     GLuint shadowCubeSampler = 0;  // depth comparison on the cube, for the lit pass only
@@ -64,7 +58,6 @@ public:
     float pitch = 0.0f, yaw = 0.0f;
     Plane frustumPlanes[6];
     bool echoStatus = false;
-    bool closeRequested = false;
     graph::ProgramTable shaders;
     TextureCache textureCache;
     int shadowMapWidth = 0, shadowMapHeight = 0, shadowCubeWidth = 0, shadowCubeHeight = 0;
@@ -80,7 +73,7 @@ public:
     bool showObjectCount = false, cullingEnabled = true, transparencyEnabled = true;
     bool showParticleCount = false;
     bool glowEnabled = false, showShadowCube = false;  // G, C
-    bool keyLatches[13] = {};  // F1..F10, SPACE, G, C
+    bool keyLatches[toggles::kKeyCount] = {};
 
     bool cameraTour = false;
     int objectsDrawn = 0, particlesCounted = 0;
@@ -95,28 +88,19 @@ public:
     GpuPassTimer passTimer;  // active only while benchmarking
     GlowPass glowPass;       // its targets exist from the first glowing frame on
     KeyScript keyScript;     // --auto-keys
-    long frameCount = 0;     // frames completed so far
 
-    // Start-up and window (app/Engine.cpp).
+    // Start-up (app/Engine.cpp): the surface, then everything drawn into it.
     void startUp(unsigned width, unsigned height, bool fullscreen, Game* game, Scene* scene,
                  bool cameraTour);
-    void createWindow();
     [[noreturn]] void fatalError(const std::string& message);
-    // --headless (app/Headless.cpp): an EGL context and an offscreen framebuffer
-    // instead of the window.
-    void createHeadlessContext();
-    void createDisplayFramebuffer();
     void createShaderPrograms();
     void setGlobalState();
     void setUpScene();
     void setUpCameraAndToggles();
-
-    // The window as people use it (app/Window.cpp): the frame follows the
-    // framebuffer's size, a minimised window sleeps, F11 switches full screen.
-    void followFramebuffer();
-    void waitWhileMinimised();
-    void setFullScreen(bool on);
-    void centreCursor();
+    // The frame takes the surface's size; false while there is nothing to draw into.
+    bool followSurface();
+    // The framebuffer every frame ends in and screenshots read.
+    GLuint displayFramebuffer() const { return surface->framebuffer(); }
 
     // Input and overlay (app/Input.cpp, app/Overlay.cpp).
     void handleInput(double elapsed);

@@ -44,7 +44,7 @@ void Game::captureFrame(double timeBefore) {
 
 double Game::nextElapsed(double& lastTime) {
     if (engine.options.fixedDt > 0.0) return engine.options.fixedDt;  // no clock, no sleep
-    const double now = platform::seconds();
+    const double now = engine.surface->seconds();
     const PacingStep step = paceFrame(engine.frameTimeLimit, now, now - lastTime);
     if (step.sleepMilliseconds >= 0) platform::sleepMilliseconds(step.sleepMilliseconds);
     lastTime = step.lastTime;
@@ -53,11 +53,11 @@ double Game::nextElapsed(double& lastTime) {
 
 bool Game::runComplete(double elapsed) {
     const RunOptions& options = engine.options;
-    if (options.statsEvery > 0 && engine.frameCount % options.statsEvery == 0) {
-        std::printf("stats frame %ld rss_kb %ld objects %d particles %d\n", engine.frameCount,
+    if (options.statsEvery > 0 && frameCount % options.statsEvery == 0) {
+        std::printf("stats frame %ld rss_kb %ld objects %d particles %d\n", frameCount,
                     platform::residentKilobytes(), engine.objectsDrawn, engine.particlesCounted);
     }
-    bool complete = engine.frameCount == options.frames;
+    bool complete = frameCount == options.frames;
     if (options.seconds > 0.0 && engine.totalTime >= options.seconds) complete = true;
     if (benchmark_ && benchmark_->frameDone(elapsed, engine.totalTime, engine.passTimer.endFrame())) {
         complete = true;
@@ -82,19 +82,10 @@ void Game::reloadShaders() {
     }
 }
 
-// With no swap to pace it, the CPU could queue frames without end: wait until
-// the previous frame is drawn, as a double-buffered window's swap would.
-void Game::presentOffscreen() {
-    if (previousFrame_ != nullptr) {
-        glClientWaitSync(previousFrame_, GL_SYNC_FLUSH_COMMANDS_BIT, 60'000'000'000ull);
-        glDeleteSync(previousFrame_);
-    }
-    previousFrame_ = glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
-}
-
 void Game::run() {
     quit = false;
-    double lastTime = platform::seconds();
+    Surface& surface = *engine.surface;
+    double lastTime = surface.seconds();
     double startUpSeconds = 0.0;
 
     // Benchmarking flies the tour as fast as the machine allows.
@@ -109,14 +100,13 @@ void Game::run() {
         shaderReloader_ = std::make_unique<ShaderReloader>(engine.shaders, platform::seconds());
     }
 
-    while (!engine.closeRequested) {
+    while (!surface.closeRequested()) {
         if (quit) break;
-        engine.followFramebuffer();
-        if (engine.minimised) {
-            // Nothing to draw and no time passes: the simulation takes up
-            // where it stopped when the window comes back.
-            engine.waitWhileMinimised();
-            lastTime = platform::seconds();
+        if (!engine.followSurface()) {
+            // Minimised: nothing to draw and no time passes; the simulation
+            // takes up where it stopped when the window comes back.
+            surface.waitWhileMinimised();
+            lastTime = surface.seconds();
             continue;
         }
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -128,24 +118,20 @@ void Game::run() {
         renderFrame(elapsed);
         captureFrame(timeBefore);
 
-        ++engine.frameCount;
-        if (engine.frameCount == 1) {
+        ++frameCount;
+        if (frameCount == 1) {
             startUpSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() -
                                                            processStart).count();
         }
         if (runComplete(elapsed)) quit = true;
-        if (quit || engine.closeRequested) finishRun();
-        if (engine.options.headless) {
-            presentOffscreen();
-        } else {
-            glfwSwapBuffers(engine.window);
-        }
+        if (quit || surface.closeRequested()) finishRun();
+        surface.present();
     }
     if (engine.options.glDebug) std::printf("%s\n", gldebug::summary().c_str());
     if (benchmark_) {
         std::string renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-        if (engine.options.headless) renderer += " on " + engine.headlessDevice;
+        if (!surface.where().empty()) renderer += " on " + surface.where();
         benchmark_->report(startUpSeconds, renderer);
     }
-    glfwTerminate();
+    engine.surface.reset();
 }

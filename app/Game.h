@@ -14,12 +14,13 @@ public:
     Engine engine;
     Scene* scene = nullptr;
     bool quit = false;
+    long frameCount = 0;  // frames completed so far
     // Set by the entry first thing, for the benchmark's start-up time.
     std::chrono::steady_clock::time_point processStart = std::chrono::steady_clock::now();
 
     ~Game();
 
-    // The paced main loop; returns after glfwTerminate.
+    // The paced main loop; returns once the surface is shut down.
     void run();
     // One frame (render/Frame.cpp).
     void renderFrame(double elapsed);
@@ -38,7 +39,4 @@ private:
     void finishRun();
     // Programs whose files were saved since the last look, rebuilt before this frame.
     void reloadShaders();
-    // --headless: the end of a frame, in place of the window's buffer swap.
-    void presentOffscreen();
-    GLsync previousFrame_ = nullptr;
 };

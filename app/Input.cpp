@@ -1,18 +1,16 @@
 #include "app/Game.h"
 #include "app/Toggles.h"
 
-void Engine::handleInput(double elapsed) {
-    // End conditions of the main loop. Headless there is no window and no
-    // keyboard: only --auto-keys presses keys, and the run ends by its options.
-    if (!options.headless) {
-        glfwPollEvents();
-        if (glfwGetKey(window, GLFW_KEY_ESCAPE) != GLFW_RELEASE) game->quit = true;
-        closeRequested = glfwWindowShouldClose(window) != 0;
-    }
+#include <GLFW/glfw3.h>
 
+void Engine::handleInput(double elapsed) {
+    // ESC ends the main loop; so does the surface's close (the loop asks it).
+    surface->pollEvents();
+    if (surface->keyDown(GLFW_KEY_ESCAPE)) game->quit = true;
+
+    // A key is down on the keyboard or in the --auto-keys script.
     auto isDown = [this](int key) {
-        const bool held = !options.headless && glfwGetKey(window, key) != GLFW_RELEASE;
-        return held || keyScript.holds(key, frameCount);
+        return surface->keyDown(key) || keyScript.holds(key, game->frameCount);
     };
     const bool forward = isDown(GLFW_KEY_W);
     const bool back = isDown(GLFW_KEY_S);
@@ -27,8 +25,8 @@ void Engine::handleInput(double elapsed) {
     });
     // F11 switches between the window and full screen on its monitor.
     if (toggles::pressed(isDown(GLFW_KEY_F11), fullScreenLatch)) {
-        setFullScreen(!fullscreen);
-        showStatus(fullscreen ? "Fullscreen: ON" : "Fullscreen: OFF");
+        surface->setFullScreen(!surface->fullScreen());
+        showStatus(surface->fullScreen() ? "Fullscreen: ON" : "Fullscreen: OFF");
     }
     // F12 asks for a screenshot of the frame about to be drawn.
     if (toggles::pressed(isDown(GLFW_KEY_F12), screenshotLatch)) screenshotRequested = true;
@@ -36,7 +34,7 @@ void Engine::handleInput(double elapsed) {
 
     moveCamera(forward, back, left, right, elapsed);
     // The tour owns the view; the mouse is ignored and no longer re-centred.
-    if (!cameraTour && !options.headless) mouseLook();
+    if (!cameraTour) mouseLook();
 }
 
 void Engine::showStatus(std::string text, bool echo) {

@@ -83,7 +83,7 @@ void Engine::drawOverlay() {
     glUseProgram(0);
     glColor3f(1.0f, 1.0f, 1.0f);
     for (const overlay::Piece& piece : overlay::pieces(*this)) {
-        if (!options.headless) {  // freeglut's font needs an X display
+        if (surface->drawsText()) {
             glRasterPos2f(piece.x, piece.y);
             glutBitmapString(GLUT_BITMAP_HELVETICA_18,
                              reinterpret_cast<const unsigned char*>(piece.text.c_str()));

@@ -2,6 +2,8 @@
 
 #include "app/Engine.h"
 
+#include <GLFW/glfw3.h>
+
 namespace toggles {
 
 const int kKeys[kKeyCount] = {GLFW_KEY_F1, GLFW_KEY_F2, GLFW_KEY_F3, GLFW_KEY_F4,

@@ -1,7 +1,7 @@
 #pragma once
 // Decisions about the window that need no window system: which monitor a
-// window is on and whether its framebuffer can be drawn into. The Engine
-// operations that act on the window live in app/Window.cpp.
+// window is on and whether its framebuffer can be drawn into. The window
+// itself is app/WindowSurface's.
 
 #include <vector>
 

@@ -175,21 +175,16 @@ void Engine::moveCamera(bool forward, bool back, bool left, bool right, double e
 }
 
 void Engine::mouseLook() {
-    double x = 0.0, y = 0.0;
-    glfwGetCursorPos(window, &x, &y);
-    if (camera::cursorMoved(x, y, lastCursorX, lastCursorY)) {
-        const float dx = static_cast<float>(-(x - lastCursorX));
-        const float dy = static_cast<float>(-(y - lastCursorY));
+    double dx = 0.0, dy = 0.0;
+    if (surface->cursorTravel(dx, dy)) {
         camera::LookAngles angles;
         angles.yaw = yaw;
         angles.pitch = pitch;
-        angles = camera::turn(angles, dx, dy);
+        angles = camera::turn(angles, static_cast<float>(-dx), static_cast<float>(-dy));
         yaw = angles.yaw;
         pitch = angles.pitch;
         viewDirection = camera::lookDirection(angles);
     }
-    // Re-centre every frame so the next offset is measured from the middle.
-    centreCursor();
 }
 
 void Engine::flyTour() {

@@ -41,7 +41,7 @@ void Game::renderFrame(double elapsed) {
     }
     // The glow's target follows the framebuffer's size, checked every frame.
     const bool glowing = engine.glowEnabled && engine.glowPass.begin(engine.width, engine.height);
-    if (!glowing) glBindFramebuffer(GL_FRAMEBUFFER, engine.displayFramebuffer);
+    if (!glowing) glBindFramebuffer(GL_FRAMEBUFFER, engine.displayFramebuffer());
     glCullFace(GL_BACK);
     glViewport(0, 0, static_cast<GLsizei>(engine.width), static_cast<GLsizei>(engine.height));
     timer.end();
@@ -109,7 +109,7 @@ void Game::renderFrame(double elapsed) {
 
     if (glowing) {
         timer.begin(GpuPassTimer::Glow);
-        engine.glowPass.finish(engine.shaders, engine.displayFramebuffer, engine.wireframe);
+        engine.glowPass.finish(engine.shaders, engine.displayFramebuffer(), engine.wireframe);
         timer.end();
     }
 

@@ -31,5 +31,5 @@ void Engine::renderOmniShadow(Mesh& mesh, const glm::mat4& modelMatrix) {
     }
     glBindVertexArray(0);
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
-    glBindFramebuffer(GL_FRAMEBUFFER, displayFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, displayFramebuffer());
 }

@@ -23,5 +23,5 @@ void Engine::renderShadow(Mesh& mesh, game::StaticObject* object, const glm::mat
                        nullptr);
     }
     glBindVertexArray(0);
-    glBindFramebuffer(GL_FRAMEBUFFER, displayFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, displayFramebuffer());
 }

@@ -52,6 +52,7 @@ unsigned char compare(GLuint program, GLuint shadowMap, glm::vec3 lookup) {
 TEST(RenderTargets, BothTargetsAreCompleteAndLeaveTheDefaultBound) {
     GlContext context;
     Engine engine;
+    engine.surface = context.surface();
     testing::internal::CaptureStdout();
     engine.createShadowMap();
     EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), static_cast<GLint>(engine.shadowMapFramebuffer));
@@ -96,6 +97,7 @@ TEST(RenderTargets, BothTargetsAreCompleteAndLeaveTheDefaultBound) {
 TEST(RenderTargets, BiasMatrixMapsClipToTextureRange) {
     GlContext context;
     Engine engine;
+    engine.surface = context.surface();
     testing::internal::CaptureStdout();
     engine.createShadowMap();
     testing::internal::GetCapturedStdout();
@@ -113,6 +115,7 @@ TEST(RenderTargets, LookupOutsideTheDirectionalMapIsLit) {
     GlContext context;
     TempDataRoot root;
     Engine engine;
+    engine.surface = context.surface();
     testing::internal::CaptureStdout();
     engine.createShadowMap();
     engine.createShadowCube();

@@ -39,6 +39,7 @@ TEST(OverlayGl, TextIsPlainWhiteWhateverProgramWasBound) {
     GlContext context(800, 600);
     initGlutOnce();
     Engine engine;
+    engine.surface = context.surface();
     engine.width = 800;
     engine.height = 600;
     testing::internal::CaptureStdout();
@@ -68,6 +69,7 @@ TEST(OverlayGl, EchoesOnlyOnceAndNeverTheCounters) {
     GlContext context(800, 600);
     initGlutOnce();
     Engine engine;
+    engine.surface = context.surface();
     engine.showObjectCount = engine.showParticleCount = engine.showFrameTime = true;
     engine.frameTime = 0.005f;
     engine.objectsDrawn = 3;

@@ -69,7 +69,7 @@ struct World {
         game.scene = new Scene(&engine);
         engine.scene = game.scene;
         engine.game = &game;
-        engine.window = context.window();
+        engine.surface = context.surface();
         engine.width = 320;
         engine.height = 240;
         engine.createShaderPrograms();

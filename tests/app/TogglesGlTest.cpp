@@ -62,7 +62,7 @@ TEST(TogglesGl, StartUpSetsCameraAndToggleStartValues) {
     GlContext context;
     Engine engine;
     Scene scene(&engine);
-    engine.window = context.window();
+    engine.surface = context.surface();
     engine.scene = &scene;
     engine.width = 800;
     engine.height = 600;

@@ -6,6 +6,8 @@
 #include "app/Engine.h"
 #include "app/Toggles.h"
 
+#include <GLFW/glfw3.h>
+
 namespace {
 
 enum Key { F1, F2, F3, F4, F5, F6, F7, F8, F9, F10, SPACE, G, C };

@@ -2,8 +2,11 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "app/WindowSurface.h"
 
 // A hidden window with a current GL context (the way the demo asks for one)
 // and a debug-output callback that records every GL error.
@@ -15,6 +18,8 @@ public:
     GlContext& operator=(const GlContext&) = delete;
 
     GLFWwindow* window() const { return window_; }
+    // The demo's surface over this window, for an engine to draw into.
+    std::unique_ptr<Surface> surface() const { return std::make_unique<WindowSurface>(window_); }
     // Error messages the driver reported since the context was made (or cleared).
     const std::vector<std::string>& errors() const;
     void clearErrors();

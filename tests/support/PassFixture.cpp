@@ -3,6 +3,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 void PassFixture::SetUp() {
+    engine.surface = context.surface();
     testing::internal::CaptureStdout();
     engine.createShaderPrograms();
     engine.createShadowMap();

@@ -1,0 +1,97 @@
+#include "app/HeadlessSurface.h"
+
+#include <cstdio>
+
+#include "GraphicsEngine/Platform.h"
+#include "app/CommandLine.h"
+#include "app/EglContext.h"
+#include "app/GlRequirements.h"
+
+std::unique_ptr<HeadlessSurface> HeadlessSurface::open(const SurfaceRequest& request,
+                                                       std::string& error) {
+    std::unique_ptr<HeadlessSurface> surface(new HeadlessSurface);
+    surface->device_ = egl::makeContextCurrent(request.eglDevice, request.glDebug, error);
+    if (surface->device_.empty()) return nullptr;
+
+    // Debian's GLEW is built for GLX and has no call for the GL part alone:
+    // glewInit loads the GL entry points, returning on any failure there, and
+    // only then fails its GLX part for want of an X display. That last result
+    // is expected here.
+    glewExperimental = GL_TRUE;
+    const GLenum glew = glewInit();
+    if (glew != GLEW_OK && glew != GLEW_ERROR_NO_GLX_DISPLAY) {
+        error = "failed to initialize glew";
+        return nullptr;
+    }
+    // Checked as for the window, before the framebuffer is made.
+    const std::string unmet = requirements::unmetByCurrentContext();
+    if (!unmet.empty()) {
+        error = " " + unmet;
+        return nullptr;
+    }
+    surface->width_ = request.width;
+    surface->height_ = request.height;
+    if (!surface->createFramebuffer(error)) return nullptr;
+    std::printf("Headless: the text overlay is left out\n");
+    return surface;
+}
+
+HeadlessSurface::~HeadlessSurface() {
+    if (previousFrame_ != nullptr) glDeleteSync(previousFrame_);
+    egl::releaseCurrentContext();
+}
+
+// The window's framebuffer as GLFW asks for it: 8-bit RGBA colour, 24-bit
+// depth and 8-bit stencil, single-sampled. It stays bound: every pass that
+// binds another framebuffer returns to this one.
+bool HeadlessSurface::createFramebuffer(std::string& error) {
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
+    const unsigned limit = static_cast<unsigned>(largest);
+    if (!windowSizeAcceptable(width_, height_) || width_ > limit || height_ > limit) {
+        error = "cannot make a " + std::to_string(static_cast<int>(width_)) + " x " +
+                std::to_string(static_cast<int>(height_)) + " offscreen framebuffer (1 to " +
+                std::to_string(largest) + " pixels each way)";
+        return false;
+    }
+    const GLsizei w = static_cast<GLsizei>(width_), h = static_cast<GLsizei>(height_);
+    GLuint buffers[2] = {0, 0};
+    glGenRenderbuffers(2, buffers);
+    glBindRenderbuffer(GL_RENDERBUFFER, buffers[0]);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, w, h);
+    glBindRenderbuffer(GL_RENDERBUFFER, buffers[1]);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, w, h);
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+
+    glGenFramebuffers(1, &framebuffer_);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, buffers[0]);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
+                              buffers[1]);
+    glDrawBuffer(GL_COLOR_ATTACHMENT0);
+    glReadBuffer(GL_COLOR_ATTACHMENT0);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+        error = "the offscreen framebuffer is incomplete on " + device_;
+        return false;
+    }
+    std::printf("%d x %d offscreen on %s\n", w, h, device_.c_str());
+    return true;
+}
+
+bool HeadlessSurface::drawableSize(unsigned& width, unsigned& height) {
+    width = width_;
+    height = height_;
+    return true;
+}
+
+// With no swap to pace it, the CPU could queue frames without end: wait until
+// the previous frame is drawn, as a double-buffered window's swap would.
+void HeadlessSurface::present() {
+    if (previousFrame_ != nullptr) {
+        glClientWaitSync(previousFrame_, GL_SYNC_FLUSH_COMMANDS_BIT, 60'000'000'000ull);
+        glDeleteSync(previousFrame_);
+    }
+    previousFrame_ = glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
+}
+
+double HeadlessSurface::seconds() const { return platform::seconds(); }

@@ -1,0 +1,52 @@
+#pragma once
+// Where frames go: a window on the desktop or an offscreen framebuffer. Start-up
+// opens one; from then on the loop, the input step and the passes ask it, and
+// nothing else needs to know which it is.
+
+#include <GL/glew.h>
+
+#include <string>
+
+// What start-up asks of a surface.
+struct SurfaceRequest {
+    unsigned width = 0, height = 0;
+    bool fullscreen = false;
+    bool glDebug = false;  // a debug context, for --gl-debug
+    int eglDevice = -1;    // offscreen only: the EGL device to render on
+};
+
+class Surface {
+public:
+    virtual ~Surface() = default;  // shuts the window system or EGL down
+
+    // The framebuffer each frame ends in and screenshots read (0 for a window).
+    virtual GLuint framebuffer() const = 0;
+    // Its size in pixels now; false while there is nothing to draw into (a
+    // minimised window).
+    virtual bool drawableSize(unsigned& width, unsigned& height) = 0;
+    // While not drawable: sleeps until something happens (a restore, a close).
+    virtual void waitWhileMinimised() = 0;
+
+    // Events are polled once a frame; keys are GLFW key codes.
+    virtual void pollEvents() = 0;
+    virtual bool keyDown(int key) const = 0;
+    virtual bool closeRequested() const = 0;
+    // Mouse look: hides the cursor and centres it.
+    virtual void captureCursor() = 0;
+    // The cursor's travel since the last centring, then centres it again;
+    // false when it has not moved.
+    virtual bool cursorTravel(double& dx, double& dy) = 0;
+
+    virtual bool fullScreen() const = 0;
+    virtual void setFullScreen(bool on) = 0;
+
+    // The end of a frame: a buffer swap, or a wait for the previous frame.
+    virtual void present() = 0;
+    // The frame clock, in seconds from an arbitrary origin.
+    virtual double seconds() const = 0;
+    // Whether the overlay's bitmap font can be drawn here.
+    virtual bool drawsText() const = 0;
+    // What it renders on, for reports ("EGL device 0 of 1 (software)"); empty
+    // for the window, whose renderer says it all.
+    virtual std::string where() const = 0;
+};
