@@ -1,4 +1,5 @@
-// The two off-screen depth targets the shadow passes render into.
+// The two off-screen depth targets the shadow passes render into, and the
+// cube that keeps the fire light's static casters between frames.
 #include <cstdio>
 
 #include "app/Engine.h"
@@ -73,7 +74,8 @@ void Engine::createShadowCube() {
     glDrawBuffer(GL_NONE);
     glReadBuffer(GL_NONE);
     reportIncompleteFramebuffer();
-    glBindFramebuffer(GL_FRAMEBUFFER, displayFramebuffer());
+    staticShadowCube.create(shadowCubeTexture, shadowCubeFramebuffer, shadowCubeWidth,
+                            displayFramebuffer());
 
     // The lit pass reads the cube through this sampler: each lookup compares
     // and filters 2 x 2 texels in one go. The texture keeps its own parameters.

@@ -107,9 +107,12 @@ void Shader::replaceWith(Shader& replacement) {
     std::swap(vertexShader, replacement.vertexShader);
     std::swap(fragmentShader, replacement.fragmentShader);
     std::swap(geometryShader, replacement.geometryShader);
+    std::swap(buildNumber, replacement.buildNumber);
 }
 
 bool Shader::build(bool printPaths, BuildFailure& failure) {
+    static std::uint64_t builds = 0;
+    buildNumber = ++builds;
     program = glCreateProgram();
     if (program == 0) return fail(failure, "Error creating program");
     for (const StageFile& stage : stageFiles(files)) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <GL/glew.h>
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -48,6 +49,9 @@ public:
     GLuint fragmentShader = 0;  // 0 for a transform-feedback program
     GLuint geometryShader = 0;  // 0 for a two-stage program
     SourceFiles files;          // what `program` was built from
+    // Which build `program` is: no two builds of any program share a number,
+    // so a holder of what was drawn with it can tell a live reload apart.
+    std::uint64_t buildNumber = 0;
 
     Shader() = default;
     Shader(const Shader&) = delete;

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "GraphicsEngine/Shader.h"
 #include "GraphicsEngine/TextureCache.h"
@@ -19,6 +20,7 @@
 #include "app/Toggles.h"
 #include "render/GlowPass.h"
 #include "render/GpuPassTimer.h"
+#include "render/StaticShadowCube.h"
 
 class Game;
 class Scene;
@@ -48,6 +50,7 @@ public:
     GLuint shadowMapTexture = 0, shadowMapFramebuffer = 0;
     GLuint shadowCubeTexture = 0, shadowCubeFramebuffer = 0;
     GLuint shadowCubeSampler = 0;  // depth comparison on the cube, for the lit pass only
+    StaticShadowCube staticShadowCube;  // the casters that never move, kept between frames
     glm::mat4 shadowBiasMatrix{1.0f};
     GLuint fireLayerTexture = 0, noiseTexture = 0;
     glm::mat4 projectionMatrix{1.0f};
@@ -127,5 +130,7 @@ public:
                       game::StaticObject* object);
     void renderShadow(Mesh& mesh, game::StaticObject* object, const glm::mat4& modelMatrix);
     void renderOmniShadow(Mesh& mesh, const glm::mat4& modelMatrix);
+    // The frame's shadow cube from the static one and the moving casters.
+    void renderShadowCube(const std::vector<game::SceneObject*>& objects);
     void renderDepth(Mesh& mesh, const glm::mat4& currentMatrix);
 };

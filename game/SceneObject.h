@@ -14,6 +14,13 @@ namespace game {
 // not in the shadow cube, not drawn and not counted.
 constexpr int kPassedOver = 4;
 
+// How an object takes part in the fire light's shadow cube.
+struct ShadowCasting {
+    bool casts = false;        // drawOmniShadow draws something
+    bool movesItself = false;  // update changes `model` frame after frame
+    glm::mat4 model{1.0f};     // what drawOmniShadow draws with
+};
+
 // The base of everything the frame handles one by one. The kind picks the
 // program at start-up and the pass when drawing; the box drives culling.
 // The virtual operations keep a fixed slot order.
@@ -50,6 +57,9 @@ public:
     // Its depth for the frame's depth pre-pass; an object that writes none
     // is still drawn correctly, only without the saving.
     virtual void drawDepth() {}
+    // What the shadow cube needs to know to keep it from one frame to the next;
+    // by default nothing is cast.
+    virtual ShadowCasting shadowCasting() const { return {}; }
 
     int getKind() const { return kind; }
 };

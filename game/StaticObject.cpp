@@ -15,6 +15,8 @@ bool drawsWithEffigyPass(int kind) { return kind == 1; }
 
 bool castsShadows(int kind) { return kind != 6; }
 
+bool turnsInUpdate(int kind) { return kind == 2; }
+
 bool loadsSurfaceMaps(int kind) { return kind == 2 || kind == 3; }
 
 float turnedAngle(float degrees, double elapsedSeconds) {
@@ -65,7 +67,7 @@ void StaticObject::setMapFiles(std::string normal, std::string depth) {
 }
 
 void StaticObject::update(double elapsedSeconds) {
-    if (kind == 2) {
+    if (turnsInUpdate(kind)) {
         rotationAngles.y = turnedAngle(rotationAngles.y, elapsedSeconds);
         rotationMatrix = glm::rotate(glm::mat4(1.0f), glm::radians(rotationAngles.y),
                                      glm::vec3(0.0f, 1.0f, 0.0f));
@@ -91,6 +93,10 @@ void StaticObject::drawShadow(int, int, int) {
 void StaticObject::drawOmniShadow() {
     if (mesh == nullptr || !castsShadows(kind)) return;
     engine->renderOmniShadow(*mesh, modelMatrix);
+}
+
+ShadowCasting StaticObject::shadowCasting() const {
+    return {mesh != nullptr && castsShadows(kind), turnsInUpdate(kind), modelMatrix};
 }
 
 void StaticObject::drawDepth() {

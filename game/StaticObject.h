@@ -38,6 +38,7 @@ public:
     void drawShadow(int a, int b, int c) override;
     void drawOmniShadow() override;
     void drawDepth() override;
+    ShadowCasting shadowCasting() const override;
     void placeholder() override;
     // Loads textures and model; an object whose model fails is passed over by
     // every frame step (state kPassedOver), so the object counter leaves it out.
@@ -49,6 +50,8 @@ public:
 bool drawsWithEffigyPass(int kind);
 // Kind 6 casts no shadows.
 bool castsShadows(int kind);
+// Kind 2 turns in update; every other kind keeps the matrix init gives it.
+bool turnsInUpdate(int kind);
 // Kinds 2 and 3 carry normal and depth maps.
 bool loadsSurfaceMaps(int kind);
 // Degrees per second the turning structure (kind 2) turns about the world y axis.

@@ -22,23 +22,11 @@ void Game::renderFrame(double elapsed) {
         if (frame::isActive(*object)) object->update(elapsed);
     }
 
-    // Shadow cube of the fire light: every object, then the ground.
+    // Shadow cube of the fire light: the static casters' cube, copied, and
+    // the moving casters on top.
     timer.begin(GpuPassTimer::ShadowCube);
     glCullFace(GL_BACK);
-    glBindFramebuffer(GL_FRAMEBUFFER, engine.shadowCubeFramebuffer);
-    glViewport(0, 0, engine.shadowCubeWidth, engine.shadowCubeHeight);
-    glClearDepth(1.0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (engine.options.shadowCasters) {
-        for (game::SceneObject* object : objects) {
-            if (frame::isActive(*object)) object->drawOmniShadow();
-        }
-        // Hand the cube's clear and the objects' depths to the rasteriser now:
-        // a software renderer fills them while this thread runs the ground's
-        // geometry stage, the longest stretch of the frame's CPU-side work.
-        glFlush();
-        engine.renderOmniShadow(scene->groundMesh, glm::mat4(1.0f));
-    }
+    engine.renderShadowCube(objects);
     // The glow's target follows the framebuffer's size, checked every frame.
     const bool glowing = engine.glowEnabled && engine.glowPass.begin(engine.width, engine.height);
     if (!glowing) glBindFramebuffer(GL_FRAMEBUFFER, engine.displayFramebuffer());

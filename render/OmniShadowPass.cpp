@@ -23,7 +23,7 @@ void Engine::renderOmniShadow(Mesh& mesh, const glm::mat4& modelMatrix) {
     uniforms::setVec2(program, "near_far", glm::vec2(light.nearPlane, light.farPlane));
     uniforms::setVec4(program, "l_pos", glm::vec4(light.Position, 1.0f));
 
-    glBindFramebuffer(GL_FRAMEBUFFER, shadowCubeFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, staticShadowCube.drawTarget);
     // A mesh that never loaded (no ground model) has nothing to draw.
     if (mesh.indexCount > 0) {
         glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indexCount), GL_UNSIGNED_INT,

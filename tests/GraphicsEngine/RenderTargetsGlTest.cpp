@@ -66,6 +66,18 @@ TEST(RenderTargets, BothTargetsAreCompleteAndLeaveTheDefaultBound) {
     EXPECT_EQ(engine.shadowCubeHeight, 1024);
     EXPECT_EQ(statusOf(engine.shadowMapFramebuffer), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
     EXPECT_EQ(statusOf(engine.shadowCubeFramebuffer), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+    // The static casters' cube, stored alike so that copying it is exact.
+    EXPECT_EQ(statusOf(engine.staticShadowCube.framebuffer),
+              static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+    EXPECT_EQ(engine.staticShadowCube.drawTarget, engine.shadowCubeFramebuffer);
+    GLint formats[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        glBindTexture(GL_TEXTURE_CUBE_MAP,
+                      i == 0 ? engine.shadowCubeTexture : engine.staticShadowCube.texture);
+        glGetTexLevelParameteriv(GL_TEXTURE_CUBE_MAP_NEGATIVE_Y, 0, GL_TEXTURE_INTERNAL_FORMAT,
+                                 &formats[i]);
+    }
+    EXPECT_EQ(formats[0], formats[1]);
 
     GLint value = 0;
     glBindTexture(GL_TEXTURE_2D, engine.shadowMapTexture);

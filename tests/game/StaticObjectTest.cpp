@@ -134,7 +134,14 @@ TEST(StaticObject, OnlyKindTwoTurns) {
         object.update(2.0);
         EXPECT_FLOAT_EQ(object.rotationAngles.y, 0.0f) << kind;
         expectNear(object.modelMatrix, glm::mat4(1.0f), 0.0f);  // set by init only
+        EXPECT_FALSE(object.shadowCasting().movesItself) << kind;
     }
+    // What turns says so to the shadow cube, which keeps it out of the static casters.
+    game::StaticObject turning = makeObject(2, glm::vec3(5.0f, 0.0f, 0.0f));
+    turning.setEngine(&engine);
+    turning.update(2.0);
+    EXPECT_TRUE(turning.shadowCasting().movesItself);
+    EXPECT_EQ(turning.shadowCasting().model, turning.modelMatrix);
 }
 
 TEST(StaticObject, UpdateAlwaysRebuildsTheCombinedMatrix) {
@@ -177,6 +184,7 @@ TEST(StaticObject, WithoutMeshEveryPassIsSkipped) {
         object.placeholder();
         object.placeholderExtra();
         EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << kind;
+        EXPECT_FALSE(object.shadowCasting().casts) << kind;
     }
 }
 

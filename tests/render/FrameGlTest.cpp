@@ -85,7 +85,32 @@ protected:
         glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
         return depth;
     }
+    std::vector<float> wholeCube() {
+        std::vector<float> all;
+        for (int face = 0; face < 6; ++face) {
+            const std::vector<float> depth = cubeFace(face);
+            all.insert(all.end(), depth.begin(), depth.end());
+        }
+        return all;
+    }
+    // The frame's cube drawn afresh from every caster, as each frame once did.
+    std::vector<float> cubeDrawnAfresh() {
+        glBindFramebuffer(GL_FRAMEBUFFER, engine.shadowCubeFramebuffer);
+        glViewport(0, 0, 1024, 1024);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        for (game::SceneObject* object : scene().objects) {
+            if (object->state != game::kPassedOver) object->drawOmniShadow();
+        }
+        engine.renderOmniShadow(scene().groundMesh, glm::mat4(1.0f));
+        return wholeCube();
+    }
 };
+
+size_t differing(const std::vector<float>& a, const std::vector<float>& b) {
+    size_t count = 0;
+    for (size_t i = 0; i < a.size(); ++i) count += a[i] != b[i] ? 1 : 0;
+    return count + (a.size() > b.size() ? a.size() - b.size() : b.size() - a.size());
+}
 
 }  // namespace
 
@@ -179,6 +204,64 @@ TEST_F(Frame, TheShadowCubeHoldsTheSceneUnlessCastersAreOff) {
         EXPECT_FLOAT_EQ(cleared[0], 1.0f) << face;
     }
     EXPECT_TRUE(context.errors().empty());
+}
+
+// The frame's cube is the static casters' cube copied with the moving ones on
+// top: read back, it equals the cube drawn afresh from every caster, on both
+// copy paths, while the structure turns and after whatever refills it.
+TEST_F(Frame, TheShadowCubeFromTheStaticOneEqualsOneDrawnAfresh) {
+    StaticShadowCube& kept = engine.staticShadowCube;
+    frame(0.5);
+    EXPECT_EQ(kept.fills, 1);
+    const std::vector<float> first = wholeCube();
+    EXPECT_EQ(differing(first, cubeDrawnAfresh()), 0u);
+
+    for (bool copiesImages : {true, false}) {
+        kept.copiesImages = copiesImages;
+        frame(0.5);  // the structure turns 9 degrees
+        const std::vector<float> turned = wholeCube();
+        EXPECT_GT(differing(turned, first), 1000u) << copiesImages;  // its shadow moved
+        EXPECT_EQ(differing(turned, cubeDrawnAfresh()), 0u) << copiesImages;
+    }
+    EXPECT_EQ(kept.fills, 1);
+
+    // A live reload of the shadow program.
+    graph::BuildFailure failure;
+    std::unique_ptr<graph::Shader> build = engine.shaders.at("shadowOmni")->rebuilt(failure);
+    ASSERT_TRUE(build) << failure.headline;
+    engine.shaders.at("shadowOmni")->replaceWith(*build);
+    frame();
+    EXPECT_EQ(kept.fills, 2);
+    EXPECT_EQ(differing(wholeCube(), cubeDrawnAfresh()), 0u);
+
+    // Casters off leave the cube cleared; back on, the static cube is drawn again.
+    engine.options.shadowCasters = false;
+    frame();
+    engine.options.shadowCasters = true;
+    frame();
+    EXPECT_EQ(kept.fills, 3);
+    EXPECT_EQ(differing(wholeCube(), cubeDrawnAfresh()), 0u);
+
+    // A rock that moves: drawn again without it, then with the moving ones.
+    auto* rock = static_cast<game::StaticObject*>(scene().objects.at(0));
+    ASSERT_TRUE(rock->shadowCasting().casts);
+    const glm::vec3 light = scene().pointLights[0].Position;
+    for (float x : {3.0f, 4.0f}) {
+        const std::vector<float> before = wholeCube();
+        rock->modelMatrix = glm::translate(glm::mat4(1.0f), light + glm::vec3(x, -2.0f, 0.0f));
+        frame(0.0);  // the structure stands still
+        EXPECT_GT(differing(wholeCube(), before), 1000u) << x;  // beside the light now
+        EXPECT_EQ(kept.fills, 4) << x;
+        EXPECT_TRUE(kept.wasSeenMoving(rock));
+        EXPECT_EQ(differing(wholeCube(), cubeDrawnAfresh()), 0u) << x;
+    }
+
+    // An object passed over leaves the static cube.
+    scene().objects.at(9)->state = game::kPassedOver;
+    frame();
+    EXPECT_EQ(kept.fills, 5);
+    EXPECT_EQ(differing(wholeCube(), cubeDrawnAfresh()), 0u);
+    EXPECT_TRUE(context.errors().empty()) << context.errors().front();
 }
 
 TEST_F(Frame, GlowFollowsTheSizeAndLeavesTheSameStateAsWithout) {

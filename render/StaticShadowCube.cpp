@@ -1,0 +1,86 @@
+#include "render/StaticShadowCube.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// The driver's own list: GLEW, told to load every entry point, marks an
+// extension present wherever its functions resolve, and Mesa's always do.
+bool driverLists(const char* extension) {
+    GLint count = 0;
+    glGetIntegerv(GL_NUM_EXTENSIONS, &count);
+    for (GLint i = 0; i < count; ++i) {
+        const GLubyte* name = glGetStringi(GL_EXTENSIONS, static_cast<GLuint>(i));
+        if (name != nullptr && std::strcmp(reinterpret_cast<const char*>(name), extension) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+GLuint faceFramebuffer(GLuint cube, int face) {
+    GLuint framebuffer = 0;
+    glGenFramebuffers(1, &framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT,
+                           static_cast<GLenum>(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face), cube, 0);
+    glDrawBuffer(GL_NONE);
+    glReadBuffer(GL_NONE);
+    return framebuffer;
+}
+
+}  // namespace
+
+void StaticShadowCube::create(GLuint frameTexture, GLuint frameFramebuffer, int size,
+                              GLuint display) {
+    frameTexture_ = frameTexture;
+    frameFramebuffer_ = frameFramebuffer;
+    drawTarget = frameFramebuffer;
+    size_ = size;
+    copiesImages = (GLEW_VERSION_4_3 || driverLists("GL_ARB_copy_image")) &&
+                   glCopyImageSubData != nullptr;
+
+    // The same storage as the frame's cube, so that either copy is exact.
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, texture);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    for (GLenum face = 0; face < 6; ++face) {
+        glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT, size, size, 0,
+                     GL_DEPTH_COMPONENT, GL_UNSIGNED_BYTE, nullptr);
+    }
+    glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
+
+    glGenFramebuffers(1, &framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glFramebufferTexture(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, texture, 0);
+    glDrawBuffer(GL_NONE);
+    glReadBuffer(GL_NONE);
+
+    // Made on either path, so that a test can take the other one as well.
+    for (int face = 0; face < 6; ++face) {
+        staticFaces_[face] = faceFramebuffer(texture, face);
+        frameFaces_[face] = faceFramebuffer(frameTexture, face);
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, display);
+}
+
+void StaticShadowCube::copyToFrameCube() {
+    if (copiesImages) {
+        glCopyImageSubData(texture, GL_TEXTURE_CUBE_MAP, 0, 0, 0, 0, frameTexture_,
+                           GL_TEXTURE_CUBE_MAP, 0, 0, 0, 0, size_, size_, 6);
+    } else {
+        for (int face = 0; face < 6; ++face) {
+            glBindFramebuffer(GL_READ_FRAMEBUFFER, staticFaces_[face]);
+            glBindFramebuffer(GL_DRAW_FRAMEBUFFER, frameFaces_[face]);
+            glBlitFramebuffer(0, 0, size_, size_, 0, 0, size_, size_, GL_DEPTH_BUFFER_BIT,
+                              GL_NEAREST);
+        }
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, frameFramebuffer_);
+}
+
+bool StaticShadowCube::wasSeenMoving(const void* object) const {
+    return std::find(seenMoving.begin(), seenMoving.end(), object) != seenMoving.end();
+}
