@@ -125,10 +125,10 @@ bool GlowPass::begin(unsigned width, unsigned height) {
 
 // Binds the program behind `key`. A program met for the first time gets its
 // locations looked up and its constant uniforms set.
-GLuint GlowPass::use(const graph::ProgramTable& shaders, const char* key, Program& bound) {
+void GlowPass::use(const graph::ProgramTable& shaders, const char* key, Program& bound) {
     const GLuint program = shaders.at(key)->program;
     glUseProgram(program);
-    if (program == bound.program) return program;
+    if (program == bound.program) return;
     bound.program = program;
     bound.texelSize = glGetUniformLocation(program, "texelSize");
     bound.direction = glGetUniformLocation(program, "direction");
@@ -141,7 +141,6 @@ GLuint GlowPass::use(const graph::ProgramTable& shaders, const char* key, Progra
     glUniform1f(glGetUniformLocation(program, "exposure"), glow::kExposure);
     glUniform1f(glGetUniformLocation(program, "knee"), glow::kKnee);
     glUniform1f(glGetUniformLocation(program, "whiteSpill"), glow::kWhiteSpill);
-    return program;
 }
 
 void GlowPass::finish(const graph::ProgramTable& shaders, const Display& display) {

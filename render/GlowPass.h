@@ -59,7 +59,7 @@ private:
     void create();
     void allocate(unsigned width, unsigned height);
     std::string incompleteTarget() const;
-    GLuint use(const graph::ProgramTable& shaders, const char* key, Program& bound);
+    void use(const graph::ProgramTable& shaders, const char* key, Program& bound);
 
     unsigned width_ = 0, height_ = 0;
     std::string failure_;
