@@ -4,7 +4,7 @@ BUILD ?= build
 ARGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: setup build run test test-asan bench soak gallery clean
+.PHONY: setup build run test test-asan bench ab soak gallery clean
 
 setup:
 	@bash scripts/setup.sh
@@ -27,6 +27,12 @@ bench: build
 	@bash scripts/with-display.sh $(BUILD)/emberwight 1024 768 0 --benchmark $(BENCH_SECONDS) \
 		--benchmark-csv $(BUILD)/benchmark.csv </dev/null | sed -n '/^Benchmark/,$$p'
 	@echo "Per-frame figures: $(BUILD)/benchmark.csv"
+
+# Two builds' frame times, alternated on one display: a revision (A, built in a
+# temporary worktree) against this build (B), e.g.
+# make ab ARGS='-r HEAD -p 4 --shots' or ARGS='-b "--glow" -p 4' (scripts/ab-bench.sh).
+ab: build
+	@BUILD=$(BUILD) JOBS=$(JOBS) bash scripts/ab-bench.sh $(ARGS)
 
 # The README's pictures, remade from fixed tour times, and the animated close
 # view of the fire (its encoder is installed here only, not for build or test).

@@ -109,7 +109,6 @@ void Game::run() {
             lastTime = surface.seconds();
             continue;
         }
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         const double elapsed = nextElapsed(lastTime);
 
         const double timeBefore = engine.totalTime;

@@ -2,9 +2,10 @@
 // sky, ground, the objects that survive culling (and the shadow-cube box when
 // C shows it), the particle systems and the overlay, in that order. With the
 // glow on, the scene passes draw into its floating-point target and the glow
-// ends in the display framebuffer before the overlay. Depth test and face
-// culling stay enabled from start-up; blending is whatever the particles (or
-// the F9 toggle) left. The pass timer measures only while benchmarking.
+// ends in the display framebuffer before the overlay. The frame clears what
+// it draws into. Depth test and face culling stay enabled from start-up;
+// blending is whatever the particles (or the F9 toggle) left. The pass timer
+// measures only while benchmarking.
 #include <vector>
 
 #include "app/Game.h"
@@ -27,12 +28,28 @@ void Game::renderFrame(double elapsed) {
     timer.begin(GpuPassTimer::ShadowCube);
     glCullFace(GL_BACK);
     engine.renderShadowCube(objects);
-    // The glow's target follows the framebuffer's size, checked every frame.
-    const bool glowing = engine.glowEnabled && engine.glowPass.begin(engine.width, engine.height);
-    if (!glowing) glBindFramebuffer(GL_FRAMEBUFFER, engine.displayFramebuffer());
     glCullFace(GL_BACK);
-    glViewport(0, 0, static_cast<GLsizei>(engine.width), static_cast<GLsizei>(engine.height));
     timer.end();
+
+    // The glow's targets follow the framebuffer's size, checked every frame;
+    // targets GL does not accept turn the glow off, and the demo goes on.
+    bool glowing = false;
+    if (engine.glowEnabled) {
+        timer.begin(GpuPassTimer::Glow);
+        glowing = engine.glowPass.begin(engine.width, engine.height);
+        timer.end();
+        if (!engine.glowPass.failure().empty()) {
+            engine.glowEnabled = false;
+            engine.showStatus("Glow: OFF, " + engine.glowPass.failure());
+        }
+    }
+    // Drawn straight into the display, the scene leaves its clear colour
+    // showing (through the lines of F3, say); with the glow the blend covers it.
+    if (!glowing) {
+        glBindFramebuffer(GL_FRAMEBUFFER, engine.displayFramebuffer());
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+    glViewport(0, 0, static_cast<GLsizei>(engine.width), static_cast<GLsizei>(engine.height));
 
     // With culling off the planes keep whatever they held.
     if (engine.cullingEnabled) engine.updateFrustum();
@@ -97,7 +114,10 @@ void Game::renderFrame(double elapsed) {
 
     if (glowing) {
         timer.begin(GpuPassTimer::Glow);
-        engine.glowPass.finish(engine.shaders, engine.displayFramebuffer(), engine.wireframe);
+        // The particles leave blending off after their draws; without any, F9's state stands.
+        const bool blending = engine.transparencyEnabled && scene->particleSystems.empty();
+        engine.glowPass.finish(engine.shaders,
+                               {engine.displayFramebuffer(), engine.wireframe, blending});
         timer.end();
     }
 

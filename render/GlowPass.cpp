@@ -1,12 +1,15 @@
 #include "render/GlowPass.h"
 
-#include "GraphicsEngine/Uniforms.h"
+#include <cstdio>
 
 namespace {
 
 // Floating point, so that the scene keeps light past 1 and the blur keeps
 // faint halo edges; half floats are plenty for both.
 constexpr GLenum kColourFormat = GL_RGBA16F;
+
+// ScreenShader.vert takes its corners here ("layout(location = 0)").
+constexpr GLuint kPositionAttribute = 0;
 
 void defineColour(GLuint texture, glow::Size size) {
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -34,10 +37,17 @@ GLuint makeFramebuffer(GLuint texture) {
     return framebuffer;
 }
 
-GLuint programOf(const graph::ProgramTable& shaders, const char* key) {
-    const auto found = shaders.find(key);
-    return found != shaders.end() && found->second ? found->second->program : 0;
+// Binds `framebuffer` and names its status when GL does not accept it.
+std::string problemOf(GLuint framebuffer, const char* name) {
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
+    if (status == GL_FRAMEBUFFER_COMPLETE) return "";
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%04X", status);
+    return std::string("the ") + name + " target is incomplete (" + code + ")";
 }
+
+void drawTriangle() { glDrawArrays(GL_TRIANGLES, 0, 3); }
 
 }  // namespace
 
@@ -55,10 +65,14 @@ void GlowPass::create() {
     glGenBuffers(1, &vertexBuffer_);
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
     glBufferData(GL_ARRAY_BUFFER, sizeof corners, corners, GL_STATIC_DRAW);
+    glEnableVertexAttribArray(kPositionAttribute);
+    glVertexAttribPointer(kPositionAttribute, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
     glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
-// Storage for a new size; the framebuffers keep their attachments.
+// Storage for a new size; the framebuffers keep their attachments and are
+// checked again.
 void GlowPass::allocate(unsigned width, unsigned height) {
     width_ = width;
     height_ = height;
@@ -83,81 +97,84 @@ void GlowPass::allocate(unsigned width, unsigned height) {
             for (int k = 0; k < 2; ++k) level.framebuffer[k] = makeFramebuffer(level.texture[k]);
         }
     }
+    failure_ = incompleteTarget();
+}
+
+// The first target GL does not accept, or "".
+std::string GlowPass::incompleteTarget() const {
+    std::string problem = problemOf(sceneFramebuffer_, "scene");
+    if (problem.empty()) problem = problemOf(brightFramebuffer_, "bright-pass");
+    for (const Level& level : levels_) {
+        for (GLuint framebuffer : level.framebuffer) {
+            if (problem.empty()) problem = problemOf(framebuffer, "blur");
+        }
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    return problem;
 }
 
 bool GlowPass::begin(unsigned width, unsigned height) {
     if (width == 0 || height == 0) return false;
     if (vao_ == 0) create();
     if (width != width_ || height != height_) allocate(width, height);
+    if (!failure_.empty()) return false;
     glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer_);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     return true;
 }
 
-void GlowPass::drawTriangle(GLuint program) {
-    const GLint position = glGetAttribLocation(program, "position");
-    if (position < 0) return;  // a program without the attribute draws nothing
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
-    glEnableVertexAttribArray(static_cast<GLuint>(position));
-    glVertexAttribPointer(static_cast<GLuint>(position), 2, GL_FLOAT, GL_FALSE, 0, nullptr);
-    glDrawArrays(GL_TRIANGLES, 0, 3);
-    glDisableVertexAttribArray(static_cast<GLuint>(position));
+// Binds the program behind `key`. A program met for the first time gets its
+// locations looked up and its constant uniforms set.
+void GlowPass::use(const graph::ProgramTable& shaders, const char* key, Program& bound) {
+    const GLuint program = shaders.at(key)->program;
+    glUseProgram(program);
+    if (program == bound.program) return;
+    bound.program = program;
+    bound.texelSize = glGetUniformLocation(program, "texelSize");
+    bound.direction = glGetUniformLocation(program, "direction");
+    // Texture units and the constants of the bright pass and the blend; a
+    // name a program does not use has location -1, which GL ignores.
+    glUniform1i(glGetUniformLocation(program, "colorTexture"), 0);
+    glUniform1i(glGetUniformLocation(program, "glowTexture"), 1);
+    glUniform1f(glGetUniformLocation(program, "threshold"), glow::kThreshold);
+    glUniform1f(glGetUniformLocation(program, "glowStrength"), glow::kLevelWeights[0]);
+    glUniform1f(glGetUniformLocation(program, "exposure"), glow::kExposure);
+    glUniform1f(glGetUniformLocation(program, "knee"), glow::kKnee);
+    glUniform1f(glGetUniformLocation(program, "whiteSpill"), glow::kWhiteSpill);
 }
 
-void GlowPass::finish(const graph::ProgramTable& shaders, GLuint display, bool wireframe) {
-    const GLuint threshold = programOf(shaders, "threshold");
-    const GLuint filter = programOf(shaders, "filter");
-    const GLuint blend = programOf(shaders, "blend");
+void GlowPass::finish(const graph::ProgramTable& shaders, const Display& display) {
     const GLsizei width = static_cast<GLsizei>(width_), height = static_cast<GLsizei>(height_);
-    if (threshold == 0 || filter == 0 || blend == 0) {
-        // Without its programs the glow shows the scene as it is.
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, sceneFramebuffer_);
-        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, display);
-        glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT,
-                          GL_NEAREST);
-        glBindFramebuffer(GL_FRAMEBUFFER, display);
-        return;
-    }
-
-    const GLboolean blending = glIsEnabled(GL_BLEND);
-    GLint blendFunction[4] = {};
-    glGetIntegerv(GL_BLEND_SRC_RGB, &blendFunction[0]);
-    glGetIntegerv(GL_BLEND_DST_RGB, &blendFunction[1]);
-    glGetIntegerv(GL_BLEND_SRC_ALPHA, &blendFunction[2]);
-    glGetIntegerv(GL_BLEND_DST_ALPHA, &blendFunction[3]);
     glDisable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
-    if (wireframe) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    if (display.wireframe) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glBindVertexArray(vao_);
     glActiveTexture(GL_TEXTURE0);
 
     // Bright pass: the scene's light above the threshold, at a quarter size.
     glBindFramebuffer(GL_FRAMEBUFFER, brightFramebuffer_);
     glViewport(0, 0, brightSize_.width, brightSize_.height);
-    glUseProgram(threshold);
+    use(shaders, "threshold", threshold_);
     glBindTexture(GL_TEXTURE_2D, sceneTexture_);
-    uniforms::setInt(threshold, "colorTexture", 0);
-    uniforms::setVec2(threshold, "texelSize", glm::vec2(1.0f / width, 1.0f / height));
-    uniforms::setFloat(threshold, "threshold", glow::kThreshold);
-    drawTriangle(threshold);
+    glUniform2f(threshold_.texelSize, 1.0f / width, 1.0f / height);
+    drawTriangle();
 
     // Each level blurs the one above it (the first, the bright pass):
     // horizontally into its second texture, halving the size on the way
     // down, then vertically back.
-    glUseProgram(filter);
-    uniforms::setInt(filter, "colorTexture", 0);
+    use(shaders, "filter", filter_);
     for (int i = 0; i < glow::kLevels; ++i) {
         const Level& level = levels_[i];
-        const glm::vec2 texel(1.0f / level.size.width, 1.0f / level.size.height);
+        const float texelX = 1.0f / level.size.width, texelY = 1.0f / level.size.height;
         glViewport(0, 0, level.size.width, level.size.height);
         glBindFramebuffer(GL_FRAMEBUFFER, level.framebuffer[1]);
         glBindTexture(GL_TEXTURE_2D, i > 0 ? levels_[i - 1].texture[0] : brightTexture_);
-        uniforms::setVec2(filter, "direction", glm::vec2(texel.x, 0.0f));
-        drawTriangle(filter);
+        glUniform2f(filter_.direction, texelX, 0.0f);
+        drawTriangle();
         glBindFramebuffer(GL_FRAMEBUFFER, level.framebuffer[0]);
         glBindTexture(GL_TEXTURE_2D, level.texture[1]);
-        uniforms::setVec2(filter, "direction", glm::vec2(0.0f, texel.y));
-        drawTriangle(filter);
+        glUniform2f(filter_.direction, 0.0f, texelY);
+        drawTriangle();
     }
 
     // Fold the wider levels into the first, widest last, so that the blend
@@ -171,52 +188,28 @@ void GlowPass::finish(const graph::ProgramTable& shaders, GLuint display, bool w
         glViewport(0, 0, level.size.width, level.size.height);
         glBindFramebuffer(GL_FRAMEBUFFER, level.framebuffer[0]);
         glBindTexture(GL_TEXTURE_2D, levels_[i + 1].texture[0]);
-        uniforms::setVec2(filter, "direction", glm::vec2(1.0f / level.size.width, 0.0f));
-        drawTriangle(filter);
+        glUniform2f(filter_.direction, 1.0f / level.size.width, 0.0f);
+        drawTriangle();
     }
     glDisable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
-    // The blend, into the display framebuffer.
-    glBindFramebuffer(GL_FRAMEBUFFER, display);
+    // The blend, into the display framebuffer. Its colour needs no clear; its
+    // depth is what the overlay's text is tested against.
+    glBindFramebuffer(GL_FRAMEBUFFER, display.framebuffer);
+    glClear(GL_DEPTH_BUFFER_BIT);
     glViewport(0, 0, width, height);
-    glUseProgram(blend);
+    use(shaders, "blend", blend_);
     glBindTexture(GL_TEXTURE_2D, sceneTexture_);
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, levels_[0].texture[0]);
-    uniforms::setInt(blend, "colorTexture", 0);
-    uniforms::setInt(blend, "glowTexture", 1);
-    uniforms::setFloat(blend, "glowStrength", glow::kLevelWeights[0]);
-    uniforms::setFloat(blend, "exposure", glow::kExposure);
-    uniforms::setFloat(blend, "knee", glow::kKnee);
-    uniforms::setFloat(blend, "whiteSpill", glow::kWhiteSpill);
-    drawTriangle(blend);
+    drawTriangle();
 
     glBindTexture(GL_TEXTURE_2D, 0);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, 0);
     glBindVertexArray(0);
     glEnable(GL_DEPTH_TEST);
-    // The blend function is the particles' to leave for F9's next frame.
-    glBlendFuncSeparate(static_cast<GLenum>(blendFunction[0]), static_cast<GLenum>(blendFunction[1]),
-                        static_cast<GLenum>(blendFunction[2]), static_cast<GLenum>(blendFunction[3]));
-    if (blending) glEnable(GL_BLEND);
-    if (wireframe) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-}
-
-void GlowPass::release() {
-    for (Level& level : levels_) {
-        glDeleteFramebuffers(2, level.framebuffer);
-        glDeleteTextures(2, level.texture);
-        level = Level();
-    }
-    glDeleteFramebuffers(1, &brightFramebuffer_);
-    glDeleteTextures(1, &brightTexture_);
-    glDeleteFramebuffers(1, &sceneFramebuffer_);
-    glDeleteRenderbuffers(1, &sceneDepth_);
-    glDeleteTextures(1, &sceneTexture_);
-    glDeleteBuffers(1, &vertexBuffer_);
-    glDeleteVertexArrays(1, &vao_);
-    sceneTexture_ = sceneDepth_ = sceneFramebuffer_ = vertexBuffer_ = vao_ = 0;
-    brightTexture_ = brightFramebuffer_ = 0;
-    width_ = height_ = 0;
+    if (display.blending) glEnable(GL_BLEND);
+    if (display.wireframe) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
 }

@@ -2,32 +2,45 @@
 // The glow around the fire: the frame's scene passes draw into a
 // floating-point target of the framebuffer's size, so that additive flames
 // add up past 1; a bright pass at a quarter of the size and a separable blur
-// over three smaller levels make the halo, and the blend adds it back onto the scene through exposure
-// and the tone curve (render/GlowRules.h) into the display framebuffer.
+// over three smaller levels make the halo, and the blend adds it back onto the
+// scene through exposure and the tone curve (BlendShader.frag) into the
+// display framebuffer.
 #include <GL/glew.h>
+
+#include <string>
 
 #include "GraphicsEngine/Shader.h"
 #include "render/GlowRules.h"
 
 class GlowPass {
 public:
+    // What the frame knows of where the glow ends and of the state to leave
+    // there, so that the pass asks GL for none of it.
+    struct Display {
+        GLuint framebuffer = 0;
+        bool wireframe = false;  // polygons drawn as lines (F3)
+        bool blending = false;   // blending on when the glow starts its passes
+    };
+
     // Sizes the targets for a framebuffer of width x height (again whenever
     // that size changes), then binds the scene target and clears it. False,
-    // with nothing bound, for a framebuffer of no size.
+    // with nothing bound, for a framebuffer of no size or targets that GL
+    // does not accept (then `failure` says why).
     bool begin(unsigned width, unsigned height);
+    // Empty while the targets are complete.
+    const std::string& failure() const { return failure_; }
 
     // Where the scene passes draw while glowing.
     GLuint sceneFramebuffer() const { return sceneFramebuffer_; }
     GLuint sceneTexture() const { return sceneTexture_; }
     GLuint levelTexture(int level) const { return levels_[level].texture[0]; }
 
-    // Bright pass, blur and blend into `display`, which it leaves bound with
-    // the viewport over all of it. Blending, depth test and the polygon mode
-    // are as they were before; vertex array 0 and texture unit 0 are bound.
-    void finish(const graph::ProgramTable& shaders, GLuint display, bool wireframe);
-
-    // Deletes every GL object; the next begin makes them again.
-    void release();
+    // Bright pass, blur and blend into the display framebuffer, which it
+    // leaves bound with the viewport over all of it and its depth cleared (the
+    // blend covers every pixel's colour). Blending, depth test and the polygon
+    // mode are as the display says; the blend function is start-up's; vertex
+    // array 0 and texture unit 0 are bound.
+    void finish(const graph::ProgramTable& shaders, const Display& display);
 
 private:
     struct Level {
@@ -35,15 +48,25 @@ private:
         GLuint texture[2] = {0, 0};  // the level, and the horizontal half of its blur
         GLuint framebuffer[2] = {0, 0};
     };
+    // A program's uniform locations, looked up again whenever the program
+    // behind its key is another one (built at start-up or reloaded); its
+    // constant uniforms are set at the same moment.
+    struct Program {
+        GLuint program = 0;
+        GLint texelSize = -1, direction = -1;
+    };
 
     void create();
     void allocate(unsigned width, unsigned height);
-    void drawTriangle(GLuint program);
+    std::string incompleteTarget() const;
+    void use(const graph::ProgramTable& shaders, const char* key, Program& bound);
 
     unsigned width_ = 0, height_ = 0;
+    std::string failure_;
     GLuint sceneTexture_ = 0, sceneDepth_ = 0, sceneFramebuffer_ = 0;
     glow::Size brightSize_;
     GLuint brightTexture_ = 0, brightFramebuffer_ = 0;
     Level levels_[glow::kLevels];
     GLuint vao_ = 0, vertexBuffer_ = 0;
+    Program threshold_, filter_, blend_;
 };

@@ -1,9 +1,8 @@
 #pragma once
 // The glow's decisions, kept free of GL: the sizes of its blur chain and the
-// tone curve that brings the floating-point scene back into the window's
-// 0..1 range. The blend program carries the same curve; GlowPass hands it
-// these constants as uniforms.
-#include <glm/glm.hpp>
+// constants GlowPass hands its programs as uniforms. The tone curve that
+// brings the floating-point scene back into the window's 0..1 range lives in
+// BlendShader.frag alone.
 
 namespace glow {
 
@@ -27,18 +26,12 @@ constexpr float kThreshold = 0.85f;
 constexpr float kLevelWeights[kLevels] = {0.5f, 0.8f, 1.5f};
 constexpr float kExposure = 1.0f;
 // The curve is the identity up to the knee and rolls off towards white above
-// it, so the dark night keeps its grey levels and only the fire is compressed.
+// it, knee + (1 - knee)(1 - e^(-(x - knee) / (1 - knee))), meeting the
+// identity with the same slope and never reaching 1: the dark night keeps its
+// grey levels and only the fire is compressed.
 constexpr float kKnee = 0.75f;
 // The share of the brightest channel's excess over 1 that spills into all
 // three: overexposed flame cores burn white instead of flat orange.
 constexpr float kWhiteSpill = 0.25f;
-
-// One channel through the curve: x below the knee, then
-// knee + (1 - knee)(1 - e^(-(x - knee) / (1 - knee))), which meets the
-// identity with the same slope and never reaches 1.
-float toneCurve(float x);
-
-// A scene colour (already with its glow added) as the window shows it.
-glm::vec3 display(glm::vec3 hdr);
 
 }  // namespace glow

@@ -3,13 +3,13 @@
 # 10 and 25 seconds, all at 1024 x 768 with fixed frame times, the animated
 # close view of the burning effigy (docs/fire-loop.webp, encoded by img2webp
 # from the frames the demo writes), the fire at the start view without and
-# with the glow side by side (docs/glow-off-on.png, joined by the tests'
-# pngstat beside the binary) and the shadow-cube box up close. Without a
+# with the glow side by side (docs/glow-off-on.png, joined by tools/pngstat,
+# built beside the binary) and the shadow-cube box up close. Without a
 # display the demo renders headless, which gives the window's pictures with no
 # virtual display.
 set -euo pipefail
 binary="$1"
-pngstat="$(dirname "$binary")/tests/pngstat"
+pngstat="$(dirname "$binary")/tools/pngstat"
 mode=()
 [ -n "${DISPLAY:-}" ] || mode=(--headless)
 docs="$(cd "$(dirname "$0")/.." && pwd)/docs"

@@ -1,8 +1,9 @@
 #version 330 core
-// Full-screen passes: a quad given in clip coordinates.
-in vec3 position;
+// Full-screen passes: one triangle given in clip coordinates, its corners at
+// attribute 0 (the glow's vertex array is set up once for every program).
+layout(location = 0) in vec2 position;
 out vec2 texCoord;
 void main() {
-    texCoord = position.xy * 0.5 + 0.5;
-    gl_Position = vec4(position.xy, 0.0, 1.0);
+    texCoord = position * 0.5 + 0.5;
+    gl_Position = vec4(position, 0.0, 1.0);
 }

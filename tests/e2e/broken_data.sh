@@ -33,9 +33,9 @@ break_all() {
             garbage)   yes 'not what the name says' | head -c 5000 > "$file" ;;
             other)     cp "$WORK/other.png" "$file" ;;
             odd)       case $((n % 3)) in
-                           0) "$TOOLS/pngstat" make "$file" 1 1 ;;
-                           1) "$TOOLS/pngstat" make "$file" 37 19 ;;
-                           2) "$TOOLS/pngstat" make "$file" 4097 3 ;;
+                           0) pngstat make "$file" 1 1 ;;
+                           1) pngstat make "$file" 37 19 ;;
+                           2) pngstat make "$file" 4097 3 ;;
                        esac ;;
         esac
     done

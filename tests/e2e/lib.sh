@@ -93,8 +93,8 @@ run_app() {
     echo $?
 }
 
-# Image facts (tests/support/pngstat.cpp): size, mean, diff, bright.
-pngstat() { "$TOOLS/pngstat" "$@"; }
+# Image facts (tools/pngstat.cpp): size, mean, diff, bright.
+pngstat() { "$PNGSTAT" "$@"; }
 
 # close_window: what a window manager's close button sends.
 close_window() { "$TOOLS/send_close" "$WINDOW"; }

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <glm/gtc/matrix_transform.hpp>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "app/Game.h"
@@ -67,7 +69,6 @@ protected:
         engine.frameTime = static_cast<float>(elapsed);
         engine.totalTime += elapsed;
         engine.particlesCounted = 0;
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         game.renderFrame(elapsed);
     }
 
@@ -301,6 +302,31 @@ TEST_F(Frame, GlowFollowsTheSizeAndLeavesTheSameStateAsWithout) {
     EXPECT_TRUE(context.errors().empty()) << context.errors().front();
 }
 
+TEST_F(Frame, GlowTurnsItselfOffWithOneLineWhenGlRefusesItsTargets) {
+    // Wider than any texture: the scene target gets no storage (GL says so
+    // once) and is incomplete; the frame draws on without the glow.
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    engine.glowEnabled = true;
+    engine.width = static_cast<unsigned>(largest) + 1;
+    testing::internal::CaptureStdout();
+    frame();
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(engine.glowEnabled);
+    EXPECT_EQ(printed.rfind("Glow: OFF, the scene target is incomplete (0x", 0), 0u) << printed;
+    EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 1) << printed;
+    EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
+    context.clearErrors();
+
+    // At a size GL accepts, G brings it back.
+    engine.width = 320;
+    engine.glowEnabled = true;
+    frame();
+    EXPECT_TRUE(engine.glowEnabled);
+    EXPECT_TRUE(engine.glowPass.failure().empty());
+    EXPECT_TRUE(context.errors().empty()) << context.errors().front();
+}
+
 TEST_F(Frame, GlowOffDrawsThePictureItDrewBeforeTheGlowWasOn) {
     // Without particles and with no time passing every frame is the same.
     std::vector<ParticleSystem*> systems;
@@ -315,6 +341,15 @@ TEST_F(Frame, GlowOffDrawsThePictureItDrewBeforeTheGlowWasOn) {
     const std::vector<unsigned char> before = picture();
     engine.glowEnabled = true;
     const std::vector<unsigned char> glowing = picture();
+    // Its programs rebuilt in place, as a saved file does: the glow finds the
+    // new programs' uniforms and draws the same picture.
+    for (const char* key : {"threshold", "filter", "blend"}) {
+        graph::BuildFailure failure;
+        std::unique_ptr<graph::Shader> rebuilt = engine.shaders.at(key)->rebuilt(failure);
+        ASSERT_TRUE(rebuilt) << key << ": " << failure.headline;
+        engine.shaders.at(key)->replaceWith(*rebuilt);
+    }
+    EXPECT_TRUE(picture() == glowing);
     engine.glowEnabled = false;
     const std::vector<unsigned char> after = picture();
     systems.swap(scene().particleSystems);

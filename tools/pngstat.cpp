@@ -1,7 +1,10 @@
-// Image facts for the end-to-end scripts, read through FreeImage:
+// Image facts for the end-to-end scripts, the gallery and the A/B comparison,
+// read through FreeImage:
 //   pngstat size FILE            -> WIDTHxHEIGHT
 //   pngstat mean FILE [x0 y0 x1 y1] -> mean R G B (0..255) of the region (top-left origin)
 //   pngstat diff A B [x0 y0 x1 y1] -> mean absolute difference in percent of full scale
+//   pngstat differ A B [x0 y0 x1 y1] -> how many pixels differ in any channel, and the
+//                                       largest channel difference (0..255)
 //   pngstat bright FILE LEVEL [x0 y0 x1 y1] -> percent of pixels whose max channel >= LEVEL
 //   pngstat share FILE R G B TOL [x0 y0 x1 y1] -> percent of pixels within TOL of the colour
 //   pngstat darker A B LEVEL [x0 y0 x1 y1]     -> percent of pixels whose luminance in A
@@ -112,7 +115,7 @@ int joinRegions(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: pngstat size|mean|diff|bright|share|darker|spread FILE ...\n");
+        std::fprintf(stderr, "usage: pngstat size|mean|diff|differ|bright|share|darker|spread FILE ...\n");
         return 2;
     }
     const std::string command = argv[1];
@@ -154,6 +157,25 @@ int main(int argc, char** argv) {
                 for (int c = 0; c < 3; ++c) total += std::fabs(a[c] - b[c]);
             }
         std::printf("%.3f\n", count > 0 ? 100.0 * total / (255.0 * 3.0 * count) : 0.0);
+    } else if (command == "differ" && argc >= 4) {
+        FIBITMAP* other = load(argv[3]);
+        if (FreeImage_GetWidth(other) != width || FreeImage_GetHeight(other) != height) {
+            std::fprintf(stderr, "pngstat: sizes differ\n");
+            return 1;
+        }
+        const Region r = region(argc, argv, 4, width, height);
+        unsigned count = 0;
+        double largest = 0, a[3], b[3];
+        for (unsigned y = r.y0; y < r.y1; ++y)
+            for (unsigned x = r.x0; x < r.x1; ++x) {
+                pixel(image, x, y, a);
+                pixel(other, x, y, b);
+                double most = 0;
+                for (int c = 0; c < 3; ++c) most = std::fmax(most, std::fabs(a[c] - b[c]));
+                if (most > 0) ++count;
+                largest = std::fmax(largest, most);
+            }
+        std::printf("%u %.0f\n", count, largest);
     } else if (command == "bright" && argc >= 4) {
         const double level = std::atof(argv[3]);
         const Region r = region(argc, argv, 4, width, height);
