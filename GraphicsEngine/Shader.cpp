@@ -110,6 +110,7 @@ void Shader::replaceWith(Shader& replacement) {
     std::swap(vertexShader, replacement.vertexShader);
     std::swap(fragmentShader, replacement.fragmentShader);
     std::swap(geometryShader, replacement.geometryShader);
+    std::swap(generation, replacement.generation);
 }
 
 bool Shader::build(bool printPaths, BuildFailure& failure) {
@@ -163,6 +164,8 @@ bool Shader::linkProgram(BuildFailure& failure) {
     if (geometryShader != 0) glAttachShader(program, geometryShader);
     glBindFragDataLocation(program, 0, "fragColor");
     glLinkProgram(program);
+    static unsigned long long links = 0;
+    generation = ++links;
 
     GLint status = 0;
     glGetProgramiv(program, GL_LINK_STATUS, &status);

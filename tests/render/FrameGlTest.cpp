@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <glm/gtc/matrix_transform.hpp>
+#include <string>
 #include <vector>
 
 #include "app/Game.h"
@@ -159,6 +160,50 @@ TEST_F(Frame, ParticlesAreAdvancedAndCountedInListOrder) {
     EXPECT_EQ(engine.particlesCounted, 0);
     systems.swap(scene().particleSystems);
     EXPECT_TRUE(context.errors().empty());
+}
+
+namespace {
+
+// The frame's particle calls in order: 'u' an update's query ended, 'r' a
+// count read, 'd' the render program taken up for a draw.
+std::string gParticleCalls;
+GLuint gRenderProgram = 0;
+PFNGLENDQUERYPROC gEndQuery = nullptr;
+PFNGLGETQUERYOBJECTIVPROC gGetQueryObjectiv = nullptr;
+PFNGLUSEPROGRAMPROC gUseProgram = nullptr;
+
+void GLAPIENTRY endQuery(GLenum target) {
+    if (target == GL_TRANSFORM_FEEDBACK_PRIMITIVES_WRITTEN) gParticleCalls += 'u';
+    gEndQuery(target);
+}
+void GLAPIENTRY getQueryObjectiv(GLuint query, GLenum name, GLint* value) {
+    if (name == GL_QUERY_RESULT) gParticleCalls += 'r';
+    gGetQueryObjectiv(query, name, value);
+}
+void GLAPIENTRY useProgram(GLuint program) {
+    if (program != 0 && program == gRenderProgram) gParticleCalls += 'd';
+    gUseProgram(program);
+}
+
+}  // namespace
+
+TEST_F(Frame, ParticleCountsAreReadOnlyAfterTheLastUpdate) {
+    gRenderProgram = engine.shaders.at("ps_render")->program;
+    gEndQuery = glEndQuery;
+    gGetQueryObjectiv = glGetQueryObjectiv;
+    gUseProgram = glUseProgram;
+    glEndQuery = endQuery;
+    glGetQueryObjectiv = getQueryObjectiv;
+    glUseProgram = useProgram;
+    gParticleCalls.clear();
+    frame();
+    glEndQuery = gEndQuery;
+    glGetQueryObjectiv = gGetQueryObjectiv;
+    glUseProgram = gUseProgram;
+    // 44 updates, then 44 reads (the first waits, the others find their
+    // results ready), then 44 draws.
+    EXPECT_EQ(gParticleCalls, std::string(44, 'u') + std::string(44, 'r') + std::string(44, 'd'));
+    EXPECT_TRUE(context.errors().empty()) << context.errors().front();
 }
 
 TEST_F(Frame, TheShadowCubeHoldsTheSceneUnlessCastersAreOff) {
