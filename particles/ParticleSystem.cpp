@@ -145,6 +145,7 @@ void ParticleSystem::setMatrices(const glm::mat4& projection, const glm::vec3& e
 
 bool ParticleSystem::advanceParticles(float timePassed) {
     if (!initialized || !isUsable(updateShader)) return false;
+    readParticleCount();  // the update reads numParticles records
     if (!updateUniforms.follow(*updateShader)) return false;
     const graph::UniformLocations& at = updateUniforms;
 
@@ -207,7 +208,6 @@ void ParticleSystem::updateParticles(float timePassed) {
 
 void ParticleSystem::renderParticles() {
     if (!initialized || !isUsable(renderShader)) return;
-    readParticleCount();
     renderUniforms.follow(*renderShader);
     const graph::UniformLocations& at = renderUniforms;
     glEnable(GL_BLEND);
@@ -233,7 +233,13 @@ void ParticleSystem::renderParticles() {
     glUniform1f(at[AnimSpeed], animSpeed);
 
     glBindVertexArray(vertexArrays[currentBuffer]);
-    glDrawArrays(GL_POINTS, 0, numParticles);
+    // Before its count is read, the GPU's own count of the records the last
+    // update wrote draws them: the draw waits for nothing.
+    if (countPending) {
+        glDrawTransformFeedback(GL_POINTS, transformFeedback);
+    } else {
+        glDrawArrays(GL_POINTS, 0, numParticles);
+    }
     glBindVertexArray(0);
 
     glDepthMask(GL_TRUE);

@@ -24,9 +24,9 @@ static_assert(sizeof(Particle) == 52, "a particle record is 52 tightly packed by
 // frame ages, moves, kills and emits particles from one buffer into the other,
 // and a second pass draws the live ones as animated, camera-facing sprites.
 // The CPU only feeds uniforms and reads back how many records were written.
-// A frame advances every system before it reads any count: a read waits for
-// the GPU to finish the work queued before it, so reading after the last
-// update waits once a frame, not once a system.
+// A frame advances and draws every system before it reads any count: a read
+// waits for the GPU to finish the work queued before it, so reading after the
+// last draw waits once a frame, not once a system.
 class ParticleSystem {
 public:
     static constexpr int kMaxParticles = 100000;
@@ -45,7 +45,7 @@ public:
     std::string textureName;
     int currentBuffer = 0;  // the buffer that holds the live particles
     int numParticles = 0;   // records in the current buffer, once the count is read
-    bool countPending = false;  // advanced, and the count not read yet
+    bool countPending = false;  // advanced, the count not read yet
     glm::mat4 projectionMatrix{1.0f};
     glm::mat4 viewMatrix{1.0f};
     glm::vec3 quad1{0.0f};     // billboard axis pointing to the viewer's right
@@ -110,6 +110,7 @@ public:
     bool readParticleCount();
     // Both at once, for a system on its own.
     void updateParticles(float timePassed);
-    // Draws the live particles (reading a pending count first).
+    // Draws the live particles; with the count not read yet, as many as the
+    // GPU counted (glDrawTransformFeedback), so the draw waits for nothing.
     void renderParticles();
 };
