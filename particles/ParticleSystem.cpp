@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <glm/gtc/matrix_transform.hpp>
-
 #include <glm/gtc/type_ptr.hpp>
 
 #include "GraphicsEngine/Shader.h"
