@@ -107,12 +107,10 @@ void Shader::replaceWith(Shader& replacement) {
     std::swap(vertexShader, replacement.vertexShader);
     std::swap(fragmentShader, replacement.fragmentShader);
     std::swap(geometryShader, replacement.geometryShader);
-    std::swap(buildNumber, replacement.buildNumber);
+    std::swap(generation, replacement.generation);
 }
 
 bool Shader::build(bool printPaths, BuildFailure& failure) {
-    static std::uint64_t builds = 0;
-    buildNumber = ++builds;
     program = glCreateProgram();
     if (program == 0) return fail(failure, "Error creating program");
     for (const StageFile& stage : stageFiles(files)) {
@@ -163,6 +161,8 @@ bool Shader::linkProgram(BuildFailure& failure) {
     if (geometryShader != 0) glAttachShader(program, geometryShader);
     glBindFragDataLocation(program, 0, "fragColor");
     glLinkProgram(program);
+    static unsigned long long links = 0;
+    generation = ++links;
 
     GLint status = 0;
     glGetProgramiv(program, GL_LINK_STATUS, &status);

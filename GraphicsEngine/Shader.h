@@ -41,17 +41,18 @@ struct BuildFailure {
 
 // One linked GL program built from GLSL files. At start-up any failure while
 // reading, compiling or linking stops the process: the system never runs with
-// a missing program. Users read `program` directly and look uniforms up by name.
+// a missing program. Users read `program` directly; a user that keeps uniform
+// locations looks them up again when `generation` changes (graph::UniformLocations).
 class Shader {
 public:
     GLuint program = 0;
+    // Which link `program` holds: unique to every link in the process, so a
+    // rebuilt program is told apart even where GL reuses its name.
+    unsigned long long generation = 0;
     GLuint vertexShader = 0;
     GLuint fragmentShader = 0;  // 0 for a transform-feedback program
     GLuint geometryShader = 0;  // 0 for a two-stage program
     SourceFiles files;          // what `program` was built from
-    // Which build `program` is: no two builds of any program share a number,
-    // so a holder of what was drawn with it can tell a live reload apart.
-    std::uint64_t buildNumber = 0;
 
     Shader() = default;
     Shader(const Shader&) = delete;
@@ -71,9 +72,9 @@ public:
     // Builds the program again from `files`, printing nothing and never
     // stopping: null, with the reason in `failure`, when it does not link.
     std::unique_ptr<Shader> rebuilt(BuildFailure& failure) const;
-    // Takes over the GL objects of `replacement`, which receives the old ones
-    // and deletes them when it goes; every holder of this object draws with
-    // the new program from then on.
+    // Takes over the GL objects and generation of `replacement`, which receives the
+    // old ones and deletes them when it goes; every holder of this object
+    // draws with the new program from then on.
     void replaceWith(Shader& replacement);
 
     bool compileShaderFile(const std::string& path, GLenum stageType, GLuint& handle,

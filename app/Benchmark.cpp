@@ -28,9 +28,10 @@ Benchmark::Benchmark(double measuredSeconds, std::string csvFile)
 
 bool Benchmark::measuring(double totalTime) const { return totalTime > kWarmUpSeconds; }
 
-bool Benchmark::frameDone(double elapsed, double totalTime, const GpuPassTimer::Times& gpuMs) {
+bool Benchmark::frameDone(double elapsed, double totalTime, const GpuPassTimer::Times& gpuMs,
+                          const GpuPassTimer::Waits& waits) {
     if (!measuring(totalTime)) return false;
-    rows_.push_back({elapsed * 1000.0, gpuMs});
+    rows_.push_back({elapsed * 1000.0, gpuMs, waits});
     measuredSoFar_ += elapsed;
     return measuredSoFar_ >= measuredSeconds_;
 }
@@ -39,8 +40,12 @@ void Benchmark::report(double startUpSeconds, const std::string& renderer) const
     std::vector<double> frameMs;
     GpuPassTimer::Times gpuSum{};
     size_t gpuFrames = 0;
+    GpuPassTimer::Waits waitSum;
     for (const Row& row : rows_) {
         frameMs.push_back(row.frameMs);
+        waitSum.reads += row.waits.reads;
+        waitSum.waited += row.waits.waited;
+        waitSum.ms += row.waits.ms;
         if (row.gpuMs[0] < 0.0) continue;  // not yet read back
         for (int pass = 0; pass < GpuPassTimer::kPassCount; ++pass) gpuSum[pass] += row.gpuMs[pass];
         ++gpuFrames;
@@ -53,6 +58,11 @@ void Benchmark::report(double startUpSeconds, const std::string& renderer) const
     std::printf("  frame time ms: min %.2f  median %.2f  p99 %.2f  max %.2f\n", s.minMs, s.medianMs,
                 s.p99Ms, s.maxMs);
     std::printf("  mean FPS: %.1f\n", s.meanFps);
+    // Results the frame needs at once (the particle counts): a read that finds
+    // its result not ready stalls the CPU until the GPU has caught up.
+    const double frames = s.count > 0 ? static_cast<double>(s.count) : 1.0;
+    std::printf("  query reads per frame: %.1f, not ready %.2f, CPU ms waiting %.3f\n",
+                waitSum.reads / frames, waitSum.waited / frames, waitSum.ms / frames);
     std::printf("  GPU ms per frame (mean of %zu frames):\n", gpuFrames);
     for (int pass = 0; pass < GpuPassTimer::kPassCount; ++pass) {
         std::printf("    %-17s %7.3f\n", GpuPassTimer::kPassNames[pass],

@@ -28,7 +28,8 @@ public:
     // True once the frame that ended at `totalTime` is past the warm-up.
     bool measuring(double totalTime) const;
     // Records one frame; returns true when the run is complete.
-    bool frameDone(double elapsed, double totalTime, const GpuPassTimer::Times& gpuMs);
+    bool frameDone(double elapsed, double totalTime, const GpuPassTimer::Times& gpuMs,
+                   const GpuPassTimer::Waits& waits = {});
     // The report on the console, and the CSV file if one was asked for.
     void report(double startUpSeconds, const std::string& renderer) const;
 
@@ -36,6 +37,7 @@ private:
     struct Row {
         double frameMs;
         GpuPassTimer::Times gpuMs;
+        GpuPassTimer::Waits waits;
     };
     double measuredSeconds_;
     std::string csvFile_;

@@ -59,7 +59,8 @@ bool Game::runComplete(double elapsed) {
     }
     bool complete = frameCount == options.frames;
     if (options.seconds > 0.0 && engine.totalTime >= options.seconds) complete = true;
-    if (benchmark_ && benchmark_->frameDone(elapsed, engine.totalTime, engine.passTimer.endFrame())) {
+    if (benchmark_ && benchmark_->frameDone(elapsed, engine.totalTime, engine.passTimer.endFrame(),
+                                            engine.passTimer.takeWaits())) {
         complete = true;
     }
     return complete;

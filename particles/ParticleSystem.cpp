@@ -4,17 +4,35 @@
 #include <cstdio>
 #include <cstdlib>
 #include <glm/gtc/matrix_transform.hpp>
+#include <glm/gtc/type_ptr.hpp>
 
 #include "GraphicsEngine/Shader.h"
-#include "GraphicsEngine/Uniforms.h"
 #include "particles/ParticleMath.h"
 
 namespace {
 
-using uniforms::setFloat;
-using uniforms::setInt;
-using uniforms::setMat4;
-using uniforms::setVec3;
+// The uniforms each program takes, in the order of the enums below.
+enum UpdateUniform {
+    TimePassed, GenPosition1, GenPosition2, GenVelocityMin, GenVelocityRange, GenColor, GenGravity,
+    GenLifetimeMin, GenLifetimeRange, GenSizeMin, GenSizeRange, EmittedCount, RandomSeed,
+    kUpdateUniforms
+};
+constexpr const char* kUpdateNames[kUpdateUniforms] = {
+    "timePassed", "genPosition1", "genPosition2", "genVelocity_Min", "genVelocity_Range",
+    "genColor", "genGravity", "genLifetime_Min", "genLifetime_Range", "genSize_Min",
+    "genSize_Range", "particleCount", "randomSeed"};
+
+enum RenderUniform {
+    ProjectionMatrix, ViewMatrix, Quad1, Quad2, SpriteTexture, AlphaType, Alpha, BlendDelay,
+    AnimRows, AnimCols, AnimFrames, AnimSpeed, kRenderUniforms
+};
+constexpr const char* kRenderNames[kRenderUniforms] = {
+    "matrices.projMat", "matrices.viewMat", "quad1", "quad2", "texture", "alphaType", "alpha",
+    "blendDelay", "animRows", "animCols", "animFrames", "animSpeed"};
+
+void setVec3(GLint location, const glm::vec3& value) {
+    glUniform3f(location, value.x, value.y, value.z);
+}
 
 // The seven attributes of the particle record, locations 0 to 6. The type is
 // read through the float path on purpose: the programs declare it as a float.
@@ -41,6 +59,9 @@ void describeParticleRecord() {
 bool isUsable(const graph::Shader* shader) { return shader != nullptr && shader->program != 0; }
 
 }  // namespace
+
+ParticleSystem::ParticleSystem()
+    : updateUniforms(kUpdateNames, kUpdateUniforms), renderUniforms(kRenderNames, kRenderUniforms) {}
 
 bool ParticleSystem::initialize(graph::Shader* updateProgram, graph::Shader* renderProgram) {
     if (initialized) return false;
@@ -121,37 +142,35 @@ void ParticleSystem::setMatrices(const glm::mat4& projection, const glm::vec3& e
     quad2 = axes.down;
 }
 
-void ParticleSystem::updateParticles(float timePassed) {
-    if (!initialized || !isUsable(updateShader)) return;
-    const GLuint program = updateShader->program;
-    GLint linked = 0;
-    glGetProgramiv(program, GL_LINK_STATUS, &linked);
-    if (linked == 0) return;
+bool ParticleSystem::advanceParticles(float timePassed) {
+    if (!initialized || !isUsable(updateShader)) return false;
+    readParticleCount();  // the update reads numParticles records
+    if (!updateUniforms.follow(*updateShader)) return false;
+    const graph::UniformLocations& at = updateUniforms;
 
-    glUseProgram(program);
-    setFloat(program, "timePassed", timePassed);
-    setVec3(program, "genPosition1", genPosition1);
-    setVec3(program, "genPosition2", genPosition2);
-    setVec3(program, "genVelocity_Min", genVelocity_Min);
-    setVec3(program, "genVelocity_Range", genVelocity_Range);
-    setVec3(program, "genColor", genColor);
-    setVec3(program, "genGravity", genGravity);
-    setFloat(program, "genLifetime_Min", genLifetime_Min);
-    setFloat(program, "genLifetime_Range", genLifetime_Range);
-    setFloat(program, "genSize_Min", genSize_Min);
-    setFloat(program, "genSize_Range", genSize_Range);
-    setInt(program, "particleCount", 0);
+    glUseProgram(updateShader->program);
+    glUniform1f(at[TimePassed], timePassed);
+    setVec3(at[GenPosition1], genPosition1);
+    setVec3(at[GenPosition2], genPosition2);
+    setVec3(at[GenVelocityMin], genVelocity_Min);
+    setVec3(at[GenVelocityRange], genVelocity_Range);
+    setVec3(at[GenColor], genColor);
+    setVec3(at[GenGravity], genGravity);
+    glUniform1f(at[GenLifetimeMin], genLifetime_Min);
+    glUniform1f(at[GenLifetimeRange], genLifetime_Range);
+    glUniform1f(at[GenSizeMin], genSize_Min);
+    glUniform1f(at[GenSizeRange], genSize_Range);
 
     const particles::EmissionStep step =
         particles::advanceEmission(elapsedTime, timePassed, generationInterval);
     elapsedTime = step.elapsedTime;
+    glUniform1i(at[EmittedCount], step.emit ? particleCount : 0);
     if (step.emit) {
-        setInt(program, "particleCount", particleCount);
         // Drawn one by one: the order of the draws decides the components.
         const int first = std::rand();
         const int second = std::rand();
         const int third = std::rand();
-        setVec3(program, "randomSeed", particles::seedFromDraws(first, second, third));
+        setVec3(at[RandomSeed], particles::seedFromDraws(first, second, third));
     }
 
     glEnable(GL_RASTERIZER_DISCARD);
@@ -164,42 +183,62 @@ void ParticleSystem::updateParticles(float timePassed) {
     glDrawArrays(GL_POINTS, 0, numParticles);
     glEndTransformFeedback();
     glEndQuery(GL_TRANSFORM_FEEDBACK_PRIMITIVES_WRITTEN);
-    // Read at once: the frame counts and draws exactly what was written.
-    glGetQueryObjectiv(primitivesQuery, GL_QUERY_RESULT, &numParticles);
+    countPending = true;
 
     currentBuffer = 1 - currentBuffer;
     glBindTransformFeedback(GL_TRANSFORM_FEEDBACK, 0);
     glDisable(GL_RASTERIZER_DISCARD);
     glBindVertexArray(0);
+    return true;
+}
+
+bool ParticleSystem::readParticleCount() {
+    if (!countPending) return false;
+    GLint ready = 0;
+    glGetQueryObjectiv(primitivesQuery, GL_QUERY_RESULT_AVAILABLE, &ready);
+    glGetQueryObjectiv(primitivesQuery, GL_QUERY_RESULT, &numParticles);
+    countPending = false;
+    return ready == 0;
+}
+
+void ParticleSystem::updateParticles(float timePassed) {
+    if (advanceParticles(timePassed)) readParticleCount();
 }
 
 void ParticleSystem::renderParticles() {
     if (!initialized || !isUsable(renderShader)) return;
+    renderUniforms.follow(*renderShader);
+    const graph::UniformLocations& at = renderUniforms;
     glEnable(GL_BLEND);
     if (alphaType == 0) glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     if (alphaType == 1) glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     // Depth-tested against the scene, but the unsorted particles write no depth.
     glDepthMask(GL_FALSE);
 
-    const GLuint program = renderShader->program;
-    glUseProgram(program);
+    glUseProgram(renderShader->program);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, texture);
-    setMat4(program, "matrices.projMat", projectionMatrix);
-    setMat4(program, "matrices.viewMat", viewMatrix);
-    setVec3(program, "quad1", quad1);
-    setVec3(program, "quad2", quad2);
-    setInt(program, "texture", 0);
-    setInt(program, "alphaType", alphaType);
-    setFloat(program, "alpha", alpha);
-    setFloat(program, "blendDelay", blendDelay);
-    setInt(program, "animRows", animRows);
-    setInt(program, "animCols", animCols);
-    setInt(program, "animFrames", animFrames);
-    setFloat(program, "animSpeed", animSpeed);
+    glUniformMatrix4fv(at[ProjectionMatrix], 1, GL_FALSE, glm::value_ptr(projectionMatrix));
+    glUniformMatrix4fv(at[ViewMatrix], 1, GL_FALSE, glm::value_ptr(viewMatrix));
+    setVec3(at[Quad1], quad1);
+    setVec3(at[Quad2], quad2);
+    glUniform1i(at[SpriteTexture], 0);
+    glUniform1i(at[AlphaType], alphaType);
+    glUniform1f(at[Alpha], alpha);
+    glUniform1f(at[BlendDelay], blendDelay);
+    glUniform1i(at[AnimRows], animRows);
+    glUniform1i(at[AnimCols], animCols);
+    glUniform1i(at[AnimFrames], animFrames);
+    glUniform1f(at[AnimSpeed], animSpeed);
 
     glBindVertexArray(vertexArrays[currentBuffer]);
-    glDrawArrays(GL_POINTS, 0, numParticles);
+    // Before its count is read, the GPU's own count of the records the last
+    // update wrote draws them: the draw waits for nothing.
+    if (countPending) {
+        glDrawTransformFeedback(GL_POINTS, transformFeedback);
+    } else {
+        glDrawArrays(GL_POINTS, 0, numParticles);
+    }
     glBindVertexArray(0);
 
     glDepthMask(GL_TRUE);

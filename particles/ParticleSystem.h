@@ -5,9 +5,7 @@
 #include <glm/glm.hpp>
 #include <string>
 
-namespace graph {
-class Shader;
-}
+#include "GraphicsEngine/UniformLocations.h"
 
 // One particle as it lies in a particle buffer; also the vertex layout of the
 // update and render programs and the capture layout of transform feedback.
@@ -26,6 +24,9 @@ static_assert(sizeof(Particle) == 52, "a particle record is 52 tightly packed by
 // frame ages, moves, kills and emits particles from one buffer into the other,
 // and a second pass draws the live ones as animated, camera-facing sprites.
 // The CPU only feeds uniforms and reads back how many records were written.
+// A frame advances and draws every system before it reads any count: a read
+// waits for the GPU to finish the work queued before it, so reading after the
+// last draw waits once a frame, not once a system.
 class ParticleSystem {
 public:
     static constexpr int kMaxParticles = 100000;
@@ -43,7 +44,8 @@ public:
     GLuint texture = 0;
     std::string textureName;
     int currentBuffer = 0;  // the buffer that holds the live particles
-    int numParticles = 0;   // records in the current buffer
+    int numParticles = 0;   // records in the current buffer, once the count is read
+    bool countPending = false;  // advanced, the count not read yet
     glm::mat4 projectionMatrix{1.0f};
     glm::mat4 viewMatrix{1.0f};
     glm::vec3 quad1{0.0f};     // billboard axis pointing to the viewer's right
@@ -70,8 +72,11 @@ public:
     int particleCount = 0;                  // particles per emission
     graph::Shader* updateShader = nullptr;  // "ps_update", not owned
     graph::Shader* renderShader = nullptr;  // "ps_render", not owned
+    // Their uniform locations, looked up again only when a program is rebuilt.
+    graph::UniformLocations updateUniforms;
+    graph::UniformLocations renderUniforms;
 
-    ParticleSystem() = default;
+    ParticleSystem();
 
     // Creates the GL objects; false (and nothing done) when already initialised.
     bool initialize(graph::Shader* updateProgram, graph::Shader* renderProgram);
@@ -96,7 +101,16 @@ public:
 
     void setMatrices(const glm::mat4& projection, const glm::vec3& eye, const glm::vec3& center,
                      const glm::vec3& up);
-    // Advances the particles by timePassed seconds (the frame time).
+    // Advances the particles by timePassed seconds (the frame time) on the
+    // GPU; the count of the records written is read later. False when there
+    // was nothing to advance (no linked update program).
+    bool advanceParticles(float timePassed);
+    // Reads the count of the last advance into numParticles; true when the
+    // result was not ready, so that the read waited for the GPU.
+    bool readParticleCount();
+    // Both at once, for a system on its own.
     void updateParticles(float timePassed);
+    // Draws the live particles; with the count not read yet, as many as the
+    // GPU counted (glDrawTransformFeedback), so the draw waits for nothing.
     void renderParticles();
 };

@@ -1,5 +1,16 @@
 #include "render/GpuPassTimer.h"
 
+#include <chrono>
+
+namespace {
+
+double nowMs() {
+    using namespace std::chrono;
+    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
+
 const char* const GpuPassTimer::kPassNames[kPassCount] = {
     "shadow cube", "sky box", "ground", "objects", "particle updates", "particle draws", "glow",
     "overlay"};
@@ -22,6 +33,23 @@ void GpuPassTimer::end() {
     if (!active || open_ == kPassCount) return;
     glEndQuery(GL_TIME_ELAPSED);
     open_ = kPassCount;
+}
+
+void GpuPassTimer::beginReads() {
+    if (active) readsStart_ = nowMs();
+}
+
+void GpuPassTimer::endReads(int reads, int waited) {
+    if (!active) return;
+    waits_.reads += reads;
+    waits_.waited += waited;
+    waits_.ms += nowMs() - readsStart_;
+}
+
+GpuPassTimer::Waits GpuPassTimer::takeWaits() {
+    const Waits taken = waits_;
+    waits_ = Waits{};
+    return taken;
 }
 
 GpuPassTimer::Times GpuPassTimer::endFrame() {

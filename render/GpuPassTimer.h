@@ -5,9 +5,18 @@
 #include <vector>
 
 // GPU time of the frame's passes, measured with timer queries that are read
-// back a few frames later so that measuring never waits for the GPU.
+// back a few frames later so that measuring never waits for the GPU; and the
+// CPU time the frame itself spent waiting for GPU results it needed at once.
 class GpuPassTimer {
 public:
+    // Reads of query results within one frame: how many, how many of them
+    // found the result not ready and waited, and how long all took.
+    struct Waits {
+        int reads = 0;
+        int waited = 0;
+        double ms = 0.0;
+    };
+
     enum Pass { ShadowCube, SkyBox, Ground, Objects, ParticleUpdate, ParticleDraw, Glow, Overlay, kPassCount };
     using Times = std::array<double, kPassCount>;  // milliseconds per pass
     static const char* const kPassNames[kPassCount];
@@ -18,6 +27,11 @@ public:
     // Around one stretch of GL work of a pass; a pass may be timed in many stretches.
     void begin(Pass pass);
     void end();
+    // Around a stretch of result reads; `reads` and `waited` count them.
+    void beginReads();
+    void endReads(int reads, int waited);
+    // The reads since the last call.
+    Waits takeWaits();
     // Closes the frame's slot; returns the times of the oldest finished frame
     // (all -1 until one is available).
     Times endFrame();
@@ -32,4 +46,6 @@ private:
     std::array<Slot, kLatency> slots_;
     int current_ = 0;
     Pass open_ = kPassCount;
+    Waits waits_;
+    double readsStart_ = 0.0;
 };

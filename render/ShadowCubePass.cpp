@@ -26,7 +26,7 @@ Casters castersOf(const Engine& engine, const std::vector<game::SceneObject*>& o
     if (!contents.castersOn) return casters;
     const auto program = engine.shaders.find("shadowOmni");
     if (program != engine.shaders.end() && program->second) {
-        contents.programBuild = program->second->buildNumber;
+        contents.programGeneration = program->second->generation;
     }
     const Scene& scene = *engine.scene;
     contents.light = scene.pointLights != nullptr ? scene.pointLights[0].Position

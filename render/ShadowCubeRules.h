@@ -25,11 +25,11 @@ struct Placed {
 // cubes; anything that changes them has to be a field here.
 struct Contents {
     bool castersOn = false;          // off: the frame's cube stays cleared
-    std::uint64_t programBuild = 0;  // the omni program's build number; 0 without one
+    unsigned long long programGeneration = 0;  // the omni program's link; 0 without one
     glm::vec3 light{0.0f};           // the fire light's position
     std::vector<Placed> statics;     // in frame order; the ground is always among them
     bool operator==(const Contents& other) const {
-        return castersOn == other.castersOn && programBuild == other.programBuild &&
+        return castersOn == other.castersOn && programGeneration == other.programGeneration &&
                light == other.light && statics == other.statics;
     }
 };

@@ -11,6 +11,8 @@ check "min <= median <= p99 <= max, all positive" awk '/frame time ms:/ {
         found = 1; ok = ($5 > 0 && $5 <= $7 && $7 <= $9 && $9 <= $11) }
     END { exit !(found && ok) }' "$WORK/bench.log"
 check "mean FPS is positive" awk '/mean FPS:/ { found = 1; ok = ($3 > 0) } END { exit !(found && ok) }' "$WORK/bench.log"
+check "query reads and waits per frame reported, waits no more than reads" awk '/query reads per frame:/ {
+        found = 1; ok = ($5 + 0 > 0 && $8 + 0 <= $5 + 0 && $12 + 0 >= 0) } END { exit !(found && ok) }' "$WORK/bench.log"
 for pass in "shadow cube" "sky box" "ground" "objects" "particle updates" "particle draws" "glow" "overlay"; do
     check "GPU time of $pass reported" grep -q "^    $pass  *[0-9.]\+$" "$WORK/bench.log"
 done

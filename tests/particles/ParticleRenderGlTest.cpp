@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "particles/ParticleMath.h"
@@ -275,6 +279,39 @@ TEST_F(ParticleRender, StillDrawsWhenTheUpdateProgramFailedToLink) {
     stuck.renderParticles();
     EXPECT_GT(center().r, 200);
     EXPECT_TRUE(context.errors().empty());
+}
+
+TEST_F(ParticleRender, AReloadedProgramStillDraws) {
+    showOneParticle(0.5f, glm::vec3(1.0f, 0.5f, 0.25f));
+    system.alpha = 0.75f;
+    system.renderParticles();
+    const std::vector<unsigned char> before = target.pixels();
+    ASSERT_GT(center().r, 100);
+
+    // Saved again with a uniform of its own in the first stage, whose zero
+    // default moves nothing on screen but every other uniform's location.
+    const std::string vertex = paths::resolvePath(programs.render->files.vertex);
+    std::ifstream original(vertex);
+    std::string source((std::istreambuf_iterator<char>(original)), std::istreambuf_iterator<char>());
+    source.replace(source.find("out vec3 vColor;"), 0, "uniform vec3 savedOffset;\n");
+    source.replace(source.find("vec4(position, 1.0)"), 19, "vec4(position + savedOffset, 1.0)");
+    const std::string saved = testing::TempDir() + "PSRenderSaved.vert";
+    std::ofstream(saved) << source;
+    const GLuint old = programs.render->program;
+    const GLint oldAlpha = glGetUniformLocation(old, "alpha");
+    programs.render->files.vertex = saved;
+    graph::BuildFailure failure;
+    std::unique_ptr<graph::Shader> replacement = programs.render->rebuilt(failure);
+    ASSERT_TRUE(replacement) << failure.headline << failure.log;
+    programs.render->replaceWith(*replacement);
+    replacement.reset();  // the old program goes, as after a live reload
+    ASSERT_NE(glGetUniformLocation(programs.render->program, "alpha"), oldAlpha)
+        << "the saved program keeps its locations, so this test would show nothing";
+
+    target.clear(kBlack);
+    system.renderParticles();
+    EXPECT_TRUE(target.pixels() == before);
+    EXPECT_TRUE(context.errors().empty()) << context.errors().front();
 }
 
 TEST(SparkFrame, ShowsBrightSparksWhereTheParticlesAre) {

@@ -187,6 +187,50 @@ TEST_F(Frame, ParticlesAreAdvancedAndCountedInListOrder) {
     EXPECT_TRUE(context.errors().empty());
 }
 
+namespace {
+
+// The frame's particle calls in order: 'u' an update's query ended, 'r' a
+// count read, 'd' the render program taken up for a draw.
+std::string gParticleCalls;
+GLuint gRenderProgram = 0;
+PFNGLENDQUERYPROC gEndQuery = nullptr;
+PFNGLGETQUERYOBJECTIVPROC gGetQueryObjectiv = nullptr;
+PFNGLUSEPROGRAMPROC gUseProgram = nullptr;
+
+void GLAPIENTRY endQuery(GLenum target) {
+    if (target == GL_TRANSFORM_FEEDBACK_PRIMITIVES_WRITTEN) gParticleCalls += 'u';
+    gEndQuery(target);
+}
+void GLAPIENTRY getQueryObjectiv(GLuint query, GLenum name, GLint* value) {
+    if (name == GL_QUERY_RESULT) gParticleCalls += 'r';
+    gGetQueryObjectiv(query, name, value);
+}
+void GLAPIENTRY useProgram(GLuint program) {
+    if (program != 0 && program == gRenderProgram) gParticleCalls += 'd';
+    gUseProgram(program);
+}
+
+}  // namespace
+
+TEST_F(Frame, ParticleCountsAreReadOnlyAfterTheLastUpdate) {
+    gRenderProgram = engine.shaders.at("ps_render")->program;
+    gEndQuery = glEndQuery;
+    gGetQueryObjectiv = glGetQueryObjectiv;
+    gUseProgram = glUseProgram;
+    glEndQuery = endQuery;
+    glGetQueryObjectiv = getQueryObjectiv;
+    glUseProgram = useProgram;
+    gParticleCalls.clear();
+    frame();
+    glEndQuery = gEndQuery;
+    glGetQueryObjectiv = gGetQueryObjectiv;
+    glUseProgram = gUseProgram;
+    // 44 updates, 44 draws of what the GPU counted, then 44 reads (the first
+    // waits, the others find their results ready).
+    EXPECT_EQ(gParticleCalls, std::string(44, 'u') + std::string(44, 'd') + std::string(44, 'r'));
+    EXPECT_TRUE(context.errors().empty()) << context.errors().front();
+}
+
 TEST_F(Frame, TheShadowCubeHoldsTheSceneUnlessCastersAreOff) {
     frame();
     // Straight down from the fire light (face -y) lies the platform top.

@@ -52,13 +52,13 @@ TEST(ShadowCubeRules, TheStaticCubeIsDrawnAgainWheneverWhatItHoldsWouldDiffer) {
     off.castersOn = false;
     off.statics.clear();
     Contents reloaded = scene(), lightMoved = scene(), rockMoved = scene();
-    reloaded.programBuild = 8;
+    reloaded.programGeneration = 8;
     lightMoved.light.y += 0.001f;
     rockMoved.statics[0].model = at(3.5f);
     Contents rockLeft = scene(), rockJoined = scene(), noProgram = scene();
     rockLeft.statics.erase(rockLeft.statics.begin());
     rockJoined.statics.insert(rockJoined.statics.begin(), {&secondRock, at(8.0f)});
-    noProgram.programBuild = 0;
+    noProgram.programGeneration = 0;
     const Case cases[] = {
         {"start-up: never filled", std::nullopt, scene(), Step::Refill},
         {"nothing changed", scene(), scene(), Step::Copy},
