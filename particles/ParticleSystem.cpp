@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdio>
-#include <cstdlib>
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "GraphicsEngine/Shader.h"
@@ -148,9 +147,9 @@ void ParticleSystem::updateParticles(float timePassed) {
     if (step.emit) {
         setInt(program, "particleCount", particleCount);
         // Drawn one by one: the order of the draws decides the components.
-        const int first = std::rand();
-        const int second = std::rand();
-        const int third = std::rand();
+        const int first = particles::drawRandom();
+        const int second = particles::drawRandom();
+        const int third = particles::drawRandom();
         setVec3(program, "randomSeed", particles::seedFromDraws(first, second, third));
     }
 
