@@ -91,9 +91,10 @@ check "--headless says why in one line" [ "$(grep -c . "$WORK/headless.log")" = 
 # Broken data, in copies of the unpacked folder.
 cp -r "$APP" "$WORK/no-texture"
 rm "$WORK/no-texture/resources/textures/rock1.jpg"
-status=$(run_exe "$WORK/no-texture" "$WORK/no-texture.log" 320 240 0 --frames 3 --fixed-dt 0.02)
+status=$(run_exe "$WORK/no-texture" "$WORK/no-texture.log" 320 240 0 --frames 3 --fixed-dt 0.02 --stats 1)
 check "a missing texture: the run goes on and ends with 0 (got $status)" [ "$status" = 0 ]
 check "a missing texture prints its line" grep -q '^Texture: file .* fail!' "$WORK/no-texture.log"
+check "--stats reads the resident memory" grep -qE '^stats frame 3 rss_kb [1-9][0-9]* ' "$WORK/no-texture.log"
 
 cp -r "$APP" "$WORK/no-shader"
 rm "$WORK/no-shader/GraphicsEngine/Shader/ThresholdShader.frag"
