@@ -52,8 +52,10 @@ win_apt_source_lines() {
   done
 }
 
+# Lists older than an hour are fetched again: the archive drops the files of
+# superseded versions.
 win_apt_update() {
-  [ -e "$win_apt_dir/updated" ] && return 0
+  [ -n "$(find "$win_apt_dir/updated" -mmin -60 2>/dev/null)" ] && return 0
   local codename
   codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
   mkdir -p "$win_apt_dir/lists/partial" "$win_apt_dir/cache/archives/partial"
