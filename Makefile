@@ -4,7 +4,7 @@ BUILD ?= build
 ARGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: setup build run test test-asan bench ab soak gallery clean
+.PHONY: setup build run test test-asan bench ab soak gallery windows dist test-dist clean
 
 setup:
 	@bash scripts/setup.sh
@@ -59,5 +59,23 @@ test-asan: setup
 	bash scripts/with-display.sh ctest --test-dir $(ASAN_BUILD) -L 'unit|gl' --output-on-failure -j $(JOBS) \
 		--repeat until-pass:2
 
+# emberwight.exe for 64-bit Windows, cross-built with mingw-w64 and linked
+# statically; the libraries are cross-built from Debian's sources once per
+# machine (cached under ~/.cache/emberwight).
+WINDOWS_BUILD ?= build-windows
+windows:
+	@bash scripts/windows/build.sh $(WINDOWS_BUILD)
+
+# dist/emberwight-VERSION-windows-x64.zip and dist/emberwight_VERSION_amd64.deb.
+dist: build windows
+	@bash scripts/dist.sh $(BUILD) $(WINDOWS_BUILD)
+
+# The archive under Wine against the Linux build's pictures, and the package
+# unpacked and run from /.
+test-dist: dist
+	@version=$$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$$/\1/p' $(BUILD)/CPackConfig.cmake) && \
+	bash scripts/with-display.sh bash tests/dist/windows.sh dist/emberwight-$$version-windows-x64.zip $(BUILD) && \
+	bash tests/dist/deb.sh dist/emberwight_$${version}_amd64.deb $(BUILD)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(WINDOWS_BUILD) dist

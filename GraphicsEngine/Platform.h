@@ -3,11 +3,20 @@
 // lowest floor, so every other folder can use them. One source file per
 // system implements them; the build picks it.
 
+#include <string>
+
 namespace platform {
 
-// Waits for Enter when standard input is a terminal; returns at once otherwise,
-// so runs from scripts and CI never hang at exit.
+// Waits for a key when pauseWanted says so for this process; returns at once
+// otherwise, so runs from scripts and CI never hang at exit.
 void consolePause();
+
+// The pause at exit is for a person reading a console window that would close
+// with the program: only when there is a console and both its input and output
+// are interactive (not redirected to or from files or pipes).
+inline bool pauseWanted(bool consoleAttached, bool inputInteractive, bool outputInteractive) {
+    return consoleAttached && inputInteractive && outputInteractive;
+}
 
 // Blocks the calling thread for the given number of milliseconds (0 allowed).
 void sleepMilliseconds(int milliseconds);
@@ -21,5 +30,11 @@ long residentKilobytes();
 // Whether this thread has a current OpenGL context, whoever made it (the
 // window's, an EGL one): GL objects held until exit are deleted only then.
 bool glContextCurrent();
+
+// The running program's full path ("" where the system does not say).
+std::string executablePath();
+
+// Whether --headless can make a context without a window system (EGL).
+bool headlessAvailable();
 
 }  // namespace platform

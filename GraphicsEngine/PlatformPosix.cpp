@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 
@@ -12,7 +14,7 @@ namespace platform {
 
 void consolePause() {
     std::fflush(stdout);
-    if (!isatty(STDIN_FILENO)) return;
+    if (!pauseWanted(true, isatty(STDIN_FILENO) != 0, isatty(STDOUT_FILENO) != 0)) return;
     std::printf("Press Enter to continue . . . ");
     std::fflush(stdout);
     int c;
@@ -42,5 +44,13 @@ long residentKilobytes() {
 bool glContextCurrent() {
     return glXGetCurrentContext() != nullptr || eglGetCurrentContext() != EGL_NO_CONTEXT;
 }
+
+std::string executablePath() {
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : path.string();
+}
+
+bool headlessAvailable() { return true; }
 
 }  // namespace platform

@@ -243,5 +243,6 @@ std::string usageText() {
         "      F12 screenshot, G glow, C shadow-cube box, SPACE camera tour, ESC quit.\n"
         "\n"
         "Environment:\n"
-        "  EMBERWIGHT_ROOT      folder holding GraphicsEngine/ and resources/ (default: the source tree)\n";
+        "  EMBERWIGHT_ROOT      folder holding GraphicsEngine/ and resources/ (default: beside the\n"
+        "                       program, else ../share/emberwight, else the source tree)\n";
 }

@@ -2,7 +2,8 @@
 
 #include <cmath>
 #include <cstdio>
-#include <sys/stat.h>
+#include <filesystem>
+#include <system_error>
 
 #include "app/Screenshot.h"
 
@@ -26,10 +27,11 @@ bool crossesInterval(double before, double after, double every) {
 }
 
 std::string saveNumbered(const std::string& dir, int width, int height) {
-    mkdir(dir.c_str(), 0755);  // an existing folder is fine
+    std::error_code error;
+    std::filesystem::create_directory(dir, error);  // an existing folder is fine
     const std::string name = nextNumberedName(dir, [](const std::string& path) {
-        struct stat info;
-        return stat(path.c_str(), &info) == 0;
+        std::error_code missing;
+        return std::filesystem::exists(path, missing);
     });
     if (name.empty() || !writeScreenshot(name, width, height)) return "";
     return name;

@@ -20,6 +20,10 @@ int main(int argc, char** argv) {
         std::printf("%s", usageText().c_str());
         return 0;
     }
+    if (config.options.headless && !platform::headlessAvailable()) {
+        std::fprintf(stderr, "emberwight: --headless renders through EGL, which this system does not have\n");
+        return 2;
+    }
 
     std::printf("argc %d\n", config.positionalCount);
 

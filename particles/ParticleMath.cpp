@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace particles {
 
@@ -13,6 +14,17 @@ EmissionStep advanceEmission(float elapsedTime, float timePassed, float generati
     }
     return step;
 }
+
+namespace {
+std::uint32_t randomState = 1;
+}
+
+int drawRandom() {
+    randomState = randomState * 1103515245u + 12345u;
+    return static_cast<int>((randomState >> 16) & 0x7fffu);
+}
+
+void seedRandom(unsigned seed) { randomState = seed; }
 
 float foldRandom(int randValue) {
     const float unit = static_cast<float>(randValue % 32768) / 32767.0f;

@@ -17,11 +17,19 @@ struct EmissionStep {
 // update, so a long frame leaves the rest of its time in the accumulator.
 EmissionStep advanceEmission(float elapsedTime, float timePassed, float generationInterval);
 
-// Folds one rand() value by the remainder 32768 and maps it onto [-10, 10].
+// The seeds' random numbers come from this generator, not the C library's
+// rand, whose sequence differs between systems (glibc, msvcrt): the same
+// options give the same picture everywhere. A 15-bit linear congruential
+// generator, one sequence for the whole program as rand's was, starting from
+// seed 1 as rand does unseeded.
+int drawRandom();  // the next value, 0 to 32767
+void seedRandom(unsigned seed);
+
+// Folds one drawn value by the remainder 32768 and maps it onto [-10, 10].
 float foldRandom(int randValue);
 
-// The update program's seed from three rand() draws in the order they were
-// drawn: the first becomes z, the second y, the third x.
+// The update program's seed from three draws in the order they were drawn:
+// the first becomes z, the second y, the third x.
 glm::vec3 seedFromDraws(int first, int second, int third);
 
 // The sprite-sheet cell a particle shows at `life` (0 at birth, 1 at its

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdio>
-#include <cstdlib>
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
@@ -167,9 +166,9 @@ bool ParticleSystem::advanceParticles(float timePassed) {
     glUniform1i(at[EmittedCount], step.emit ? particleCount : 0);
     if (step.emit) {
         // Drawn one by one: the order of the draws decides the components.
-        const int first = std::rand();
-        const int second = std::rand();
-        const int third = std::rand();
+        const int first = particles::drawRandom();
+        const int second = particles::drawRandom();
+        const int third = particles::drawRandom();
         setVec3(at[RandomSeed], particles::seedFromDraws(first, second, third));
     }
 

@@ -4,6 +4,8 @@
 #   setup.sh            what building, running and testing need
 #   setup.sh --gallery  that, and what `make gallery` needs besides (the
 #                       animated picture's encoder)
+#   setup.sh --windows  that, and what the Windows cross-build, its Wine tests
+#                       and `make dist` need besides
 set -euo pipefail
 
 packages=(
@@ -14,7 +16,16 @@ packages=(
   libegl-dev libegl-mesa0  # --headless
 )
 gallery_packages=(webp)  # img2webp
-if [ "${1:-}" = "--gallery" ]; then packages+=("${gallery_packages[@]}"); fi
+# mingw-w64 with posix threads (std::thread), Wine to run the result, dpkg-dev
+# for `apt-get source`, utf8cpp headers for Assimp, zip for the archive.
+windows_packages=(
+  g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 dpkg-dev
+  libutfcpp-dev zip unzip patch
+)
+case "${1:-}" in
+  --gallery) packages+=("${gallery_packages[@]}") ;;
+  --windows) packages+=("${windows_packages[@]}") ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <set>
+#include <string>
 
 #include "GraphicsEngine/ResourcePaths.h"
 
@@ -26,4 +28,34 @@ TEST(ResourcePaths, EnvironmentOverridesTheRoot) {
     EXPECT_EQ(paths::dataRoot(), EMBERWIGHT_DATA_ROOT);
     unsetenv(paths::kRootVariable);
     EXPECT_EQ(paths::dataRoot(), EMBERWIGHT_DATA_ROOT);
+}
+
+TEST(ResourcePaths, RootFollowsTheExecutablesFolder) {
+    struct Case {
+        const char* executableDir;
+        std::set<std::string> directories;
+        const char* root;
+    };
+    const Case cases[] = {
+        // The Windows archive: the data beside emberwight.exe.
+        {"C:/Games/emberwight", {"C:/Games/emberwight/GraphicsEngine/Shader"}, "C:/Games/emberwight"},
+        // An installed package: bin/ and share/emberwight/ side by side.
+        {"/usr/bin", {"/usr/share/emberwight/GraphicsEngine/Shader"}, "/usr/share/emberwight"},
+        {"/opt/x/bin", {"/opt/x/share/emberwight/GraphicsEngine/Shader"}, "/opt/x/share/emberwight"},
+        // Beside the executable wins over share/.
+        {"/usr/bin", {"/usr/bin/GraphicsEngine/Shader", "/usr/share/emberwight/GraphicsEngine/Shader"},
+         "/usr/bin"},
+        // A development build: neither, so the source tree.
+        {"/src/build", {}, "/src"},
+        {"/src/build", {"/share/emberwight/GraphicsEngine/Shader"}, "/src"},
+        // share/emberwight without its shaders is not a data root.
+        {"/usr/bin", {"/usr/share/emberwight"}, "/src"},
+        // The system did not say where the program is.
+        {"", {"/GraphicsEngine/Shader"}, "/src"},
+    };
+    for (const Case& c : cases) {
+        const auto isDirectory = [&](const std::string& path) { return c.directories.count(path) > 0; };
+        EXPECT_EQ(paths::rootForExecutable(c.executableDir, "/src", isDirectory), c.root)
+            << "executable in '" << c.executableDir << "'";
+    }
 }
