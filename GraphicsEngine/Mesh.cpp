@@ -25,7 +25,7 @@ void Mesh::uploadBuffers() {
     buffers.addBuffer(GL_ARRAY_BUFFER, vec3Bytes, 3, tangents, nullptr, "tangent");
     buffers.addBuffer(GL_ARRAY_BUFFER, vec3Bytes, 3, bitangents, nullptr, "bitangent");
     // Without a program the attributes are bound at the first draw instead.
-    if (shader != nullptr) buffers.bindToProgram(shader->program);
+    if (shader != nullptr) buffers.bindToProgram(*shader);
 }
 
 void Mesh::release() {

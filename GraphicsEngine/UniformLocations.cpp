@@ -5,7 +5,10 @@
 namespace graph {
 
 UniformLocations::UniformLocations(const char* const* names, std::size_t count)
-    : names_(names), locations_(count, -1) {}
+    : UniformLocations(std::vector<std::string>(names, names + count)) {}
+
+UniformLocations::UniformLocations(std::vector<std::string> names)
+    : names_(std::move(names)), locations_(names_.size(), -1) {}
 
 bool UniformLocations::follow(const Shader& shader) {
     if (shader.program == program_ && shader.generation == generation_) return linked_;
@@ -15,9 +18,18 @@ bool UniformLocations::follow(const Shader& shader) {
     if (program_ != 0) glGetProgramiv(program_, GL_LINK_STATUS, &linked);
     linked_ = linked != 0;
     for (std::size_t i = 0; i < locations_.size(); ++i) {
-        locations_[i] = linked_ ? glGetUniformLocation(program_, names_[i]) : -1;
+        locations_[i] = linked_ ? glGetUniformLocation(program_, names_[i].c_str()) : -1;
     }
     return linked_;
+}
+
+// A table stays with its Shader object: a reload keeps the object and renews
+// its generation, which the table follows.
+const UniformLocations& UniformTables::follow(const Shader& shader) {
+    auto found = tables_.find(&shader);
+    if (found == tables_.end()) found = tables_.emplace(&shader, UniformLocations(names_)).first;
+    found->second.follow(shader);
+    return found->second;
 }
 
 }  // namespace graph

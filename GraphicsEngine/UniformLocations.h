@@ -2,6 +2,9 @@
 #include <GL/glew.h>
 
 #include <cstddef>
+#include <map>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace graph {
@@ -14,8 +17,8 @@ class Shader;
 // index of a name in the list is the index of its location.
 class UniformLocations {
 public:
-    // `names` must outlive this object (a table of string literals).
     UniformLocations(const char* const* names, std::size_t count);
+    explicit UniformLocations(std::vector<std::string> names);
 
     // Follows `shader`'s current build; true when it is linked. Only a new
     // build (or another program) costs look-ups.
@@ -23,11 +26,25 @@ public:
     GLint operator[](std::size_t index) const { return locations_[index]; }
 
 private:
-    const char* const* names_;
+    std::vector<std::string> names_;
     std::vector<GLint> locations_;
     GLuint program_ = 0;
     unsigned long long generation_ = 0;
     bool linked_ = false;
+};
+
+// One list of uniforms in every program a pass draws with: a table per
+// program, so that switching between programs costs no look-up either.
+class UniformTables {
+public:
+    explicit UniformTables(std::vector<std::string> names) : names_(std::move(names)) {}
+
+    // The table of `shader`, followed to its current build.
+    const UniformLocations& follow(const Shader& shader);
+
+private:
+    std::vector<std::string> names_;
+    std::map<const Shader*, UniformLocations> tables_;
 };
 
 }  // namespace graph

@@ -20,6 +20,7 @@
 #include "app/Toggles.h"
 #include "render/GlowPass.h"
 #include "render/GpuPassTimer.h"
+#include "render/MeshUniforms.h"
 #include "render/StaticShadowCube.h"
 
 class Game;
@@ -90,6 +91,7 @@ public:
     bool fullScreenLatch = false;      // F11
     GpuPassTimer passTimer;  // active only while benchmarking
     GlowPass glowPass;       // its targets exist from the first glowing frame on
+    MeshUniforms meshUniforms;  // the mesh passes' uniform locations, per program
     KeyScript keyScript;     // --auto-keys
 
     // Start-up (app/Engine.cpp): the surface, then everything drawn into it.
@@ -125,7 +127,7 @@ public:
     // Passes (render/).
     void renderLit(Mesh& mesh, const glm::mat4& currentMatrix, const glm::mat4& modelMatrix,
                    game::SceneObject* object);
-    void setPointLights(graph::Shader* program, unsigned count, PointLight* lights);
+    void setPointLights(const graph::UniformLocations& at, unsigned count, PointLight* lights);
     void renderEffigy(Mesh& mesh, const glm::mat4& currentMatrix, const glm::mat4& modelMatrix,
                       game::StaticObject* object);
     void renderShadow(Mesh& mesh, game::StaticObject* object, const glm::mat4& modelMatrix);

@@ -25,6 +25,9 @@ const glm::vec3 kPositions[24] = {
 const glm::vec3 kFaceNormals[6] = {{0, 0, -1}, {0, 0, 1}, {0, 1, 0},
                                    {0, -1, 0}, {1, 0, 0}, {-1, 0, 0}};
 
+enum Uniform { ProjectionMatrix, ViewMatrix, ModelMatrix, kUniforms };
+constexpr const char* kUniformNames[kUniforms] = {"projectionMatrix", "viewMatrix", "modelMatrix"};
+
 const glm::vec2 kUvs[24] = {
     {1, 0}, {1, 1}, {0, 1}, {0, 0}, {0, 0}, {1, 0}, {1, 1}, {0, 1},
     {0, 0}, {1, 0}, {1, 1}, {0, 1}, {0, 0}, {1, 0}, {1, 1}, {0, 1},
@@ -33,7 +36,8 @@ const glm::vec2 kUvs[24] = {
 
 }  // namespace
 
-Cuboid::Cuboid(const glm::vec3& position) : SceneObject(position) {
+Cuboid::Cuboid(const glm::vec3& position)
+    : SceneObject(position), uniforms(kUniformNames, kUniforms) {
     for (int v = 0; v < 24; ++v) {
         positions[v] = kPositions[v];
         normals[v] = kFaceNormals[v / 4];
@@ -59,16 +63,14 @@ void Cuboid::draw() {
     // The cuboid never receives an engine from start-up; without one (or
     // before init) there is nothing to draw with.
     if (engine == nullptr || shader == nullptr) return;
-    const GLuint program = shader->program;
-    glUseProgram(program);
-    vertexArray.bindToProgram(program);
+    glUseProgram(shader->program);
+    vertexArray.bindToProgram(*shader);
     glBindVertexArray(vertexArray.vao);
-    glUniformMatrix4fv(glGetUniformLocation(program, "projectionMatrix"), 1, GL_FALSE,
+    uniforms.follow(*shader);
+    glUniformMatrix4fv(uniforms[ProjectionMatrix], 1, GL_FALSE,
                        glm::value_ptr(engine->projectionMatrix));
-    glUniformMatrix4fv(glGetUniformLocation(program, "viewMatrix"), 1, GL_FALSE,
-                       glm::value_ptr(engine->viewMatrix));
-    glUniformMatrix4fv(glGetUniformLocation(program, "modelMatrix"), 1, GL_FALSE,
-                       glm::value_ptr(modelMatrix));
+    glUniformMatrix4fv(uniforms[ViewMatrix], 1, GL_FALSE, glm::value_ptr(engine->viewMatrix));
+    glUniformMatrix4fv(uniforms[ModelMatrix], 1, GL_FALSE, glm::value_ptr(modelMatrix));
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_CUBE_MAP, engine->shadowCubeTexture);
     glDrawElements(GL_TRIANGLES, 36, GL_UNSIGNED_INT, nullptr);
@@ -89,7 +91,7 @@ void Cuboid::init(graph::Shader* program) {
     vertexArray.addBuffer(GL_ARRAY_BUFFER, 288, 3, glm::value_ptr(normals[0]), nullptr, "normal");
     vertexArray.addBuffer(GL_ARRAY_BUFFER, 192, 2, glm::value_ptr(uvs[0]), nullptr, "uv");
     vertexArray.addBuffer(GL_ELEMENT_ARRAY_BUFFER, 144, 1, nullptr, indices.data(), "indices");
-    vertexArray.bindToProgram(shader->program);
+    vertexArray.bindToProgram(*shader);
 }
 
 }  // namespace game

@@ -4,6 +4,7 @@
 #include <array>
 #include <glm/glm.hpp>
 
+#include "GraphicsEngine/UniformLocations.h"
 #include "GraphicsEngine/VertexArray.h"
 #include "game/SceneObject.h"
 
@@ -15,6 +16,7 @@ class Cuboid : public SceneObject {
 public:
     VertexArray vertexArray;
     graph::Shader* shader = nullptr;
+    graph::UniformLocations uniforms;  // of `shader`, renewed by every link
     std::array<glm::vec3, 24> positions;
     std::array<glm::vec3, 24> normals;
     std::array<glm::vec2, 24> uvs;

@@ -9,9 +9,9 @@
 void Engine::renderDepth(Mesh& mesh, const glm::mat4& currentMatrix) {
     if (mesh.indexCount == 0) return;
     // The sun's depth-only program, which no frame draws with otherwise.
-    const GLuint program = beginDepthOnlyDraw(shaders, "shadow", mesh);
-    if (program == 0) return;
-    uniforms::setMat4(program, "depthMVP", currentMatrix);
+    graph::UniformLocations& at = meshUniforms.sunDepth;
+    if (!beginDepthOnlyDraw(shaders, "shadow", mesh, at)) return;
+    uniforms::setMat4(at[meshuniforms::DepthMvp], currentMatrix);
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indexCount), GL_UNSIGNED_INT, nullptr);
     glBindVertexArray(0);
 }

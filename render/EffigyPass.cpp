@@ -9,18 +9,20 @@
 void Engine::renderEffigy(Mesh& mesh, const glm::mat4& currentMatrix, const glm::mat4& modelMatrix,
                           game::StaticObject* object) {
     (void)object;
-    const GLuint program = beginTexturedMeshDraw(mesh, currentMatrix);
-    if (program == 0) return;
+    const graph::UniformLocations* table =
+        beginTexturedMeshDraw(mesh, currentMatrix, meshUniforms.effigy);
+    if (table == nullptr) return;
+    const graph::UniformLocations& at = *table;
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, fireLayerTexture);
-    uniforms::setInt(program, "fireTexture", 1);
+    uniforms::setInt(at[meshuniforms::FireTexture], 1);
     glActiveTexture(GL_TEXTURE2);
     glBindTexture(GL_TEXTURE_2D, noiseTexture);
-    uniforms::setInt(program, "noiseTexture", 2);
+    uniforms::setInt(at[meshuniforms::NoiseTexture], 2);
 
-    uniforms::setFloat(program, "timePassed", static_cast<float>(totalTime));
-    uniforms::setFogViewAndModel(program, scene->fogColor, scene->fogStart, scene->fogEnd,
-                                 scene->fogDensity, cameraPosition, modelMatrix);
+    uniforms::setFloat(at[meshuniforms::TimePassed], static_cast<float>(totalTime));
+    setFogViewAndModel(at, scene->fogColor, scene->fogStart, scene->fogEnd, scene->fogDensity,
+                       cameraPosition, modelMatrix);
 
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indexCount), GL_UNSIGNED_INT, nullptr);
     glBindVertexArray(0);

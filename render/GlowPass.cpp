@@ -123,13 +123,15 @@ bool GlowPass::begin(unsigned width, unsigned height) {
     return true;
 }
 
-// Binds the program behind `key`. A program met for the first time gets its
+// Binds the program behind `key`. A build met for the first time gets its
 // locations looked up and its constant uniforms set.
 void GlowPass::use(const graph::ProgramTable& shaders, const char* key, Program& bound) {
-    const GLuint program = shaders.at(key)->program;
+    const graph::Shader& shader = *shaders.at(key);
+    const GLuint program = shader.program;
     glUseProgram(program);
-    if (program == bound.program) return;
+    if (program == bound.program && shader.generation == bound.generation) return;
     bound.program = program;
+    bound.generation = shader.generation;
     bound.texelSize = glGetUniformLocation(program, "texelSize");
     bound.direction = glGetUniformLocation(program, "direction");
     // Texture units and the constants of the bright pass and the blend; a

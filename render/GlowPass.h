@@ -49,10 +49,12 @@ private:
         GLuint framebuffer[2] = {0, 0};
     };
     // A program's uniform locations, looked up again whenever the program
-    // behind its key is another one (built at start-up or reloaded); its
-    // constant uniforms are set at the same moment.
+    // behind its key is another build (at start-up or a reload; GL may give
+    // a rebuilt program the old one's name); its constant uniforms are set at
+    // the same moment.
     struct Program {
         GLuint program = 0;
+        unsigned long long generation = 0;
         GLint texelSize = -1, direction = -1;
     };
 

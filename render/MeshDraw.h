@@ -4,34 +4,57 @@
 
 #include "GraphicsEngine/Mesh.h"
 #include "GraphicsEngine/Shader.h"
+#include "GraphicsEngine/UniformLocations.h"
 #include "GraphicsEngine/Uniforms.h"
+#include "render/MeshUniforms.h"
 
 // A textured pass: the mesh's program, its buffers bound to that program, and
-// its colour texture on unit 0 with the combined matrix. Returns the program,
-// or 0 for a mesh that failed to load (nothing drawn).
-inline GLuint beginTexturedMeshDraw(Mesh& mesh, const glm::mat4& currentMatrix) {
-    if (mesh.shader == nullptr) return 0;
-    const GLuint program = mesh.shader->program;
-    glUseProgram(program);
-    mesh.buffers.bindToProgram(program);
+// its colour texture on unit 0 with the combined matrix. Returns the
+// program's locations from `tables` (whose list starts with
+// meshuniforms::Textured), or null for a mesh that failed to load (nothing
+// drawn).
+inline const graph::UniformLocations* beginTexturedMeshDraw(Mesh& mesh,
+                                                            const glm::mat4& currentMatrix,
+                                                            graph::UniformTables& tables) {
+    if (mesh.shader == nullptr || mesh.shader->program == 0) return nullptr;
+    const graph::Shader& shader = *mesh.shader;
+    glUseProgram(shader.program);
+    mesh.buffers.bindToProgram(shader);
     glBindVertexArray(mesh.buffers.vao);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, mesh.colorTexture);
-    uniforms::setMat4(program, "currentMatrix", currentMatrix);
-    uniforms::setInt(program, "colorTexture", 0);
-    return program;
+    const graph::UniformLocations& at = tables.follow(shader);
+    uniforms::setMat4(at[meshuniforms::CurrentMatrix], currentMatrix);
+    uniforms::setInt(at[meshuniforms::ColorTexture], 0);
+    return &at;
 }
 
-// A depth-only pass: the program of `key`, looked up without inserting, and
-// the mesh's buffers bound to it. Returns the program, or 0 where the program
-// is missing (nothing drawn).
-inline GLuint beginDepthOnlyDraw(const graph::ProgramTable& shaders, const std::string& key,
-                                 Mesh& mesh) {
+// The distance fog, the eye and the model matrix, as every textured mesh
+// program takes them.
+inline void setFogViewAndModel(const graph::UniformLocations& at, const glm::vec3& fogColor,
+                               float fogStart, float fogEnd, float fogDensity,
+                               const glm::vec3& eye, const glm::mat4& modelMatrix) {
+    using namespace meshuniforms;
+    uniforms::setVec4(at[FogColor], glm::vec4(fogColor, 1.0f));
+    uniforms::setFloat(at[FogStart], fogStart);
+    uniforms::setFloat(at[FogEnd], fogEnd);
+    uniforms::setFloat(at[FogDensity], fogDensity);
+    uniforms::setInt(at[FogEquation], 0);  // linear
+    uniforms::setVec3(at[View], eye);
+    uniforms::setMat4(at[ModelMatrix], modelMatrix);
+}
+
+// A depth-only pass: the program of `key`, looked up without inserting, the
+// mesh's buffers bound to it and `locations` followed to it. False where the
+// program is missing (nothing drawn).
+inline bool beginDepthOnlyDraw(const graph::ProgramTable& shaders, const std::string& key,
+                               Mesh& mesh, graph::UniformLocations& locations) {
     const auto found = shaders.find(key);
-    if (found == shaders.end() || !found->second) return 0;
-    const GLuint program = found->second->program;
-    glUseProgram(program);
-    mesh.buffers.bindToProgram(program);
+    if (found == shaders.end() || !found->second || found->second->program == 0) return false;
+    const graph::Shader& shader = *found->second;
+    glUseProgram(shader.program);
+    mesh.buffers.bindToProgram(shader);
     glBindVertexArray(mesh.buffers.vao);
-    return program;
+    locations.follow(shader);
+    return true;
 }

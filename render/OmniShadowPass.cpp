@@ -4,24 +4,23 @@
 #include "app/Engine.h"
 #include "game/PointLight.h"
 #include "game/Scene.h"
-#include "render/Lighting.h"
 #include "render/MeshDraw.h"
 #include "GraphicsEngine/Uniforms.h"
 
 void Engine::renderOmniShadow(Mesh& mesh, const glm::mat4& modelMatrix) {
-    const GLuint program = beginDepthOnlyDraw(shaders, "shadowOmni", mesh);
-    if (program == 0) return;  // a missing program draws nothing
+    graph::UniformLocations& at = meshUniforms.omniDepth;
+    if (!beginDepthOnlyDraw(shaders, "shadowOmni", mesh, at)) return;  // no program: nothing drawn
 
-    uniforms::setMat4(program, "M", modelMatrix);
+    uniforms::setMat4(at[meshuniforms::M], modelMatrix);
     // Built on a copy: the scene's light is never modified by a pass.
     PointLight light = scene->pointLights != nullptr ? scene->pointLights[0] : PointLight();
     light.computeFaceMatrices();
     const std::vector<glm::mat4> faces = light.getFaceMatrices();
     for (unsigned i = 0; i < faces.size(); ++i) {
-        uniforms::setMat4(program, lighting::cubeFaceUniform(i), faces[i]);
+        uniforms::setMat4(at[meshuniforms::cubeFaceUniform(i)], faces[i]);
     }
-    uniforms::setVec2(program, "near_far", glm::vec2(light.nearPlane, light.farPlane));
-    uniforms::setVec4(program, "l_pos", glm::vec4(light.Position, 1.0f));
+    uniforms::setVec2(at[meshuniforms::OmniNearFar], glm::vec2(light.nearPlane, light.farPlane));
+    uniforms::setVec4(at[meshuniforms::OmniLPos], glm::vec4(light.Position, 1.0f));
 
     glBindFramebuffer(GL_FRAMEBUFFER, staticShadowCube.drawTarget);
     // A mesh that never loaded (no ground model) has nothing to draw.

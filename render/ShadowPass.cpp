@@ -10,10 +10,10 @@
 
 void Engine::renderShadow(Mesh& mesh, game::StaticObject* object, const glm::mat4& modelMatrix) {
     (void)object;
-    const GLuint program = beginDepthOnlyDraw(shaders, "shadow", mesh);
-    if (program == 0) return;  // a missing program draws nothing
+    graph::UniformLocations& at = meshUniforms.sunDepth;
+    if (!beginDepthOnlyDraw(shaders, "shadow", mesh, at)) return;  // no program: nothing drawn
 
-    uniforms::setMat4(program, "depthMVP",
+    uniforms::setMat4(at[meshuniforms::DepthMvp],
                       lighting::sunDepthMvp(cameraPosition, scene->sunLightDir, modelMatrix));
 
     glBindFramebuffer(GL_FRAMEBUFFER, shadowMapFramebuffer);

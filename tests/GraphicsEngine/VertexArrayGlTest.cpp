@@ -46,8 +46,8 @@ void fillTriangle(VertexArray& va) {
 }
 
 // The drawing protocol every pass follows.
-void draw(VertexArray& va, GLuint program) {
-    glUseProgram(program);
+void draw(VertexArray& va, const graph::Shader& program) {
+    glUseProgram(program.program);
     va.bindToProgram(program);
     glBindVertexArray(va.vao);
     glDrawElements(GL_TRIANGLES, 3, GL_UNSIGNED_INT, nullptr);
@@ -77,7 +77,7 @@ TEST(VertexArray, BindingRecordsBuffersAndLeavesNothingBound) {
     VertexArray va;
     fillTriangle(va);
     context.clearErrors();
-    va.bindToProgram(lit->program);
+    va.bindToProgram(*lit);
 
     EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), 0);
     EXPECT_EQ(integer(GL_ARRAY_BUFFER_BINDING), 0);
@@ -112,13 +112,13 @@ TEST(VertexArray, SameBuffersDrawWithProgramsOfDifferentLocations) {
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
 
     glClear(GL_COLOR_BUFFER_BIT);
-    draw(va, lit->program);
+    draw(va, *lit);
     Rgba pixel = readPixel(32, 32);
     EXPECT_EQ(pixel.r, 255);
     EXPECT_EQ(pixel.b, 0);
 
     glClear(GL_COLOR_BUFFER_BIT);
-    draw(va, depth->program);
+    draw(va, *depth);
     pixel = readPixel(10, 50);
     EXPECT_EQ(pixel.r, 0);
     EXPECT_EQ(pixel.b, 255);
@@ -186,7 +186,8 @@ TEST(VertexArrayDeathTest, UnknownBufferTypeStopsTheProcess) {
     EXPECT_EXIT(
         {
             routeFatalOutput();
-            va.bindToProgram(0);
+            const graph::Shader none;
+            va.bindToProgram(none);
         },
         testing::ExitedWithCode(255), "^Error: unknown buffer type\n$");
     va.buffers["uv"]->type = GL_ARRAY_BUFFER;

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <memory>
+#include <string>
 #include <vector>
 #include <glm/gtc/type_ptr.hpp>
 
@@ -238,6 +241,41 @@ TEST_F(LitPass, SendsEveryUniformOfTheTable) {
     floor.shader = program("default");
 }
 
+TEST_F(LitPass, AReloadedProgramIsSentItsUniformsAtTheirNewLocations) {
+    TempDataRoot root;
+    auto probe = programFromSource(root, kProbeVertex, kProbeFragment);
+    floor.shader = probe.get();
+    drawFloor();
+    // Saved with an array declared first: the uniforms after it move.
+    std::string saved = kProbeFragment;
+    saved.replace(saved.find("in vec4 shadowCoord;"), 20,
+                  "in vec4 shadowCoord;\nuniform vec4 shift[3];");
+    saved.replace(saved.find("fract(sum)"), 10, "fract(sum + shift[2].x)");
+    std::ofstream(probe->files.fragment, std::ios::binary | std::ios::trunc) << saved;
+    const GLint oldFogEnd = glGetUniformLocation(probe->program, "fogEnd");
+    graph::BuildFailure failure;
+    std::unique_ptr<graph::Shader> replacement = probe->rebuilt(failure);
+    ASSERT_TRUE(replacement) << failure.headline << failure.log;
+    probe->replaceWith(*replacement);
+    replacement.reset();  // the old program goes, as after a live reload
+    const GLuint id = probe->program;
+    ASSERT_NE(glGetUniformLocation(id, "fogEnd"), oldFogEnd)
+        << "the saved program keeps its locations, so this test would show nothing";
+
+    engine.totalTime = 0.9;
+    drawFloor();
+    EXPECT_EQ(uniformInt(id, "shadowMap"), 1);
+    EXPECT_EQ(uniformInt(id, "cm_z_tex"), 4);
+    EXPECT_FLOAT_EQ(uniformFloat(id, "heightScale"), -1.0f);
+    EXPECT_FLOAT_EQ(uniformFloat(id, "shininess"), 0.75f);
+    EXPECT_FLOAT_EQ(uniformFloat(id, "fogEnd"), 100.0f);
+    EXPECT_EQ(uniformInt(id, "numPointLights"), 1);
+    EXPECT_FLOAT_EQ(uniformFloat(id, "pointLights[0].DiffuseInt"), lighting::flicker(0.9));
+    EXPECT_EQ(uniformVec3(id, "view"), engine.cameraPosition);
+    EXPECT_TRUE(context.errors().empty());
+    floor.shader = program("default");
+}
+
 TEST_F(LitPass, ReliefMapsBindUnitsTwoAndThreeOnlyWhenPresent) {
     const GLint sentinel = static_cast<GLint>(white);
     glActiveTexture(GL_TEXTURE2);
@@ -347,7 +385,7 @@ TEST_F(LitPass, FogIsLinearByDefaultAndExponentialOnRequest) {
         renderLit(floor);
         glUniform1i(glGetUniformLocation(id, "fogEquation"), equation);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        floor.buffers.bindToProgram(id);
+        floor.buffers.bindToProgram(*program("default"));
         glBindVertexArray(floor.buffers.vao);
         glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(floor.indexCount), GL_UNSIGNED_INT,
                        nullptr);
