@@ -39,4 +39,17 @@ std::string unmetByCurrentContext() {
                  text(GL_RENDERER));
 }
 
+std::string loadAndCheckCurrentContext() {
+    // Debian's GLEW is built for GLX and has no call for the GL part alone:
+    // glewInit loads the GL entry points, returning on any failure there, and
+    // only then fails its GLX part where there is no X display (an EGL
+    // context). That last result leaves GL loaded.
+    glewExperimental = GL_TRUE;
+    const GLenum glew = glewInit();
+    if (glew != GLEW_OK && glew != GLEW_ERROR_NO_GLX_DISPLAY) return "failed to initialize glew";
+    // Before any shader is read: an old driver gets one clear line.
+    const std::string missing = unmetByCurrentContext();
+    return missing.empty() ? "" : " " + missing;
+}
+
 }  // namespace requirements

@@ -24,4 +24,8 @@ std::string unmet(GlVersion version, bool transformFeedbackObjects, const std::s
 // The same for the current context (GLEW already initialised).
 std::string unmetByCurrentContext();
 
+// Loads GL's entry points through GLEW for the context just made current and
+// checks the driver: empty when the demo can run, else the fatal line's text.
+std::string loadAndCheckCurrentContext();
+
 }  // namespace requirements

@@ -13,22 +13,9 @@ std::unique_ptr<HeadlessSurface> HeadlessSurface::open(const SurfaceRequest& req
     surface->device_ = egl::makeContextCurrent(request.eglDevice, request.glDebug, error);
     if (surface->device_.empty()) return nullptr;
 
-    // Debian's GLEW is built for GLX and has no call for the GL part alone:
-    // glewInit loads the GL entry points, returning on any failure there, and
-    // only then fails its GLX part for want of an X display. That last result
-    // is expected here.
-    glewExperimental = GL_TRUE;
-    const GLenum glew = glewInit();
-    if (glew != GLEW_OK && glew != GLEW_ERROR_NO_GLX_DISPLAY) {
-        error = "failed to initialize glew";
-        return nullptr;
-    }
     // Checked as for the window, before the framebuffer is made.
-    const std::string unmet = requirements::unmetByCurrentContext();
-    if (!unmet.empty()) {
-        error = " " + unmet;
-        return nullptr;
-    }
+    error = requirements::loadAndCheckCurrentContext();
+    if (!error.empty()) return nullptr;
     surface->width_ = request.width;
     surface->height_ = request.height;
     if (!surface->createFramebuffer(error)) return nullptr;

@@ -74,17 +74,8 @@ std::unique_ptr<WindowSurface> WindowSurface::open(const SurfaceRequest& request
     // A key tapped while a slow frame renders still counts at the next poll.
     glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_TRUE);
 
-    glewExperimental = GL_TRUE;
-    if (glewInit() != GLEW_OK) {
-        error = "failed to initialize glew";
-        return nullptr;
-    }
-    // Before any shader is read: an old driver gets one clear line.
-    const std::string unmet = requirements::unmetByCurrentContext();
-    if (!unmet.empty()) {
-        error = " " + unmet;
-        return nullptr;
-    }
+    error = requirements::loadAndCheckCurrentContext();
+    if (!error.empty()) return nullptr;
     // freeglut's bitmap text needs its one-time initialisation.
     int glutArgc = 1;
     char glutName[] = "emberwight";
