@@ -1,11 +1,11 @@
 // One frame: object updates, the fire light's shadow cube, a depth pre-pass,
 // sky, ground, the objects that survive culling (and the shadow-cube box when
-// C shows it), the particle systems and the overlay, in that order. With the
-// glow on, the scene passes draw into its floating-point target and the glow
-// ends in the display framebuffer before the overlay. The frame clears what
-// it draws into. Depth test and face culling stay enabled from start-up;
-// blending is whatever the particles (or the F9 toggle) left. The pass timer
-// measures only while benchmarking.
+// C shows it), the particle systems, the overlay and the settings panel, in
+// that order. With the glow on, the scene passes draw into its floating-point
+// target and the glow ends in the display framebuffer before the overlay. The
+// frame clears what it draws into. Depth test and face culling stay enabled
+// from start-up; blending is whatever the particles (or the F9 toggle) left.
+// The pass timer measures while benchmarking and while the panel is open.
 #include <vector>
 
 #include "app/Game.h"
@@ -18,9 +18,10 @@
 void Game::renderFrame(double elapsed) {
     GpuPassTimer& timer = engine.passTimer;
     const std::vector<game::SceneObject*> objects = scene->objects;
+    scene->adopt(engine.settings);
 
     for (game::SceneObject* object : objects) {
-        if (frame::isActive(*object)) object->update(elapsed);
+        if (frame::isActive(*object)) object->update(engine.sceneFrameTime);
     }
 
     // Shadow cube of the fire light: the static casters' cube, copied, and
@@ -110,7 +111,8 @@ void Game::renderFrame(double elapsed) {
     for (ParticleSystem* system : systems) {
         system->setMatrices(engine.projectionMatrix, engine.cameraPosition,
                             engine.cameraPosition + 10.0f * engine.viewDirection, engine.cameraUp);
-        system->advanceParticles(engine.frameTime);
+        // A frozen scene keeps its particles as they are.
+        if (engine.sceneFrameTime > 0.0f) system->advanceParticles(engine.sceneFrameTime);
     }
     timer.end();
     timer.begin(GpuPassTimer::ParticleDraw);
@@ -136,5 +138,6 @@ void Game::renderFrame(double elapsed) {
 
     timer.begin(GpuPassTimer::Overlay);
     engine.drawOverlay();
+    engine.drawPanel(elapsed);  // over the text, while open
     timer.end();
 }
