@@ -108,6 +108,25 @@ check "the view direction turned" sh -c "! grep -q 'direction 1.0000 0.0000 1.00
 diff_walk=$(pngstat diff "$WORK/idle.png" "$WORK/walk.png" 0 40 320 240)
 check "walking and turning change the view ($diff_walk%)" awk -v d="$diff_walk" 'BEGIN { exit !(d > 2) }'
 
+# --panel starts with the settings panel open over the right of the picture
+# (F12 takes that frame). The mouse moves the pointer, not the view; keys still
+# act (F2); Tab closes it, announced like the other toggles.
+mkdir -p "$WORK/panel"
+start_running "$WORK/panel.log" 640 480 0 --panel --gl-debug --print-camera \
+    --shot-dir "$WORK/panel" --screenshot "$WORK/closed.png" && {
+    for _ in 1 2 3; do xdotool mousemove_relative -- -40 0; sleep 0.2; done
+    press F2; press F12; sleep 0.5; press Tab; sleep 0.5; quit_app; }
+check "the mouse leaves the view alone while the panel is open" \
+    [ "$(camera_field "$WORK/panel.log" yaw)" = 0.0000 ]
+check "F2 acts with the panel open" grep -qx 'Frametime: ON' "$WORK/panel.log"
+check "Tab announces 'Settings panel: OFF'" grep -qx 'Settings panel: OFF' "$WORK/panel.log"
+check "no GL error with the panel" grep -qx 'GL errors: 0' "$WORK/panel.log"
+# The panel's section bars are blue over the brown ground below them.
+blue_over_red() { pngstat mean "$1" 260 400 630 470 | awk '{ print $3 - $1 }'; }
+open_blue=$(blue_over_red "$WORK/panel/emberwight-0001.png"); closed_blue=$(blue_over_red "$WORK/closed.png")
+check "the panel is in the picture while open ($open_blue)" awk -v d="$open_blue" 'BEGIN { exit !(d > 20) }'
+check "and gone once Tab closed it ($closed_blue)" awk -v d="$closed_blue" 'BEGIN { exit !(d < 5) }'
+
 # SPACE starts the tour: the camera jumps onto the first circle (radius 20
 # around (-2.5, 10, 0)) and looks at its centre; the mouse is ignored.
 start_running "$WORK/tour.log" 320 240 0 --print-camera && {
