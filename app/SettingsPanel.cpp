@@ -115,7 +115,10 @@ SettingsPanel::~SettingsPanel() {
 bool SettingsPanel::typing() const { return ImGui::GetIO().WantTextInput; }
 
 void SettingsPanel::draw(Engine& engine, double elapsed) {
-    history_.add(elapsed);
+    // The graph shows the clock's frame times, also in --fixed-dt runs.
+    const double now = surface_.seconds();
+    if (lastSeconds_ >= 0.0) history_.add(now - lastSeconds_);
+    lastSeconds_ = now;
     ImGui_ImplOpenGL3_NewFrame();
     surface_.feedPanelInput(elapsed);
     ImGui::NewFrame();
@@ -153,12 +156,16 @@ void SettingsPanel::performance(const Engine& engine) {
                      ImVec2(ImGui::GetContentRegionAvail().x, 80.0f));
     const ImVec2 low = ImGui::GetItemRectMin(), high = ImGui::GetItemRectMax();
     ImDrawList* lines = ImGui::GetWindowDrawList();
-    for (const float ms : {1000.0f / 60.0f, 1000.0f / 30.0f}) {
-        const float y = high.y - (high.y - low.y) * ms / top;
-        lines->AddLine(ImVec2(low.x, y), ImVec2(high.x, y), IM_COL32(255, 200, 80, 160));
-        lines->AddText(ImVec2(low.x + 2.0f, y - 13.0f), IM_COL32(255, 200, 80, 200),
-                       ms < 20.0f ? "60 fps" : "30 fps");
-    }
+    // The labels sit at either end, so that they stay apart on a slow machine
+    // whose frames squeeze the two lines together.
+    const ImU32 amber = IM_COL32(255, 200, 80, 180);
+    const float sixty = high.y - (high.y - low.y) * (1000.0f / 60.0f) / top;
+    const float thirty = high.y - (high.y - low.y) * (1000.0f / 30.0f) / top;
+    lines->AddLine(ImVec2(low.x, sixty), ImVec2(high.x, sixty), amber);
+    lines->AddLine(ImVec2(low.x, thirty), ImVec2(high.x, thirty), amber);
+    lines->AddText(ImVec2(low.x + 2.0f, sixty - 13.0f), amber, "60 fps");
+    lines->AddText(ImVec2(high.x - ImGui::CalcTextSize("30 fps").x - 2.0f, thirty - 13.0f), amber,
+                   "30 fps");
 
     // GPU time of each pass, a few frames back.
     double total = 0.0;
@@ -306,6 +313,7 @@ void Engine::followPanel() {
             surface->releaseCursor();
         } else {
             surface->captureCursor();
+            if (panel) panel->closed();
         }
     }
     // The benchmark times every frame itself; otherwise the passes are timed

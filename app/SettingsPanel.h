@@ -24,10 +24,13 @@ public:
     void draw(Engine& engine, double elapsed);
     // Whether a text field has the keyboard (the demo's keys then wait).
     bool typing() const;
+    // Closed: the time until it opens again is no frame of the graph.
+    void closed() { lastSeconds_ = -1.0; }
 
 private:
     Surface& surface_;
     FrameHistory history_;
+    double lastSeconds_ = -1.0;  // the clock at the last frame drawn
     char path_[512] = "emberwight-settings.json";
     std::string fileMessage_;
     bool fileFailed_ = false;
