@@ -6,6 +6,8 @@
 #include <array>
 #include <glm/glm.hpp>
 
+#include "render/GlowRules.h"
+
 struct TimeSettings {
     // How fast the scene runs against the clock: particles, the fire's flicker
     // and the turning structure. Walking and the tour keep the clock.
@@ -51,9 +53,9 @@ struct StructureSettings {
 };
 
 struct GlowSettings {
-    float threshold = 0.85f;
-    float exposure = 1.0f;
-    float strength = 0.5f;
+    float threshold = glow::kThreshold;
+    float exposure = glow::kExposure;
+    float strength = glow::kLevelWeights[0];  // how much of the halo the blend adds
 };
 
 struct CameraSettings {

@@ -12,6 +12,7 @@
 #include "game/Cuboid.h"
 #include "game/Scene.h"
 #include "game/SceneObject.h"
+#include "particles/FireEmitters.h"
 #include "particles/ParticleSystem.h"
 #include "render/FrameRules.h"
 
@@ -105,10 +106,14 @@ void Game::renderFrame(double elapsed) {
     // what its update wrote, before any count is read: the first read waits
     // for the GPU, the others find their results ready, where reading each
     // count between its update and its draw waited 44 times a frame. The
-    // CPU meanwhile feeds the draws instead of waiting.
+    // CPU meanwhile feeds the draws instead of waiting. The systems come in
+    // bundles of the fire's four kinds, in bundle order.
     const std::vector<ParticleSystem*>& systems = scene->particleSystems;
     timer.begin(GpuPassTimer::ParticleUpdate);
-    for (ParticleSystem* system : systems) {
+    for (size_t i = 0; i < systems.size(); ++i) {
+        ParticleSystem* system = systems[i];
+        const int kind = static_cast<int>(i % kParticleKinds);
+        fire::tune(*system, kind, engine.settings.particles[static_cast<size_t>(kind)]);
         system->setMatrices(engine.projectionMatrix, engine.cameraPosition,
                             engine.cameraPosition + 10.0f * engine.viewDirection, engine.cameraUp);
         // A frozen scene keeps its particles as they are.
@@ -129,6 +134,8 @@ void Game::renderFrame(double elapsed) {
 
     if (glowing) {
         timer.begin(GpuPassTimer::Glow);
+        engine.glowPass.tuning = {engine.settings.glow.threshold, engine.settings.glow.exposure,
+                                  engine.settings.glow.strength};
         // The particles leave blending off after their draws; without any, F9's state stands.
         const bool blending = engine.transparencyEnabled && scene->particleSystems.empty();
         engine.glowPass.finish(engine.shaders,
