@@ -121,6 +121,12 @@ const std::vector<OptionRule>& optionRules() {
          [](RunOptions& o, const std::string&) { return o.glow = true; }},
         {"--show-shadow-cube", Value::None, "no value",
          [](RunOptions& o, const std::string&) { return o.showShadowCube = true; }},
+        {"--settings", Value::Required, "a settings file",
+         [](RunOptions& o, const std::string& v) { return parseText(v, o.settingsFile); }},
+        {"--print-settings", Value::None, "no value",
+         [](RunOptions& o, const std::string&) { return o.printSettings = true; }},
+        {"--panel", Value::None, "no value",
+         [](RunOptions& o, const std::string&) { return o.panel = true; }},
     };
     return rules;
 }
@@ -237,10 +243,15 @@ std::string usageText() {
         "  --egl-device N       with --headless: render on EGL device N (an unknown N lists them)\n"
         "  --glow               start with the glow around the fire on (key G)\n"
         "  --show-shadow-cube   start with the fire light's shadow cube shown as a box (key C)\n"
+        "  --panel              start with the settings panel open (key Tab)\n"
+        "  --settings FILE      apply the settings in the JSON file FILE at start-up\n"
+        "  --print-settings     print every setting with its value (after --settings) as JSON\n"
+        "                       that --settings reads back, and end\n"
         "  --help               show this text\n"
         "\n"
         "Keys: mouse to look, W A S D to walk, F1-F10 render toggles, F11 full screen,\n"
-        "      F12 screenshot, G glow, C shadow-cube box, SPACE camera tour, ESC quit.\n"
+        "      F12 screenshot, G glow, C shadow-cube box, Tab settings panel,\n"
+        "      SPACE camera tour, ESC quit.\n"
         "\n"
         "Environment:\n"
         "  EMBERWIGHT_ROOT      folder holding GraphicsEngine/ and resources/ (default: beside the\n"

@@ -10,6 +10,7 @@
 #include "app/GlDebug.h"
 #include "app/HeadlessSurface.h"
 #include "app/ObjectPrograms.h"
+#include "app/SettingsPanel.h"
 #include "app/WindowSurface.h"
 #include "game/Camera.h"
 #include "game/Cuboid.h"
@@ -56,6 +57,10 @@ const ProgramFiles kPrograms[] = {
 
 }  // namespace
 
+Engine::Engine() = default;
+
+Engine::~Engine() = default;
+
 void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* game, Scene* scene,
                      bool cameraTour) {
     this->game = game;
@@ -64,6 +69,7 @@ void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* gam
     this->height = height;
     this->cameraTour = cameraTour;
     totalTime = 0.0;
+    sceneTime = 0.0;
 
     // The one place that chooses where frames go.
     SurfaceRequest request;
@@ -103,7 +109,7 @@ bool Engine::followSurface() {
     if (w != width || h != height) {
         width = w;
         height = h;
-        projectionMatrix = camera::projection(width, height);
+        projectionMatrix = camera::projection(width, height, settings.camera.fieldOfView);
     }
     return true;
 }
@@ -161,7 +167,7 @@ void Engine::setUpScene() {
 // Projection, camera, cursor and the render toggles' start values: the last
 // stage of start-up, once the scene and every GL resource exist.
 void Engine::setUpCameraAndToggles() {
-    projectionMatrix = camera::projection(width, height);
+    projectionMatrix = camera::projection(width, height, settings.camera.fieldOfView);
 
     cameraUp = glm::vec3(0.0f, 1.0f, 0.0f);
     pitch = 0.0f;
@@ -186,7 +192,13 @@ void Engine::setUpCameraAndToggles() {
         scene->cuboid->init(debugProgram->second.get());
     }
 
-    surface->captureCursor();
+    panelOpen = options.panel;
+    cursorFree = panelOpen;
+    if (cursorFree) {
+        surface->releaseCursor();
+    } else {
+        surface->captureCursor();
+    }
 
     // Start values only: blending is already on, polygon mode is GL's fill, and
     // textures keep the filters the cache held when they were loaded.

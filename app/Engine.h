@@ -16,6 +16,7 @@
 #include "GraphicsEngine/TextureCache.h"
 #include "app/KeyScript.h"
 #include "app/RunOptions.h"
+#include "app/Settings.h"
 #include "app/Surface.h"
 #include "app/Toggles.h"
 #include "render/GlowPass.h"
@@ -25,6 +26,7 @@
 
 class Game;
 class Scene;
+class SettingsPanel;
 struct Mesh;
 struct PointLight;
 namespace game {
@@ -47,6 +49,8 @@ public:
     // The window or offscreen target; declared first so that it goes last,
     // after every GL object below.
     std::unique_ptr<Surface> surface;
+    // Tab's panel, made the first time it opens; goes before the surface.
+    std::unique_ptr<SettingsPanel> panel;
     unsigned width = 0, height = 0;  // the surface's, followed every frame
     GLuint shadowMapTexture = 0, shadowMapFramebuffer = 0;
     GLuint shadowCubeTexture = 0, shadowCubeFramebuffer = 0;
@@ -68,6 +72,10 @@ public:
     float frameTimeLimit = 0.008333f;
     float frameTime = 0.0f;
     double totalTime = 0.0;
+    // The scene's clock, at the tuned time scale: particles, flicker, the
+    // effigy's fire and the turning structure follow it.
+    float sceneFrameTime = 0.0f;
+    double sceneTime = 0.0;
 
     // Render toggles and their key latches.
     bool showHelp = false, showFrameTime = false, wireframe = false;
@@ -77,6 +85,8 @@ public:
     bool showObjectCount = false, cullingEnabled = true, transparencyEnabled = true;
     bool showParticleCount = false;
     bool glowEnabled = false, showShadowCube = false;  // G, C
+    bool panelOpen = false;    // Tab
+    bool cursorFree = false;   // released for the panel; mouse look waits
     bool keyLatches[toggles::kKeyCount] = {};
 
     bool cameraTour = false;
@@ -86,13 +96,20 @@ public:
     float statusTimer = 0.0f;
 
     RunOptions options;
+    Settings settings;  // the tuned look, read by the passes every frame
     bool screenshotRequested = false;  // F12: saved after this frame is drawn
     bool screenshotLatch = false;
     bool fullScreenLatch = false;      // F11
-    GpuPassTimer passTimer;  // active only while benchmarking
+    GpuPassTimer passTimer;  // active while benchmarking and while the panel is open
+    GpuPassTimer::Times passTimes{};  // the latest frame it measured
     GlowPass glowPass;       // its targets exist from the first glowing frame on
     MeshUniforms meshUniforms;  // the mesh passes' uniform locations, per program
     KeyScript keyScript;     // --auto-keys
+
+    Engine();
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
 
     // Start-up (app/Engine.cpp): the surface, then everything drawn into it.
     void startUp(unsigned width, unsigned height, bool fullscreen, Game* game, Scene* scene,
@@ -109,10 +126,15 @@ public:
 
     // Input and overlay (app/Input.cpp, app/Overlay.cpp).
     void handleInput(double elapsed);
+    // The cursor and the pass timer follow the panel's open state.
+    void followPanel();
+    bool panelTyping() const;
     // On the overlay for two seconds; echoed to the console unless the caller
     // has printed it already.
     void showStatus(std::string text, bool echo = true);
     void drawOverlay();
+    // The settings panel over the frame, while open (app/SettingsPanel.cpp).
+    void drawPanel(double elapsed);
 
     // Camera (game/Camera.cpp).
     void moveCamera(bool forward, bool back, bool left, bool right, double elapsed);

@@ -34,7 +34,7 @@ private:
     // Screenshots asked for by F12 or --shot-every, taken before the swap.
     void captureFrame(double timeBefore);
     // What the options ask for after each frame: stats, and whether the run is over.
-    bool runComplete(double elapsed);
+    bool runComplete(double elapsed, const GpuPassTimer::Times& passTimes);
     // What the options ask for from the last frame, before its swap.
     void finishRun();
     // Programs whose files were saved since the last look, rebuilt before this frame.

@@ -1,6 +1,7 @@
 #include "app/HeadlessSurface.h"
 
 #include <cstdio>
+#include <imgui.h>
 
 #include "GraphicsEngine/Platform.h"
 #include "app/CommandLine.h"
@@ -79,6 +80,18 @@ void HeadlessSurface::present() {
         glDeleteSync(previousFrame_);
     }
     previousFrame_ = glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
+}
+
+void HeadlessSurface::startPanelInput() {
+    ImGui::GetIO().BackendPlatformName = "emberwight offscreen";
+}
+
+// No mouse and no keys: the panel is drawn as it stands.
+void HeadlessSurface::feedPanelInput(double elapsed) {
+    ImGuiIO& io = ImGui::GetIO();
+    io.DisplaySize = ImVec2(static_cast<float>(width_), static_cast<float>(height_));
+    io.DisplayFramebufferScale = ImVec2(1.0f, 1.0f);
+    io.DeltaTime = elapsed > 0.0 ? static_cast<float>(elapsed) : 1.0f / 60.0f;
 }
 
 double HeadlessSurface::seconds() const { return platform::seconds(); }

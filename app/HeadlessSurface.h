@@ -24,12 +24,16 @@ public:
     bool keyDown(int) const override { return false; }
     bool closeRequested() const override { return false; }
     void captureCursor() override {}
+    void releaseCursor() override {}
     bool cursorTravel(double&, double&) override { return false; }
     bool fullScreen() const override { return false; }
     void setFullScreen(bool) override {}
     void present() override;
     double seconds() const override;
     bool drawsText() const override { return false; }
+    void startPanelInput() override;
+    void feedPanelInput(double elapsed) override;
+    void stopPanelInput() override {}
     std::string where() const override { return device_; }
 
 private:

@@ -6,11 +6,13 @@
 void Engine::handleInput(double elapsed) {
     // ESC ends the main loop; so does the surface's close (the loop asks it).
     surface->pollEvents();
-    if (surface->keyDown(GLFW_KEY_ESCAPE)) game->quit = true;
+    // While a text field of the panel has the keyboard, the keys type there.
+    const bool typing = panelTyping();
+    if (!typing && surface->keyDown(GLFW_KEY_ESCAPE)) game->quit = true;
 
     // A key is down on the keyboard or in the --auto-keys script.
-    auto isDown = [this](int key) {
-        return surface->keyDown(key) || keyScript.holds(key, game->frameCount);
+    auto isDown = [this, typing](int key) {
+        return !typing && (surface->keyDown(key) || keyScript.holds(key, game->frameCount));
     };
     const bool forward = isDown(GLFW_KEY_W);
     const bool back = isDown(GLFW_KEY_S);
@@ -31,10 +33,12 @@ void Engine::handleInput(double elapsed) {
     // F12 asks for a screenshot of the frame about to be drawn.
     if (toggles::pressed(isDown(GLFW_KEY_F12), screenshotLatch)) screenshotRequested = true;
     toggles::ageStatus(*this, elapsed);
+    followPanel();
 
     moveCamera(forward, back, left, right, elapsed);
     // The tour owns the view; the mouse is ignored and no longer re-centred.
-    if (!cameraTour) mouseLook();
+    // The open panel has the mouse.
+    if (!cameraTour && !cursorFree) mouseLook();
 }
 
 void Engine::showStatus(std::string text, bool echo) {

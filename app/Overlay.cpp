@@ -27,6 +27,7 @@ const std::string helpText =
     "F11 - full screen (toggle)\n"
     "G - glow around the fire (toggle)\n"
     "C - show the shadow cube as a box (toggle)\n"
+    "Tab - settings panel (toggle)\n"
     "ESC - quit";
 
 std::string frameTimeLine(float frameTime) {

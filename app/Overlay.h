@@ -9,7 +9,7 @@ class Engine;
 
 namespace overlay {
 
-// Eighteen lines joined by single line feeds, with no line feed at the end.
+// Nineteen lines joined by single line feeds, with no line feed at the end.
 extern const std::string helpText;
 
 std::string frameTimeLine(float frameTime);

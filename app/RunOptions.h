@@ -25,4 +25,7 @@ struct RunOptions {
     int eglDevice = -1;          // --egl-device N: the EGL device to render on (-1: choose)
     bool glow = false;           // --glow: start with the glow on (G)
     bool showShadowCube = false; // --show-shadow-cube: start with the shadow-cube box shown (C)
+    std::string settingsFile;    // --settings FILE: tuned values applied at start-up
+    bool printSettings = false;  // --print-settings: print every setting as JSON and end
+    bool panel = false;          // --panel: start with the settings panel open (Tab)
 };

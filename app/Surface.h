@@ -33,6 +33,8 @@ public:
     virtual bool closeRequested() const = 0;
     // Mouse look: hides the cursor and centres it.
     virtual void captureCursor() = 0;
+    // The settings panel is open: shows the cursor and leaves it where it is.
+    virtual void releaseCursor() = 0;
     // The cursor's travel since the last centring, then centres it again;
     // false when it has not moved.
     virtual bool cursorTravel(double& dx, double& dy) = 0;
@@ -46,6 +48,14 @@ public:
     virtual double seconds() const = 0;
     // Whether the overlay's bitmap font can be drawn here.
     virtual bool drawsText() const = 0;
+    // The settings panel's input (Dear ImGui, whose context is current):
+    // starts the surface's side once, and before each of the panel's frames
+    // feeds ImGui's IO with the display size, the time step and whatever
+    // mouse and keys there are. Stopped before the context goes.
+    virtual void startPanelInput() = 0;
+    virtual void feedPanelInput(double elapsed) = 0;
+    virtual void stopPanelInput() = 0;
+
     // What it renders on, for reports ("EGL device 0 of 1 (software)"); empty
     // for the window, whose renderer says it all.
     virtual std::string where() const = 0;

@@ -9,7 +9,7 @@ namespace toggles {
 const int kKeys[kKeyCount] = {GLFW_KEY_F1, GLFW_KEY_F2, GLFW_KEY_F3, GLFW_KEY_F4,
                               GLFW_KEY_F5, GLFW_KEY_F6, GLFW_KEY_F7, GLFW_KEY_F8,
                               GLFW_KEY_F9, GLFW_KEY_F10, GLFW_KEY_SPACE, GLFW_KEY_G,
-                              GLFW_KEY_C};
+                              GLFW_KEY_C, GLFW_KEY_TAB};
 
 namespace {
 
@@ -91,6 +91,8 @@ Action act(int index, Engine& e) {
             return flip(e.glowEnabled, "Glow: ON", "Glow: OFF");
         case 12:
             return flip(e.showShadowCube, "Shadow Cube: ON", "Shadow Cube: OFF");
+        case 13:
+            return flip(e.panelOpen, "Settings panel: ON", "Settings panel: OFF");
         default:
             return Action();
     }

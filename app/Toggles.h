@@ -11,8 +11,8 @@ class TextureCache;
 
 namespace toggles {
 
-// F1..F10, SPACE, G and C, in the order they act within one frame.
-constexpr int kKeyCount = 13;
+// F1..F10, SPACE, G, C and Tab, in the order they act within one frame.
+constexpr int kKeyCount = 14;
 extern const int kKeys[kKeyCount];
 
 enum class GlEffect { None, LineMode, FillMode, ResampleTextures, BlendOn, BlendOff };
@@ -28,7 +28,7 @@ struct Action {
 bool pressed(bool down, bool& latch);
 
 // Flips the toggle of key `index` (0 = F1 ... 9 = F10, 10 = SPACE, 11 = G,
-// 12 = C).
+// 12 = C, 13 = Tab).
 Action act(int index, Engine& engine);
 
 // One frame of toggle keys in their fixed order; `perform` receives each

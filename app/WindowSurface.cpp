@@ -1,6 +1,8 @@
 #include "app/WindowSurface.h"
 
 #include <GL/freeglut.h>
+#include <imgui.h>
+#include <imgui_impl_glfw.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -112,6 +114,19 @@ void WindowSurface::captureCursor() {
     centreCursor();
     glfwSetInputMode(window_, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
 }
+
+void WindowSurface::releaseCursor() {
+    glfwSetInputMode(window_, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
+}
+
+// Dear ImGui's GLFW back end reads the mouse, keys, characters and the
+// display's size and scale from the window itself; its callbacks chain to
+// any the window had.
+void WindowSurface::startPanelInput() { ImGui_ImplGlfw_InitForOpenGL(window_, true); }
+
+void WindowSurface::feedPanelInput(double) { ImGui_ImplGlfw_NewFrame(); }
+
+void WindowSurface::stopPanelInput() { ImGui_ImplGlfw_Shutdown(); }
 
 bool WindowSurface::cursorTravel(double& dx, double& dy) {
     double x = 0.0, y = 0.0;

@@ -31,12 +31,16 @@ public:
     bool keyDown(int key) const override;
     bool closeRequested() const override;
     void captureCursor() override;
+    void releaseCursor() override;
     bool cursorTravel(double& dx, double& dy) override;
     bool fullScreen() const override;
     void setFullScreen(bool on) override;
     void present() override;
     double seconds() const override;
     bool drawsText() const override { return true; }
+    void startPanelInput() override;
+    void feedPanelInput(double elapsed) override;
+    void stopPanelInput() override;
     std::string where() const override { return ""; }
 
 private:

@@ -6,6 +6,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Game.h"
+#include "app/SettingsFile.h"
 #include "GraphicsEngine/Platform.h"
 #include "game/Scene.h"
 
@@ -24,6 +25,19 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "emberwight: --headless renders through EGL, which this system does not have\n");
         return 2;
     }
+    // A settings file is read in full before any window opens: a bad one ends
+    // the run here with one line, and nothing is half applied.
+    Settings settings;
+    std::string error;
+    if (!config.options.settingsFile.empty() &&
+        !settings::load(config.options.settingsFile, settings, error)) {
+        std::fprintf(stderr, "emberwight: %s\n", error.c_str());
+        return 2;
+    }
+    if (config.options.printSettings) {
+        std::printf("%s", settings::write(settings).c_str());
+        return 0;
+    }
 
     std::printf("argc %d\n", config.positionalCount);
 
@@ -32,6 +46,7 @@ int main(int argc, char** argv) {
     Game* game = new Game;
     game->processStart = processStart;
     game->engine.options = config.options;
+    game->engine.settings = settings;
     game->engine.keyScript = KeyScript(config.options.autoKeys);
     game->scene = new Scene(&game->engine);
 

@@ -6,9 +6,9 @@
 
 namespace camera {
 
-glm::mat4 projection(unsigned width, unsigned height) {
+glm::mat4 projection(unsigned width, unsigned height, float fieldOfView) {
     const float aspect = static_cast<float>(width) / static_cast<float>(height);
-    return glm::perspective(glm::radians(45.0f), aspect, 0.1f, 250.0f);
+    return glm::perspective(glm::radians(fieldOfView), aspect, 0.1f, 250.0f);
 }
 
 namespace {
@@ -33,8 +33,8 @@ glm::vec3 leftOf(const glm::vec3& d) {
 }
 
 glm::vec3 walk(const glm::vec3& position, const glm::vec3& direction, WalkKeys keys,
-               float frameTime) {
-    const float step = frameTime * kWalkSpeed;
+               float frameTime, float speed) {
+    const float step = frameTime * speed;
     glm::vec3 eye = position;
     if (keys.forward) eye += direction * step;
     if (keys.back) eye -= direction * step;
@@ -108,7 +108,7 @@ TourPose tourPose(double totalTime) {
 }
 
 void buildFrustum(Plane* planes, const glm::vec3& position, const glm::vec3& direction,
-                  const glm::vec3& up, float aspect) {
+                  const glm::vec3& up, float aspect, float fieldOfView) {
     const glm::vec3& p = position;
     const glm::vec3& d = direction;
     const glm::vec3 nearCentre = p + d * 0.1f;
@@ -116,7 +116,9 @@ void buildFrustum(Plane* planes, const glm::vec3& position, const glm::vec3& dir
     const glm::vec3 side = glm::cross(up, d);
     // The tangent takes 22.5 as radians (0.558 rather than 0.414): the side
     // planes open wider than the projection, so culling errs towards drawing.
-    const float halfWidth = std::tan(22.5f) * 2.0f * 0.1f * aspect * 0.5f;
+    // A field of view tuned wider than that opens them with it.
+    const float opening = std::max(std::tan(22.5f), std::tan(glm::radians(fieldOfView) * 0.5f));
+    const float halfWidth = opening * 2.0f * 0.1f * aspect * 0.5f;
     const glm::vec3 a = nearCentre + side * halfWidth - p;
     const glm::vec3 b = nearCentre - side * halfWidth - p;
 
@@ -158,7 +160,13 @@ bool sphereVisible(const Plane* planes, const glm::vec3& centre, float radius) {
 void Engine::moveCamera(bool forward, bool back, bool left, bool right, double elapsed) {
     frameTime = static_cast<float>(elapsed);
     totalTime += elapsed;
+    // The scene's own clock runs at the tuned pace; walking keeps the real one.
+    sceneFrameTime = frameTime * settings.time.scale;
+    sceneTime += static_cast<double>(sceneFrameTime);
     particlesCounted = 0;
+    if (width > 0 && height > 0) {
+        projectionMatrix = camera::projection(width, height, settings.camera.fieldOfView);
+    }
 
     if (cameraTour) {
         flyTour();  // the movement keys do nothing during the tour
@@ -168,7 +176,8 @@ void Engine::moveCamera(bool forward, bool back, bool left, bool right, double e
         keys.back = back;
         keys.left = left;
         keys.right = right;
-        cameraPosition = camera::walk(cameraPosition, viewDirection, keys, frameTime);
+        cameraPosition = camera::walk(cameraPosition, viewDirection, keys, frameTime,
+                                      settings.camera.walkSpeed);
     }
     cameraUp = glm::vec3(0.0f, 1.0f, 0.0f);
     viewMatrix = glm::lookAt(cameraPosition, cameraPosition + 10.0f * viewDirection, cameraUp);
@@ -196,5 +205,6 @@ void Engine::flyTour() {
 
 void Engine::updateFrustum() {
     const float aspect = static_cast<float>(width) / static_cast<float>(height);
-    camera::buildFrustum(frustumPlanes, cameraPosition, viewDirection, cameraUp, aspect);
+    camera::buildFrustum(frustumPlanes, cameraPosition, viewDirection, cameraUp, aspect,
+                         settings.camera.fieldOfView);
 }

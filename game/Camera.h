@@ -18,9 +18,9 @@ constexpr float kDegToRad = 0.017453292f;
 // One tour cycle in seconds of total time.
 constexpr float kTourPeriod = 45.0f;
 
-// The perspective for a framebuffer of this size: 45 degrees vertically,
-// near 0.1, far 250.
-glm::mat4 projection(unsigned width, unsigned height);
+// The perspective for a framebuffer of this size: `fieldOfView` degrees
+// vertically (45 unless tuned), near 0.1, far 250.
+glm::mat4 projection(unsigned width, unsigned height, float fieldOfView = 45.0f);
 
 struct WalkKeys {
     bool forward = false, back = false, left = false, right = false;
@@ -30,9 +30,9 @@ struct WalkKeys {
 // viewer's left.
 glm::vec3 leftOf(const glm::vec3& direction);
 
-// The eye after one frame of walking with the held keys.
+// The eye after one frame of walking with the held keys at `speed`.
 glm::vec3 walk(const glm::vec3& position, const glm::vec3& direction, WalkKeys keys,
-               float frameTime);
+               float frameTime, float speed = kWalkSpeed);
 
 struct LookAngles {
     float yaw = 0.0f;    // degrees, 0..360 after wrapping
@@ -72,9 +72,10 @@ TourPose tourPose(double totalTime);
 
 // Fills planes 0..3 (near, far, right, left) for an eye at `position`
 // looking along `direction` (used as it is, not normalised); the others are
-// left alone. Normals point inwards.
+// left alone. Normals point inwards. The side planes open at least as wide
+// as a projection of `fieldOfView` degrees.
 void buildFrustum(Plane* planes, const glm::vec3& position, const glm::vec3& direction,
-                  const glm::vec3& up, float aspect);
+                  const glm::vec3& up, float aspect, float fieldOfView = 45.0f);
 
 // The bounding-sphere radius used for culling: half the box diagonal plus one.
 float cullingRadius(const glm::vec3& minCorner, const glm::vec3& maxCorner);

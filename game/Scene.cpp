@@ -68,6 +68,25 @@ Scene::~Scene() {
     delete[] heightSamples;
 }
 
+void Scene::adopt(const Settings& settings) {
+    sunLightCol = settings.sun.color;
+    sunLightInt = settings.sun.intensity;
+    ambLightCol = settings.ambient.color;
+    ambLightInt = settings.ambient.intensity;
+    fogColor = settings.fog.color;
+    fogStart = settings.fog.start;
+    fogEnd = settings.fog.end;
+    fogDensity = settings.fog.density;
+    fogEquation = settings.fog.mode;
+    for (int i = 0; i < numPointLights; ++i) {
+        PointLight& light = pointLights[i];
+        light.Color = settings.fireLight.color;
+        light.ConstAtt = settings.fireLight.constantAttenuation;
+        light.LinearAtt = settings.fireLight.linearAttenuation;
+        light.ExpAtt = settings.fireLight.quadraticAttenuation;
+    }
+}
+
 float Scene::heightAt(float x, float z) const {
     return game::terrainHeight(heightSamples, heightmapWidth, heightmapDepth, terrainWidth,
                                terrainDepth, heightScale, x, z);

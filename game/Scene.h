@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "GraphicsEngine/Mesh.h"
+#include "app/Settings.h"
 #include "game/PointLight.h"
 
 class Engine;
@@ -47,6 +48,7 @@ public:
     float fogStart = 0.0f;
     float fogEnd = 0.0f;
     float fogDensity = 0.0f;
+    int fogEquation = 0;  // 0 linear, 1 exponential, 2 exponential squared
     glm::vec3 cameraStart{0.0f};
     std::string heightmapFile;
     std::vector<game::SceneObject*> objects;
@@ -63,6 +65,10 @@ public:
     Scene& operator=(const Scene&) = delete;
 
     float heightAt(float x, float z) const;
+    // Takes the tuned look: sun, ambient, fog and the fire's colour and
+    // attenuation (every point light is a fire light). The defaults are the
+    // values the constructor gives, so an untuned scene stays as built.
+    void adopt(const Settings& settings);
 
     // Environment (game/Environment.cpp).
     void setGroundProgram(graph::Shader* program);

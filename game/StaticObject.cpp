@@ -19,9 +19,9 @@ bool turnsInUpdate(int kind) { return kind == 2; }
 
 bool loadsSurfaceMaps(int kind) { return kind == 2 || kind == 3; }
 
-float turnedAngle(float degrees, double elapsedSeconds) {
+float turnedAngle(float degrees, double elapsedSeconds, float rate) {
     const double turned =
-        std::fmod(static_cast<double>(degrees) + elapsedSeconds * kTurnRate, 360.0);
+        std::fmod(static_cast<double>(degrees) + elapsedSeconds * static_cast<double>(rate), 360.0);
     const float wrapped = static_cast<float>(turned < 0.0 ? turned + 360.0 : turned);
     return wrapped < 360.0f ? wrapped : 0.0f;  // just below 360 can round up to it
 }
@@ -68,7 +68,8 @@ void StaticObject::setMapFiles(std::string normal, std::string depth) {
 
 void StaticObject::update(double elapsedSeconds) {
     if (turnsInUpdate(kind)) {
-        rotationAngles.y = turnedAngle(rotationAngles.y, elapsedSeconds);
+        rotationAngles.y =
+            turnedAngle(rotationAngles.y, elapsedSeconds, engine->settings.structure.speed);
         rotationMatrix = glm::rotate(glm::mat4(1.0f), glm::radians(rotationAngles.y),
                                      glm::vec3(0.0f, 1.0f, 0.0f));
         modelMatrix = glm::translate(glm::mat4(1.0f), position) * rotationMatrix;

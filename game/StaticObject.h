@@ -57,11 +57,12 @@ bool loadsSurfaceMaps(int kind);
 // Degrees per second the turning structure (kind 2) turns about the world y axis.
 constexpr float kTurnRate = 18.0f;
 
-// The turning structure's angle after `elapsedSeconds` more, kept in [0, 360):
+// The turning structure's angle after `elapsedSeconds` more at `rate` degrees
+// per second, kept in [0, 360):
 // an angle that grew without end would lose the step to float rounding after
 // some hours and the structure would slow down and stop. The sum is taken in
 // double, so even an angle that has already grown large advances by the step.
-float turnedAngle(float degrees, double elapsedSeconds);
+float turnedAngle(float degrees, double elapsedSeconds, float rate = kTurnRate);
 
 // The start rotation in x, y, z order, zero angles skipped; turns `box` about
 // its own edges the same way, which gives it the orientation of the result.

@@ -18,6 +18,22 @@ const std::array<EmitterSettings, 4> kBundle = {{
      0.6f, 1.2f, 0.25f, 0.45f, 0.05f, 2, 4, 4, 16, 1.0f, 0, 0.15f, {1.0f, 1.0f, 1.0f}, 0.75f},
 }};
 
+void tune(ParticleSystem& system, int kind, const ParticleSettings& tuned) {
+    const EmitterSettings& base = kBundle[static_cast<size_t>(kind)];
+    const glm::vec3 middle = 0.5f * (base.velocityMin + base.velocityMax);
+    const glm::vec3 spread(tuned.spread, 1.0f, tuned.spread);
+    const glm::vec3 low = tuned.speed * (middle + (base.velocityMin - middle) * spread);
+    const glm::vec3 high = tuned.speed * (middle + (base.velocityMax - middle) * spread);
+    system.genVelocity_Min = low;
+    system.genVelocity_Range = high - low;
+    system.genGravity = base.gravity + glm::vec3(tuned.wind.x, 0.0f, tuned.wind.y);
+    system.genLifetime_Min = tuned.life.x;
+    system.genLifetime_Range = tuned.life.y - tuned.life.x;
+    system.genSize_Min = tuned.size.x;
+    system.genSize_Range = tuned.size.y - tuned.size.x;
+    system.generationInterval = tuned.interval;
+}
+
 }  // namespace fire
 
 void Scene::addFireEmitters(const glm::vec3& first, const glm::vec3& second) {

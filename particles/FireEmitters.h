@@ -2,6 +2,10 @@
 #include <array>
 #include <glm/glm.hpp>
 
+#include "app/Settings.h"
+
+class ParticleSystem;
+
 // The bundle of four particle systems that burns along one fire segment:
 // sparks, smoke, large flames and small flames, in this order.
 namespace fire {
@@ -25,5 +29,11 @@ struct EmitterSettings {
 };
 
 extern const std::array<EmitterSettings, 4> kBundle;
+
+// The generator of a system of kind `kind` (its index in the bundle) as tuned:
+// the emission interval, life and size as given; the bundle's start velocity
+// with its sideways range scaled by `spread` about its middle, and the whole
+// by `speed`; the wind added to gravity. The defaults give the bundle's own.
+void tune(ParticleSystem& system, int kind, const ParticleSettings& tuned);
 
 }  // namespace fire

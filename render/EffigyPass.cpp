@@ -20,9 +20,9 @@ void Engine::renderEffigy(Mesh& mesh, const glm::mat4& currentMatrix, const glm:
     glBindTexture(GL_TEXTURE_2D, noiseTexture);
     uniforms::setInt(at[meshuniforms::NoiseTexture], 2);
 
-    uniforms::setFloat(at[meshuniforms::TimePassed], static_cast<float>(totalTime));
+    uniforms::setFloat(at[meshuniforms::TimePassed], static_cast<float>(sceneTime));
     setFogViewAndModel(at, scene->fogColor, scene->fogStart, scene->fogEnd, scene->fogDensity,
-                       cameraPosition, modelMatrix);
+                       scene->fogEquation, cameraPosition, modelMatrix);
 
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indexCount), GL_UNSIGNED_INT, nullptr);
     glBindVertexArray(0);

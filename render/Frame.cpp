@@ -1,26 +1,28 @@
 // One frame: object updates, the fire light's shadow cube, a depth pre-pass,
 // sky, ground, the objects that survive culling (and the shadow-cube box when
-// C shows it), the particle systems and the overlay, in that order. With the
-// glow on, the scene passes draw into its floating-point target and the glow
-// ends in the display framebuffer before the overlay. The frame clears what
-// it draws into. Depth test and face culling stay enabled from start-up;
-// blending is whatever the particles (or the F9 toggle) left. The pass timer
-// measures only while benchmarking.
+// C shows it), the particle systems, the overlay and the settings panel, in
+// that order. With the glow on, the scene passes draw into its floating-point
+// target and the glow ends in the display framebuffer before the overlay. The
+// frame clears what it draws into. Depth test and face culling stay enabled
+// from start-up; blending is whatever the particles (or the F9 toggle) left.
+// The pass timer measures while benchmarking and while the panel is open.
 #include <vector>
 
 #include "app/Game.h"
 #include "game/Cuboid.h"
 #include "game/Scene.h"
 #include "game/SceneObject.h"
+#include "particles/FireEmitters.h"
 #include "particles/ParticleSystem.h"
 #include "render/FrameRules.h"
 
 void Game::renderFrame(double elapsed) {
     GpuPassTimer& timer = engine.passTimer;
     const std::vector<game::SceneObject*> objects = scene->objects;
+    scene->adopt(engine.settings);
 
     for (game::SceneObject* object : objects) {
-        if (frame::isActive(*object)) object->update(elapsed);
+        if (frame::isActive(*object)) object->update(engine.sceneFrameTime);
     }
 
     // Shadow cube of the fire light: the static casters' cube, copied, and
@@ -104,13 +106,18 @@ void Game::renderFrame(double elapsed) {
     // what its update wrote, before any count is read: the first read waits
     // for the GPU, the others find their results ready, where reading each
     // count between its update and its draw waited 44 times a frame. The
-    // CPU meanwhile feeds the draws instead of waiting.
+    // CPU meanwhile feeds the draws instead of waiting. The systems come in
+    // bundles of the fire's four kinds, in bundle order.
     const std::vector<ParticleSystem*>& systems = scene->particleSystems;
     timer.begin(GpuPassTimer::ParticleUpdate);
-    for (ParticleSystem* system : systems) {
+    for (size_t i = 0; i < systems.size(); ++i) {
+        ParticleSystem* system = systems[i];
+        const int kind = static_cast<int>(i % kParticleKinds);
+        fire::tune(*system, kind, engine.settings.particles[static_cast<size_t>(kind)]);
         system->setMatrices(engine.projectionMatrix, engine.cameraPosition,
                             engine.cameraPosition + 10.0f * engine.viewDirection, engine.cameraUp);
-        system->advanceParticles(engine.frameTime);
+        // A frozen scene keeps its particles as they are.
+        if (engine.sceneFrameTime > 0.0f) system->advanceParticles(engine.sceneFrameTime);
     }
     timer.end();
     timer.begin(GpuPassTimer::ParticleDraw);
@@ -127,6 +134,8 @@ void Game::renderFrame(double elapsed) {
 
     if (glowing) {
         timer.begin(GpuPassTimer::Glow);
+        engine.glowPass.tuning = {engine.settings.glow.threshold, engine.settings.glow.exposure,
+                                  engine.settings.glow.strength};
         // The particles leave blending off after their draws; without any, F9's state stands.
         const bool blending = engine.transparencyEnabled && scene->particleSystems.empty();
         engine.glowPass.finish(engine.shaders,
@@ -136,5 +145,6 @@ void Game::renderFrame(double elapsed) {
 
     timer.begin(GpuPassTimer::Overlay);
     engine.drawOverlay();
+    engine.drawPanel(elapsed);  // over the text, while open
     timer.end();
 }

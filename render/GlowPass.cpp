@@ -124,12 +124,17 @@ bool GlowPass::begin(unsigned width, unsigned height) {
 }
 
 // Binds the program behind `key`. A build met for the first time gets its
-// locations looked up and its constant uniforms set.
+// locations looked up and its constant uniforms set; the tuned ones are set
+// again whenever the tuning changes.
 void GlowPass::use(const graph::ProgramTable& shaders, const char* key, Program& bound) {
     const graph::Shader& shader = *shaders.at(key);
     const GLuint program = shader.program;
     glUseProgram(program);
-    if (program == bound.program && shader.generation == bound.generation) return;
+    if (program == bound.program && shader.generation == bound.generation) {
+        if (bound.tuned == tuning) return;
+        setTuning(program, bound);
+        return;
+    }
     bound.program = program;
     bound.generation = shader.generation;
     bound.texelSize = glGetUniformLocation(program, "texelSize");
@@ -138,11 +143,16 @@ void GlowPass::use(const graph::ProgramTable& shaders, const char* key, Program&
     // name a program does not use has location -1, which GL ignores.
     glUniform1i(glGetUniformLocation(program, "colorTexture"), 0);
     glUniform1i(glGetUniformLocation(program, "glowTexture"), 1);
-    glUniform1f(glGetUniformLocation(program, "threshold"), glow::kThreshold);
-    glUniform1f(glGetUniformLocation(program, "glowStrength"), glow::kLevelWeights[0]);
-    glUniform1f(glGetUniformLocation(program, "exposure"), glow::kExposure);
     glUniform1f(glGetUniformLocation(program, "knee"), glow::kKnee);
     glUniform1f(glGetUniformLocation(program, "whiteSpill"), glow::kWhiteSpill);
+    setTuning(program, bound);
+}
+
+void GlowPass::setTuning(GLuint program, Program& bound) {
+    glUniform1f(glGetUniformLocation(program, "threshold"), tuning.threshold);
+    glUniform1f(glGetUniformLocation(program, "glowStrength"), tuning.strength);
+    glUniform1f(glGetUniformLocation(program, "exposure"), tuning.exposure);
+    bound.tuned = tuning;
 }
 
 void GlowPass::finish(const graph::ProgramTable& shaders, const Display& display) {

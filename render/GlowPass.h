@@ -14,6 +14,18 @@
 
 class GlowPass {
 public:
+    // The values the settings panel and files tune; the rules' own by default.
+    struct Tuning {
+        float threshold = glow::kThreshold;
+        float exposure = glow::kExposure;
+        float strength = glow::kLevelWeights[0];
+        bool operator==(const Tuning& other) const {
+            return threshold == other.threshold && exposure == other.exposure &&
+                   strength == other.strength;
+        }
+    };
+    Tuning tuning;
+
     // What the frame knows of where the glow ends and of the state to leave
     // there, so that the pass asks GL for none of it.
     struct Display {
@@ -56,12 +68,14 @@ private:
         GLuint program = 0;
         unsigned long long generation = 0;
         GLint texelSize = -1, direction = -1;
+        Tuning tuned;  // the values its uniforms hold
     };
 
     void create();
     void allocate(unsigned width, unsigned height);
     std::string incompleteTarget() const;
     void use(const graph::ProgramTable& shaders, const char* key, Program& bound);
+    void setTuning(GLuint program, Program& bound);
 
     unsigned width_ = 0, height_ = 0;
     std::string failure_;

@@ -61,6 +61,13 @@ GpuPassTimer::Times GpuPassTimer::endFrame() {
 
     // The slot about to be reused was issued kLatency - 1 frames ago.
     Slot& oldest = slots_[current_];
+    if (oldest.pending && !everyFrame && oldest.used > 0) {
+        // The last query of the frame ends last; its result tells for all.
+        GLint available = 0;
+        glGetQueryObjectiv(oldest.queries[oldest.used - 1].second, GL_QUERY_RESULT_AVAILABLE,
+                           &available);
+        if (available == 0) oldest.pending = false;
+    }
     if (oldest.pending) {
         times.fill(0.0);
         for (size_t i = 0; i < oldest.used; ++i) {

@@ -23,6 +23,9 @@ public:
 
     // Inactive timers cost nothing: begin and end return at once.
     bool active = false;
+    // Every frame's times (the benchmark), waiting for a late result; without
+    // it a frame whose results are not in yet is skipped, and nothing waits.
+    bool everyFrame = false;
 
     // Around one stretch of GL work of a pass; a pass may be timed in many stretches.
     void begin(Pass pass);
@@ -33,7 +36,7 @@ public:
     // The reads since the last call.
     Waits takeWaits();
     // Closes the frame's slot; returns the times of the oldest finished frame
-    // (all -1 until one is available).
+    // (all -1 until one is available, or while inactive).
     Times endFrame();
 
 private:

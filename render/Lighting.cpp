@@ -5,10 +5,12 @@
 
 namespace lighting {
 
-float flicker(double totalTime) {
+float flicker(double totalTime, float strength, float intensity) {
     const double pi = 3.141592653589793;
-    return static_cast<float>(4.0 + 0.5 * std::sin(2.0 * pi * totalTime) +
-                              0.25 * std::sin(5.0 * pi * totalTime));
+    const double s = static_cast<double>(strength);
+    return static_cast<float>(static_cast<double>(intensity) *
+                              (4.0 + s * 0.5 * std::sin(2.0 * pi * totalTime) +
+                               s * 0.25 * std::sin(5.0 * pi * totalTime)));
 }
 
 glm::mat4 sunProjection() { return glm::ortho(-128.0f, 128.0f, -96.0f, 96.0f, -20.0f, 128.0f); }

@@ -5,8 +5,9 @@
 // The light values the lit pass computes each call, kept free of GL.
 namespace lighting {
 
-// Diffuse intensity of the fire: 4 + 0.5 sin 2πt + 0.25 sin 5πt (period 2 s).
-float flicker(double totalTime);
+// Diffuse intensity of the fire: 4 + 0.5 sin 2πt + 0.25 sin 5πt (period 2 s),
+// the waves scaled by `strength` and the whole by `intensity`.
+float flicker(double totalTime, float strength = 1.0f, float intensity = 1.0f);
 
 // The sun's shadow box: orthographic, 256 x 192 across and 148 along the sun.
 glm::mat4 sunProjection();

@@ -70,7 +70,7 @@ void Engine::renderLit(Mesh& mesh, const glm::mat4& currentMatrix, const glm::ma
     setPointLights(at, static_cast<unsigned>(scene->numPointLights), scene->pointLights);
 
     setFogViewAndModel(at, scene->fogColor, scene->fogStart, scene->fogEnd, scene->fogDensity,
-                       cameraPosition, modelMatrix);
+                       scene->fogEquation, cameraPosition, modelMatrix);
 
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indexCount), GL_UNSIGNED_INT, nullptr);
     glBindVertexArray(0);
@@ -81,7 +81,8 @@ void Engine::setPointLights(const graph::UniformLocations& at, unsigned count,
                             PointLight* lights) {
     uniforms::setInt(at[NumPointLights], static_cast<GLint>(count));
     // Every light flickers alike; the stored DiffuseInt is not used.
-    const float diffuse = lighting::flicker(totalTime);
+    const float diffuse = lighting::flicker(sceneTime, settings.fireLight.flicker,
+                                            settings.fireLight.intensity);
     for (unsigned i = 0; i < std::min(count, kMaxPointLights); ++i) {
         const PointLight& light = lights[i];
         uniforms::setVec3(at[pointLightUniform(i, Color)], light.Color);

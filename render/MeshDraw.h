@@ -32,14 +32,14 @@ inline const graph::UniformLocations* beginTexturedMeshDraw(Mesh& mesh,
 // The distance fog, the eye and the model matrix, as every textured mesh
 // program takes them.
 inline void setFogViewAndModel(const graph::UniformLocations& at, const glm::vec3& fogColor,
-                               float fogStart, float fogEnd, float fogDensity,
+                               float fogStart, float fogEnd, float fogDensity, int fogEquation,
                                const glm::vec3& eye, const glm::mat4& modelMatrix) {
     using namespace meshuniforms;
     uniforms::setVec4(at[FogColor], glm::vec4(fogColor, 1.0f));
     uniforms::setFloat(at[FogStart], fogStart);
     uniforms::setFloat(at[FogEnd], fogEnd);
     uniforms::setFloat(at[FogDensity], fogDensity);
-    uniforms::setInt(at[FogEquation], 0);  // linear
+    uniforms::setInt(at[FogEquation], fogEquation);  // 0 linear, 1 exp, 2 exp squared
     uniforms::setVec3(at[View], eye);
     uniforms::setMat4(at[ModelMatrix], modelMatrix);
 }

@@ -18,9 +18,9 @@ TEST(Overlay, CounterLines) {
     EXPECT_EQ(overlay::particleCountLine(123456), "Number of Particles: 123456");
 }
 
-TEST(Overlay, HelpTextHasEighteenLinesAndNoTrailingLineFeed) {
+TEST(Overlay, HelpTextHasNineteenLinesAndNoTrailingLineFeed) {
     const std::string& help = overlay::helpText;
-    EXPECT_EQ(std::count(help.begin(), help.end(), '\n'), 17);
+    EXPECT_EQ(std::count(help.begin(), help.end(), '\n'), 18);
     EXPECT_NE(help.back(), '\n');
     EXPECT_EQ(help.substr(0, help.find('\n')), "Emberwight - Help:");
     EXPECT_EQ(help.substr(help.rfind('\n') + 1), "ESC - quit");
@@ -29,6 +29,7 @@ TEST(Overlay, HelpTextHasEighteenLinesAndNoTrailingLineFeed) {
               std::string::npos);
     EXPECT_NE(help.find("\nG - glow around the fire (toggle)\n"), std::string::npos);
     EXPECT_NE(help.find("\nC - show the shadow cube as a box (toggle)\n"), std::string::npos);
+    EXPECT_NE(help.find("\nTab - settings panel (toggle)\nESC"), std::string::npos);
     EXPECT_EQ(help.find("F9"), std::string::npos);
     EXPECT_EQ(help.find("SPACE"), std::string::npos);
 }

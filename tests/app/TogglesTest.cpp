@@ -10,7 +10,7 @@
 
 namespace {
 
-enum Key { F1, F2, F3, F4, F5, F6, F7, F8, F9, F10, SPACE, G, C };
+enum Key { F1, F2, F3, F4, F5, F6, F7, F8, F9, F10, SPACE, G, C, TAB };
 
 // Runs one input frame's toggle step with the given keys down, the way the
 // input step does (status first), and returns the actions in order.
@@ -38,7 +38,7 @@ TEST(Toggles, KeysActInTheFixedOrder) {
     const int expected[] = {GLFW_KEY_F1, GLFW_KEY_F2, GLFW_KEY_F3, GLFW_KEY_F4,
                             GLFW_KEY_F5, GLFW_KEY_F6, GLFW_KEY_F7, GLFW_KEY_F8,
                             GLFW_KEY_F9, GLFW_KEY_F10, GLFW_KEY_SPACE, GLFW_KEY_G,
-                            GLFW_KEY_C};
+                            GLFW_KEY_C, GLFW_KEY_TAB};
     for (int i = 0; i < toggles::kKeyCount; ++i) EXPECT_EQ(toggles::kKeys[i], expected[i]);
     EXPECT_EQ(toggles::kKeys[0], 290);
     EXPECT_EQ(toggles::kKeys[10], 32);
@@ -58,6 +58,9 @@ TEST(Toggles, OnOffPairsAnnounceTheStateAfterTheFlip) {
     EXPECT_EQ(tap(e, F10), "Particle counter Enabled");
     EXPECT_TRUE(e.showParticleCount);
     EXPECT_EQ(tap(e, F10), "Particle counter Disabled");
+    EXPECT_EQ(tap(e, TAB), "Settings panel: ON");
+    EXPECT_TRUE(e.panelOpen);
+    EXPECT_EQ(tap(e, TAB), "Settings panel: OFF");
     // The glow and the shadow-cube box start off; the frame reads their flags.
     EXPECT_EQ(tap(e, G), "Glow: ON");
     EXPECT_TRUE(e.glowEnabled);

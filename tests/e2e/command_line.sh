@@ -24,4 +24,23 @@ for words in "0" "1" "true" "yes" "TRUE" "-1" "0 true" "0 1" "0 0" "0 no" "true 
 done
 check "five positional arguments count as argc 6" grep -q '^argc 6$' "$WORK/word.log"
 
+# Settings files are read before any window opens: a bad one is one line on
+# stderr naming the file, the key and the problem, and status 2, with no
+# display needed; --print-settings prints what --settings reads back.
+echo '{"fog": {"density": "thick"}}' > "$WORK/bad.json"
+status=$(cd "$WORK" && env -u DISPLAY "$BIN" --settings bad.json >"$WORK/out.txt" 2>"$WORK/err.txt"; echo $?)
+check "a bad settings file ends with 2 (got $status)" [ "$status" = 2 ]
+check "one line naming file, key and problem" [ "$(cat "$WORK/err.txt")" = \
+    'emberwight: bad.json: fog.density: expected a number from 0.0 to 0.5, got "thick"' ]
+check "nothing on stdout before it" [ ! -s "$WORK/out.txt" ]
+status=$(cd "$WORK" && env -u DISPLAY "$BIN" --settings missing.json 2>"$WORK/err.txt"; echo $?)
+check "an unreadable settings file ends with 2 (got $status)" [ "$status" = 2 ]
+check "and says so" grep -qx 'emberwight: missing.json: cannot be read (No such file or directory)' "$WORK/err.txt"
+echo '{"time": {"scale": 0.25}, "particles": {"smoke": {"wind": [2, 0]}}}' > "$WORK/some.json"
+(cd "$WORK" && env -u DISPLAY "$BIN" --settings some.json --print-settings >"$WORK/all.json")
+check "--print-settings ends with 0" [ $? = 0 ]
+check "--print-settings shows the file's values" grep -q '"time": {"scale": 0.25}' "$WORK/all.json"
+(cd "$WORK" && env -u DISPLAY "$BIN" --settings all.json --print-settings >"$WORK/again.json")
+check "what it prints reads back as the same settings" cmp -s "$WORK/all.json" "$WORK/again.json"
+
 finish

@@ -14,10 +14,16 @@ headless() {
     echo $?
 }
 
-# The start view and the tour at 10 s, each in the window and headless.
+# The start view, the tour at 10 s and the start view tuned by a settings
+# file (a grey fog from 20 to 90, a blue fire light), each in the window and
+# headless.
+cat > "$WORK/look.json" <<'LOOK'
+{"fog": {"color": [0.5, 0.5, 0.55], "start": 20, "end": 90}, "fireLight": {"color": [0.4, 0.6, 1.0]}}
+LOOK
 start=(512 384 0 --frames 30 --fixed-dt 0.0166)
 tour=(512 384 0 1 --frames 41 --fixed-dt 0.25)
-for view in start tour; do
+tuned=("${start[@]}" --settings "$WORK/look.json")
+for view in start tour tuned; do
     eval "args=(\"\${$view[@]}\")"
     status=$(run_app "$WORK/$view-window.log" "${args[@]}" --screenshot "$WORK/$view-window.png")
     check "$view in the window (got $status)" [ "$status" = 0 ]
@@ -35,6 +41,38 @@ done
 # The same picture, not merely the same blank: the fire is in it.
 check "the headless start view shows the fire" \
     awk -v b="$(pngstat bright "$WORK/start.png" 200)" 'BEGIN { exit !(b > 0.3) }'
+
+# The settings change the picture where fog and fire light show, and nothing
+# where neither reaches: the sky.
+S="$WORK/start-window.png"; L="$WORK/tuned-window.png"
+read -r r g b <<<"$(pngstat mean "$L" 255 270 300 290)"
+check "tuned: the fire lights the ground blue ($r $g $b)" awk -v r="$r" -v b="$b" 'BEGIN { exit !(b > r + 5) }'
+check "tuned: the ground in front changed ($(pngstat diff "$S" "$L" 255 270 300 290) %)" \
+    awk -v d="$(pngstat diff "$S" "$L" 255 270 300 290)" 'BEGIN { exit !(d > 5) }'
+read -r r g b <<<"$(pngstat mean "$L" 420 205 450 235)"
+check "tuned: the far rocks are in grey fog ($r $g $b)" awk -v g="$g" 'BEGIN { exit !(g > 60) }'
+check "tuned: the sky is untouched" [ "$(pngstat diff "$S" "$L" 0 0 512 125)" = "0.000" ]
+
+# time.scale 0 freezes the scene: two frames a second apart are the same
+# picture (left of the panel, which --panel draws over the right headless),
+# where the running scene moves. The panel shows in the picture.
+echo '{"time": {"scale": 0}}' > "$WORK/frozen.json"
+for pace in frozen running; do
+    mkdir -p "$WORK/$pace"
+    settings=(); [ "$pace" = frozen ] && settings=(--settings "$WORK/frozen.json")
+    status=$(headless "$WORK/$pace.log" 640 480 0 --fixed-dt 0.5 --seconds 1 --shot-every 0.5 \
+        --shot-dir "$WORK/$pace" --panel --gl-debug "${settings[@]}")
+    check "$pace scene with the panel headless (got $status)" [ "$status" = 0 ]
+    check "$pace: no GL error with the panel" grep -qx 'GL errors: 0' "$WORK/$pace.log"
+done
+F="$WORK/frozen/emberwight-000"; R="$WORK/running/emberwight-000"
+check "time.scale 0: the frames at 0.5 s and 1 s are the same" \
+    [ "$(pngstat diff "${F}1.png" "${F}2.png" 0 0 250 480)" = "0.000" ]
+moved=$(pngstat diff "${R}1.png" "${R}2.png" 0 0 250 480)
+check "time.scale 1: they differ ($moved %)" awk -v d="$moved" 'BEGIN { exit !(d > 0.05) }'
+# The panel's section bars are blue over the brown ground below them.
+read -r r g b <<<"$(pngstat mean "${F}2.png" 260 400 630 470)"
+check "--panel headless: the panel is in the picture ($r $g $b)" awk -v r="$r" -v b="$b" 'BEGIN { exit !(b > r + 20) }'
 
 # The benchmark names the renderer and the device; one CSV row per frame.
 status=$(headless "$WORK/bench.log" 160 120 0 --benchmark 1 --benchmark-csv "$WORK/frames.csv")

@@ -45,6 +45,7 @@ F8 - disable view frustum culling (toggle)
 F11 - full screen (toggle)
 G - glow around the fire (toggle)
 C - show the shadow cube as a box (toggle)
+Tab - settings panel (toggle)
 ESC - quit
 HELP
 frametime_re='^Frametime: +[0-9]+\.[0-9]{4} ms - FPS: +[0-9]+$'
@@ -58,14 +59,14 @@ check "no status line without a toggle" sh -c "! grep -q -e '^Help' -e '^Frameti
 # console once. The last frame has the glow on and the help drawn over it.
 start_running "$WORK/keys.log" 320 240 0 --gl-debug --screenshot "$WORK/help.png" && {
     press F1; press F2; press F7; press g; press c; sleep 0.3; quit_app; }
-check "F1 prints 'Help: ON' and the eighteen help lines" \
-    diff <(lines_after "$WORK/keys.log" "Help: ON" 18) "$WORK/help.txt"
+check "F1 prints 'Help: ON' and the nineteen help lines" \
+    diff <(lines_after "$WORK/keys.log" "Help: ON" 19) "$WORK/help.txt"
 check "F2 prints 'Frametime: ON' and the help again" \
-    diff <(lines_after "$WORK/keys.log" "Frametime: ON" 18) "$WORK/help.txt"
-after_f2=$(lines_after "$WORK/keys.log" "Frametime: ON" 20)
+    diff <(lines_after "$WORK/keys.log" "Frametime: ON" 19) "$WORK/help.txt"
+after_f2=$(lines_after "$WORK/keys.log" "Frametime: ON" 21)
 matches() { printf '%s\n' "$1" | grep -Eq "$2"; }
-check "F2 then prints one frame-time line" matches "$(sed -n 19p <<<"$after_f2")" "$frametime_re"
-check "F2 prints only one frame-time line" sh -c '! printf "%s\n" "$1" | grep -q "^Frametime: [0-9 ]"' _ "$(sed -n 20p <<<"$after_f2")"
+check "F2 then prints one frame-time line" matches "$(sed -n 20p <<<"$after_f2")" "$frametime_re"
+check "F2 prints only one frame-time line" sh -c '! printf "%s\n" "$1" | grep -q "^Frametime: [0-9 ]"' _ "$(sed -n 21p <<<"$after_f2")"
 check "F7 prints 'Object counter Enabled'" grep -qx 'Object counter Enabled' "$WORK/keys.log"
 check "the object counter is never echoed" sh -c "! grep -q 'Number of Objects' '$WORK/keys.log'"
 check "G prints 'Glow: ON', C 'Shadow Cube: ON'" \
@@ -106,6 +107,25 @@ check "moving the mouse up raised pitch ($pitch)" awk -v p="$pitch" 'BEGIN { exi
 check "the view direction turned" sh -c "! grep -q 'direction 1.0000 0.0000 1.0000' '$WORK/walk.log'"
 diff_walk=$(pngstat diff "$WORK/idle.png" "$WORK/walk.png" 0 40 320 240)
 check "walking and turning change the view ($diff_walk%)" awk -v d="$diff_walk" 'BEGIN { exit !(d > 2) }'
+
+# --panel starts with the settings panel open over the right of the picture
+# (F12 takes that frame). The mouse moves the pointer, not the view; keys still
+# act (F2); Tab closes it, announced like the other toggles.
+mkdir -p "$WORK/panel"
+start_running "$WORK/panel.log" 640 480 0 --panel --gl-debug --print-camera \
+    --shot-dir "$WORK/panel" --screenshot "$WORK/closed.png" && {
+    for _ in 1 2 3; do xdotool mousemove_relative -- -40 0; sleep 0.2; done
+    press F2; press F12; sleep 0.5; press Tab; sleep 0.5; quit_app; }
+check "the mouse leaves the view alone while the panel is open" \
+    [ "$(camera_field "$WORK/panel.log" yaw)" = 0.0000 ]
+check "F2 acts with the panel open" grep -qx 'Frametime: ON' "$WORK/panel.log"
+check "Tab announces 'Settings panel: OFF'" grep -qx 'Settings panel: OFF' "$WORK/panel.log"
+check "no GL error with the panel" grep -qx 'GL errors: 0' "$WORK/panel.log"
+# The panel's section bars are blue over the brown ground below them.
+blue_over_red() { pngstat mean "$1" 260 400 630 470 | awk '{ print $3 - $1 }'; }
+open_blue=$(blue_over_red "$WORK/panel/emberwight-0001.png"); closed_blue=$(blue_over_red "$WORK/closed.png")
+check "the panel is in the picture while open ($open_blue)" awk -v d="$open_blue" 'BEGIN { exit !(d > 20) }'
+check "and gone once Tab closed it ($closed_blue)" awk -v d="$closed_blue" 'BEGIN { exit !(d < 5) }'
 
 # SPACE starts the tour: the camera jumps onto the first circle (radius 20
 # around (-2.5, 10, 0)) and looks at its centre; the mouse is ignored.

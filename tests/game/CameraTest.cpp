@@ -228,6 +228,7 @@ TEST(CameraCulling, BehindAndBeyondAreCulledAboveAndBelowNever) {
 
 TEST(CameraEngine, MoveCameraKeepsTheClockAndBuildsTheView) {
     Engine engine;
+    engine.settings.time.scale = 0.5f;  // the scene's clock only: walking keeps the real one
     engine.cameraPosition = glm::vec3(-45.0f, 10.0f, -25.0f);
     engine.viewDirection = glm::vec3(1.0f, 0.0f, 1.0f);
     engine.particlesCounted = 77;
@@ -235,6 +236,8 @@ TEST(CameraEngine, MoveCameraKeepsTheClockAndBuildsTheView) {
     engine.moveCamera(false, false, false, false, 0.25);
     EXPECT_FLOAT_EQ(engine.frameTime, 0.25f);
     EXPECT_DOUBLE_EQ(engine.totalTime, 0.75);
+    EXPECT_FLOAT_EQ(engine.sceneFrameTime, 0.125f);
+    EXPECT_DOUBLE_EQ(engine.sceneTime, 0.375);
     EXPECT_EQ(engine.particlesCounted, 0);
     expectNear(engine.cameraPosition, glm::vec3(-40.0f, 10.0f, -20.0f), 1e-5f);
     const glm::mat4 expected = glm::lookAt(engine.cameraPosition,

@@ -79,6 +79,22 @@ TEST(Scene, RecordValuesAfterConstruction) {
     EXPECT_FLOAT_EQ(fire.Position.x, -2.5f);
     EXPECT_FLOAT_EQ(fire.Position.y, 10.69f);
     EXPECT_FLOAT_EQ(fire.Position.z, 0.0f);
+
+    // The settings' defaults are this look: adopting them changes nothing.
+    const Scene& built = *scene;
+    const glm::vec3 sun = built.sunLightCol, ambient = built.ambLightCol, fog = built.fogColor;
+    const float values[] = {built.sunLightInt, built.ambLightInt, built.fogStart, built.fogEnd,
+                            built.fogDensity, fire.ConstAtt, fire.LinearAtt, fire.ExpAtt};
+    const glm::vec3 fireColor = fire.Color;
+    scene->adopt(Settings());
+    EXPECT_EQ(built.sunLightCol, sun);
+    EXPECT_EQ(built.ambLightCol, ambient);
+    EXPECT_EQ(built.fogColor, fog);
+    EXPECT_EQ(built.fogEquation, 0);
+    EXPECT_EQ(fire.Color, fireColor);
+    const float adopted[] = {built.sunLightInt, built.ambLightInt, built.fogStart, built.fogEnd,
+                             built.fogDensity, fire.ConstAtt, fire.LinearAtt, fire.ExpAtt};
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(adopted[i], values[i]) << "value " << i;
 }
 
 TEST(Scene, HeightAtPicksTheNearestSampleHalvesAwayFromZero) {

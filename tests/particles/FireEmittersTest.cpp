@@ -117,3 +117,45 @@ TEST(FireEmitters, FortyFourSystemsWithTheirSettings) {
     EXPECT_FLOAT_EQ(small.genLifetime_Min, 0.6f);
     EXPECT_FLOAT_EQ(small.alpha, 0.75f);
 }
+
+TEST(FireEmitters, TuningWithTheDefaultsKeepsTheBundleAndTunedValuesTakeHold) {
+    TempDataRoot root;
+    testing::internal::CaptureStdout();
+    Scene scene(nullptr);
+    testing::internal::GetCapturedStdout();
+    const Settings defaults;
+    for (size_t i = 0; i < scene.particleSystems.size(); ++i) {
+        ParticleSystem& system = *scene.particleSystems[i];
+        const ParticleSystem built = system;
+        const int kind = static_cast<int>(i % kParticleKinds);
+        fire::tune(system, kind, defaults.particles[static_cast<size_t>(kind)]);
+        // Exactly the generator the bundle gave: the defaults are the scene's.
+        EXPECT_EQ(system.generationInterval, built.generationInterval) << "system " << i;
+        EXPECT_EQ(system.genLifetime_Min, built.genLifetime_Min) << "system " << i;
+        EXPECT_EQ(system.genLifetime_Range, built.genLifetime_Range) << "system " << i;
+        EXPECT_EQ(system.genSize_Min, built.genSize_Min) << "system " << i;
+        EXPECT_EQ(system.genSize_Range, built.genSize_Range) << "system " << i;
+        EXPECT_EQ(system.genVelocity_Min, built.genVelocity_Min) << "system " << i;
+        EXPECT_EQ(system.genVelocity_Range, built.genVelocity_Range) << "system " << i;
+        EXPECT_EQ(system.genGravity, built.genGravity) << "system " << i;
+    }
+
+    // Smoke ({-0.5, 0, -0.5} to {0.5, 1, 0.5}, gravity {0.1, 0.8, 0.1}) tuned.
+    ParticleSettings smoke = defaults.particles[1];
+    smoke.interval = 0.2f;
+    smoke.life = glm::vec2(3.0f, 7.0f);
+    smoke.size = glm::vec2(1.0f, 1.5f);
+    smoke.speed = 2.0f;
+    smoke.spread = 3.0f;
+    smoke.wind = glm::vec2(1.5f, -0.5f);
+    ParticleSystem& system = *scene.particleSystems[1];
+    fire::tune(system, 1, smoke);
+    EXPECT_FLOAT_EQ(system.generationInterval, 0.2f);
+    EXPECT_FLOAT_EQ(system.genLifetime_Min, 3.0f);
+    EXPECT_FLOAT_EQ(system.genLifetime_Range, 4.0f);
+    EXPECT_FLOAT_EQ(system.genSize_Min, 1.0f);
+    EXPECT_FLOAT_EQ(system.genSize_Range, 0.5f);
+    expectNear(system.genVelocity_Min, {-3.0f, 0.0f, -3.0f});  // 2 x (-1.5, 0, -1.5)
+    expectNear(system.genVelocity_Range, {6.0f, 2.0f, 6.0f});
+    expectNear(system.genGravity, {1.6f, 0.8f, -0.4f});
+}

@@ -68,6 +68,8 @@ protected:
     void frame(double elapsed = 1.0 / 60.0) {
         engine.frameTime = static_cast<float>(elapsed);
         engine.totalTime += elapsed;
+        engine.sceneFrameTime = static_cast<float>(elapsed) * engine.settings.time.scale;
+        engine.sceneTime += static_cast<double>(engine.sceneFrameTime);
         engine.particlesCounted = 0;
         game.renderFrame(elapsed);
     }
