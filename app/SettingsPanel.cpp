@@ -6,12 +6,12 @@
 #include <GLFW/glfw3.h>
 #include <imgui.h>
 #include <imgui_impl_opengl3.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
-#include <climits>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "app/SettingsFields.h"
@@ -85,10 +85,9 @@ void press(int index, Engine& engine) {
 
 // The full path of a file name, for the message after Save and Load.
 std::string fullPath(const std::string& path) {
-    if (!path.empty() && path[0] == '/') return path;
-    char folder[PATH_MAX];
-    if (getcwd(folder, sizeof folder) == nullptr) return path;
-    return std::string(folder) + "/" + path;
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    return error ? path : full.string();
 }
 
 }  // namespace

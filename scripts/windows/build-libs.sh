@@ -5,7 +5,7 @@
 # Progress goes to stderr, each library's output to a log beside the prefix.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-libraries=(zlib minizip libpng libjpeg-turbo freeimage glfw glew freeglut glm assimp)
+libraries=(zlib minizip libpng libjpeg-turbo freeimage glfw glew freeglut glm assimp imgui nlohmann-json)
 
 key=$(cat "$here"/common.sh "$here"/mingw-w64.cmake "$here"/build-libs.sh "$here"/lib-*.sh \
   | sha256sum | cut -c1-16)
