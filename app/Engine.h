@@ -101,7 +101,6 @@ public:
     bool screenshotLatch = false;
     bool fullScreenLatch = false;      // F11
     GpuPassTimer passTimer;  // active while benchmarking and while the panel is open
-    GpuPassTimer::Times passTimes{};  // the latest frame it measured
     GlowPass glowPass;       // its targets exist from the first glowing frame on
     MeshUniforms meshUniforms;  // the mesh passes' uniform locations, per program
     KeyScript keyScript;     // --auto-keys

@@ -127,9 +127,7 @@ void Game::run() {
         }
         // The pass times of a frame a few back, while the timer runs (the
         // benchmark, the open panel).
-        const GpuPassTimer::Times passTimes = engine.passTimer.endFrame();
-        if (passTimes[0] >= 0.0) engine.passTimes = passTimes;
-        if (runComplete(elapsed, passTimes)) quit = true;
+        if (runComplete(elapsed, engine.passTimer.endFrame())) quit = true;
         if (quit || surface.closeRequested()) finishRun();
         surface.present();
     }

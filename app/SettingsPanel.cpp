@@ -168,14 +168,14 @@ void SettingsPanel::performance(const Engine& engine) {
 
     // GPU time of each pass, a few frames back.
     double total = 0.0;
-    for (double ms : engine.passTimes) total += std::max(ms, 0.0);
+    for (double ms : engine.passTimer.latest()) total += std::max(ms, 0.0);
     if (ImGui::BeginTable("passes", 3, ImGuiTableFlags_RowBg | ImGuiTableFlags_SizingStretchProp)) {
         ImGui::TableSetupColumn("GPU pass");
         ImGui::TableSetupColumn("ms");
         ImGui::TableSetupColumn("share");
         ImGui::TableHeadersRow();
         for (int i = 0; i < GpuPassTimer::kPassCount; ++i) {
-            const double ms = std::max(engine.passTimes[static_cast<size_t>(i)], 0.0);
+            const double ms = std::max(engine.passTimer.latest()[static_cast<size_t>(i)], 0.0);
             ImGui::TableNextRow();
             ImGui::TableNextColumn();
             ImGui::TextUnformatted(GpuPassTimer::kPassNames[i]);

@@ -75,6 +75,7 @@ GpuPassTimer::Times GpuPassTimer::endFrame() {
             glGetQueryObjectui64v(oldest.queries[i].second, GL_QUERY_RESULT, &nanoseconds);
             times[oldest.queries[i].first] += static_cast<double>(nanoseconds) * 1e-6;
         }
+        latest_ = times;
     }
     oldest.used = 0;
     oldest.pending = false;

@@ -38,6 +38,8 @@ public:
     // Closes the frame's slot; returns the times of the oldest finished frame
     // (all -1 until one is available, or while inactive).
     Times endFrame();
+    // The latest times endFrame has returned (all 0 before the first).
+    const Times& latest() const { return latest_; }
 
 private:
     static constexpr int kLatency = 4;  // frames between issuing and reading a slot
@@ -51,4 +53,5 @@ private:
     Pass open_ = kPassCount;
     Waits waits_;
     double readsStart_ = 0.0;
+    Times latest_{};
 };
