@@ -228,7 +228,7 @@ std::string usageText() {
         "                       frame times and GPU pass times after a 3 s warm-up (default 30)\n"
         "  --benchmark-csv FILE with --benchmark: one row per measured frame\n"
         "  --print-camera       print the camera's position, direction, yaw and pitch at the end\n"
-        "  --auto-keys N        every N frames press the next of F1-F10, W A S D, SPACE, G, C\n"
+        "  --auto-keys N        every N frames press the next of F1-F10, W A S D, SPACE, G, C, Tab\n"
         "                       (soak runs)\n"
         "  --gl-debug           print every GL error as it happens and their count at the end\n"
         "  --stats N            every N frames print resident memory and the counters\n"

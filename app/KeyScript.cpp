@@ -7,7 +7,7 @@ namespace {
 const int kCycle[] = {GLFW_KEY_F1, GLFW_KEY_F2, GLFW_KEY_F3,  GLFW_KEY_F4,    GLFW_KEY_F5,
                       GLFW_KEY_F6, GLFW_KEY_F7, GLFW_KEY_F8,  GLFW_KEY_F9,    GLFW_KEY_F10,
                       GLFW_KEY_W,  GLFW_KEY_A,  GLFW_KEY_S,   GLFW_KEY_D,     GLFW_KEY_SPACE,
-                      GLFW_KEY_G,  GLFW_KEY_C};
+                      GLFW_KEY_G,  GLFW_KEY_C,  GLFW_KEY_TAB};
 constexpr long kCycleLength = sizeof kCycle / sizeof kCycle[0];
 constexpr long kHeldFrames = 2;
 

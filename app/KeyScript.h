@@ -2,7 +2,8 @@
 
 // Scripted key presses for long unattended runs (--auto-keys): every `period`
 // frames the next key of a fixed cycle is held for two frames, so each toggle,
-// SPACE, the walking keys and the glow and shadow-cube keys are pressed again and again without a person.
+// SPACE, the walking keys, the glow and shadow-cube keys and the settings
+// panel's are pressed again and again without a person.
 class KeyScript {
 public:
     explicit KeyScript(long period = 0) : period_(period) {}

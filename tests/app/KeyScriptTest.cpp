@@ -15,7 +15,8 @@ TEST(KeyScript, HoldsEachKeyOfTheCycleForTwoFramesPerPeriod) {
     EXPECT_TRUE(script.holds(GLFW_KEY_SPACE, 150));
     EXPECT_TRUE(script.holds(GLFW_KEY_G, 160));
     EXPECT_TRUE(script.holds(GLFW_KEY_C, 170));
-    EXPECT_TRUE(script.holds(GLFW_KEY_F1, 180));  // the cycle starts over
+    EXPECT_TRUE(script.holds(GLFW_KEY_TAB, 180));
+    EXPECT_TRUE(script.holds(GLFW_KEY_F1, 190));  // the cycle starts over
     EXPECT_FALSE(script.holds(GLFW_KEY_ESCAPE, 10));
 }
 
