@@ -11,7 +11,8 @@ UniformLocations::UniformLocations(std::vector<std::string> names)
     : names_(std::move(names)), locations_(names_.size(), -1) {}
 
 bool UniformLocations::follow(const Shader& shader) {
-    if (shader.program == program_ && shader.generation == generation_) return linked_;
+    renewed_ = shader.program != program_ || shader.generation != generation_;
+    if (!renewed_) return linked_;
     program_ = shader.program;
     generation_ = shader.generation;
     GLint linked = 0;

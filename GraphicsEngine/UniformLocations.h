@@ -23,6 +23,9 @@ public:
     // Follows `shader`'s current build; true when it is linked. Only a new
     // build (or another program) costs look-ups.
     bool follow(const Shader& shader);
+    // Whether the last follow met a new build and looked the locations up:
+    // the moment to set uniforms that never change.
+    bool renewed() const { return renewed_; }
     GLint operator[](std::size_t index) const { return locations_[index]; }
 
 private:
@@ -31,6 +34,7 @@ private:
     GLuint program_ = 0;
     unsigned long long generation_ = 0;
     bool linked_ = false;
+    bool renewed_ = false;
 };
 
 // One list of uniforms in every program a pass draws with: a table per

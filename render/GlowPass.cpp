@@ -11,6 +11,16 @@ constexpr GLenum kColourFormat = GL_RGBA16F;
 // ScreenShader.vert takes its corners here ("layout(location = 0)").
 constexpr GLuint kPositionAttribute = 0;
 
+// The uniforms of the three glow programs; a name a program does not use has
+// location -1, which GL ignores.
+enum GlowUniform {
+    TexelSize, Direction, ColorTexture, GlowTexture, Knee, WhiteSpill, Threshold, GlowStrength,
+    Exposure, kGlowUniformCount
+};
+const char* const kGlowUniformNames[kGlowUniformCount] = {
+    "texelSize", "direction", "colorTexture", "glowTexture", "knee", "whiteSpill", "threshold",
+    "glowStrength", "exposure"};
+
 void defineColour(GLuint texture, glow::Size size) {
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexImage2D(GL_TEXTURE_2D, 0, kColourFormat, size.width, size.height, 0, GL_RGBA, GL_FLOAT,
@@ -123,35 +133,27 @@ bool GlowPass::begin(unsigned width, unsigned height) {
     return true;
 }
 
+GlowPass::Program::Program() : at(kGlowUniformNames, kGlowUniformCount) {}
+
 // Binds the program behind `key`. A build met for the first time gets its
-// locations looked up and its constant uniforms set; the tuned ones are set
-// again whenever the tuning changes.
+// texture units and constants; the tuned values are set again whenever the
+// tuning changes.
 void GlowPass::use(const graph::ProgramTable& shaders, const char* key, Program& bound) {
     const graph::Shader& shader = *shaders.at(key);
-    const GLuint program = shader.program;
-    glUseProgram(program);
-    if (program == bound.program && shader.generation == bound.generation) {
-        if (bound.tuned == tuning) return;
-        setTuning(program, bound);
+    glUseProgram(shader.program);
+    bound.at.follow(shader);
+    const graph::UniformLocations& at = bound.at;
+    if (at.renewed()) {
+        glUniform1i(at[ColorTexture], 0);
+        glUniform1i(at[GlowTexture], 1);
+        glUniform1f(at[Knee], glow::kKnee);
+        glUniform1f(at[WhiteSpill], glow::kWhiteSpill);
+    } else if (bound.tuned == tuning) {
         return;
     }
-    bound.program = program;
-    bound.generation = shader.generation;
-    bound.texelSize = glGetUniformLocation(program, "texelSize");
-    bound.direction = glGetUniformLocation(program, "direction");
-    // Texture units and the constants of the bright pass and the blend; a
-    // name a program does not use has location -1, which GL ignores.
-    glUniform1i(glGetUniformLocation(program, "colorTexture"), 0);
-    glUniform1i(glGetUniformLocation(program, "glowTexture"), 1);
-    glUniform1f(glGetUniformLocation(program, "knee"), glow::kKnee);
-    glUniform1f(glGetUniformLocation(program, "whiteSpill"), glow::kWhiteSpill);
-    setTuning(program, bound);
-}
-
-void GlowPass::setTuning(GLuint program, Program& bound) {
-    glUniform1f(glGetUniformLocation(program, "threshold"), tuning.threshold);
-    glUniform1f(glGetUniformLocation(program, "glowStrength"), tuning.strength);
-    glUniform1f(glGetUniformLocation(program, "exposure"), tuning.exposure);
+    glUniform1f(at[Threshold], tuning.threshold);
+    glUniform1f(at[GlowStrength], tuning.strength);
+    glUniform1f(at[Exposure], tuning.exposure);
     bound.tuned = tuning;
 }
 
@@ -168,7 +170,7 @@ void GlowPass::finish(const graph::ProgramTable& shaders, const Display& display
     glViewport(0, 0, brightSize_.width, brightSize_.height);
     use(shaders, "threshold", threshold_);
     glBindTexture(GL_TEXTURE_2D, sceneTexture_);
-    glUniform2f(threshold_.texelSize, 1.0f / width, 1.0f / height);
+    glUniform2f(threshold_.at[TexelSize], 1.0f / width, 1.0f / height);
     drawTriangle();
 
     // Each level blurs the one above it (the first, the bright pass):
@@ -181,11 +183,11 @@ void GlowPass::finish(const graph::ProgramTable& shaders, const Display& display
         glViewport(0, 0, level.size.width, level.size.height);
         glBindFramebuffer(GL_FRAMEBUFFER, level.framebuffer[1]);
         glBindTexture(GL_TEXTURE_2D, i > 0 ? levels_[i - 1].texture[0] : brightTexture_);
-        glUniform2f(filter_.direction, texelX, 0.0f);
+        glUniform2f(filter_.at[Direction], texelX, 0.0f);
         drawTriangle();
         glBindFramebuffer(GL_FRAMEBUFFER, level.framebuffer[0]);
         glBindTexture(GL_TEXTURE_2D, level.texture[1]);
-        glUniform2f(filter_.direction, 0.0f, texelY);
+        glUniform2f(filter_.at[Direction], 0.0f, texelY);
         drawTriangle();
     }
 
@@ -200,7 +202,7 @@ void GlowPass::finish(const graph::ProgramTable& shaders, const Display& display
         glViewport(0, 0, level.size.width, level.size.height);
         glBindFramebuffer(GL_FRAMEBUFFER, level.framebuffer[0]);
         glBindTexture(GL_TEXTURE_2D, levels_[i + 1].texture[0]);
-        glUniform2f(filter_.direction, 1.0f / level.size.width, 0.0f);
+        glUniform2f(filter_.at[Direction], 1.0f / level.size.width, 0.0f);
         drawTriangle();
     }
     glDisable(GL_BLEND);

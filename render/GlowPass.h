@@ -10,6 +10,7 @@
 #include <string>
 
 #include "GraphicsEngine/Shader.h"
+#include "GraphicsEngine/UniformLocations.h"
 #include "render/GlowRules.h"
 
 class GlowPass {
@@ -60,14 +61,12 @@ private:
         GLuint texture[2] = {0, 0};  // the level, and the horizontal half of its blur
         GLuint framebuffer[2] = {0, 0};
     };
-    // A program's uniform locations, looked up again whenever the program
-    // behind its key is another build (at start-up or a reload; GL may give
-    // a rebuilt program the old one's name); its constant uniforms are set at
-    // the same moment.
+    // A program's uniform locations, looked up again (and its constant
+    // uniforms set) whenever the program behind its key is another build;
+    // the tuned uniforms are set again whenever the tuning changes.
     struct Program {
-        GLuint program = 0;
-        unsigned long long generation = 0;
-        GLint texelSize = -1, direction = -1;
+        Program();
+        graph::UniformLocations at;
         Tuning tuned;  // the values its uniforms hold
     };
 
@@ -75,7 +74,6 @@ private:
     void allocate(unsigned width, unsigned height);
     std::string incompleteTarget() const;
     void use(const graph::ProgramTable& shaders, const char* key, Program& bound);
-    void setTuning(GLuint program, Program& bound);
 
     unsigned width_ = 0, height_ = 0;
     std::string failure_;
