@@ -74,8 +74,6 @@ void Engine::createShadowCube() {
     glDrawBuffer(GL_NONE);
     glReadBuffer(GL_NONE);
     reportIncompleteFramebuffer();
-    staticShadowCube.create(shadowCubeTexture, shadowCubeFramebuffer, shadowCubeWidth,
-                            displayFramebuffer());
 
     // The lit pass reads the cube through this sampler: each lookup compares
     // and filters 2 x 2 texels in one go. The texture keeps its own parameters.

@@ -10,13 +10,13 @@
 #include "app/GlDebug.h"
 #include "app/HeadlessSurface.h"
 #include "app/ObjectPrograms.h"
-#include "app/SettingsPanel.h"
 #include "app/WindowSurface.h"
 #include "game/Camera.h"
 #include "game/Cuboid.h"
 #include "game/Scene.h"
 #include "game/SceneObject.h"
 #include "particles/ParticleSystem.h"
+#include "render/RenderState.h"
 
 namespace {
 
@@ -70,6 +70,7 @@ void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* gam
     this->cameraTour = cameraTour;
     totalTime = 0.0;
     sceneTime = 0.0;
+    const RunOptions& options = game->session.options;
 
     // The one place that chooses where frames go.
     SurfaceRequest request;
@@ -90,10 +91,20 @@ void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* gam
     followSurface();
     if (options.glDebug) gldebug::install();
 
-    createShaderPrograms();
+    createShaderPrograms(options.unlit);
     setGlobalState();
     setUpScene();
     setUpCameraAndToggles();
+
+    // What the command line asks for over the start values.
+    if (options.placeCamera) {
+        const float* pose = options.cameraPose;
+        placeCamera(glm::vec3(pose[0], pose[1], pose[2]), pose[3], pose[4]);
+    }
+    glowEnabled = options.glow;
+    showShadowCube = options.showShadowCube;
+    panelOpen = options.panel;
+    followPanel();  // the open panel frees the cursor
 }
 
 void Engine::fatalError(const std::string& message) {
@@ -109,18 +120,18 @@ bool Engine::followSurface() {
     if (w != width || h != height) {
         width = w;
         height = h;
-        projectionMatrix = camera::projection(width, height, settings.camera.fieldOfView);
+        projectionMatrix = camera::projection(width, height, scene->settings.camera.fieldOfView);
     }
     return true;
 }
 
-void Engine::createShaderPrograms() {
+void Engine::createShaderPrograms(bool unlit) {
     for (const ProgramFiles& files : kPrograms) {
-        const bool unlit = options.unlit && files.unlitFragment != nullptr;
+        const bool floor = unlit && files.unlitFragment != nullptr;
         shaders[files.key] = std::make_shared<graph::Shader>();
         shaders[files.key]->createProgram(
             {files.stages, paths::kShaderDir + files.vertex,
-             paths::kShaderDir + (unlit ? files.unlitFragment : files.fragment),
+             paths::kShaderDir + (floor ? files.unlitFragment : files.fragment),
              files.geometry != nullptr ? paths::kShaderDir + files.geometry : ""});
     }
 }
@@ -143,6 +154,9 @@ void Engine::setUpScene() {
 
     createShadowMap();
     createShadowCube();
+    // The static casters' cube, beside the frame's.
+    render->staticShadowCube.create(shadowCubeTexture, shadowCubeFramebuffer, shadowCubeWidth,
+                                    displayFramebuffer());
 
     scene->setupEnvironment();
 
@@ -167,23 +181,9 @@ void Engine::setUpScene() {
 // Projection, camera, cursor and the render toggles' start values: the last
 // stage of start-up, once the scene and every GL resource exist.
 void Engine::setUpCameraAndToggles() {
-    projectionMatrix = camera::projection(width, height, settings.camera.fieldOfView);
-
+    projectionMatrix = camera::projection(width, height, scene->settings.camera.fieldOfView);
     cameraUp = glm::vec3(0.0f, 1.0f, 0.0f);
-    pitch = 0.0f;
-    yaw = 0.0f;
-    cameraPosition = scene->cameraStart;
-    if (options.placeCamera) {
-        const float* pose = options.cameraPose;
-        cameraPosition = glm::vec3(pose[0], pose[1], pose[2]);
-        yaw = pose[3];
-        pitch = pose[4];
-    }
-    camera::LookAngles angles;
-    angles.yaw = yaw;
-    angles.pitch = pitch;
-    viewDirection = camera::lookDirection(angles);  // (1, 0, 1) at the scene's start
-    viewMatrix = glm::lookAt(cameraPosition, cameraPosition + 10.0f * viewDirection, cameraUp);
+    placeCamera(scene->cameraStart, 0.0f, 0.0f);  // looking along (1, 0, 1)
 
     // The debug cuboid gets its program but no engine: the frame hands it the
     // engine on each frame that the C toggle shows it.
@@ -191,14 +191,7 @@ void Engine::setUpCameraAndToggles() {
     if (scene->cuboid != nullptr && debugProgram != shaders.end()) {
         scene->cuboid->init(debugProgram->second.get());
     }
-
-    panelOpen = options.panel;
-    cursorFree = panelOpen;
-    if (cursorFree) {
-        surface->releaseCursor();
-    } else {
-        surface->captureCursor();
-    }
+    surface->captureCursor();
 
     // Start values only: blending is already on, polygon mode is GL's fill, and
     // textures keep the filters the cache held when they were loaded.
@@ -211,8 +204,9 @@ void Engine::setUpCameraAndToggles() {
     showFrameTime = false;
     showObjectCount = false;
     showParticleCount = false;
-    glowEnabled = options.glow;
-    showShadowCube = options.showShadowCube;
+    glowEnabled = false;
+    showShadowCube = false;
+    panelOpen = false;
     frameTimeLimit = 0.008333f;
     fpsLimitMode = 2;
     for (bool& latch : keyLatches) latch = false;

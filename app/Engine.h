@@ -1,46 +1,36 @@
 #pragma once
 // The one engine record: the surface frames go to, camera, toggles, counters,
-// timing and the GL registries. Its operations live with their subsystem:
-// start-up in app/Engine.cpp, input in app/Input.cpp, the overlay in
-// app/Overlay.cpp, the camera in game/Camera.cpp and the passes in render/.
+// timing, the GL registries and render targets. Its operations live with their
+// subsystem: start-up in app/Engine.cpp, the clock in app/Game.cpp, input in
+// app/Input.cpp, the overlay in app/Overlay.cpp, the camera in game/Camera.cpp
+// and the passes in render/. What came later has records of its own: the
+// passes' state (render/RenderState.h) and the run's (app/Session.h).
 
 #include <GL/glew.h>
 
 #include <glm/glm.hpp>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "GraphicsEngine/Shader.h"
 #include "GraphicsEngine/TextureCache.h"
-#include "app/KeyScript.h"
-#include "app/RunOptions.h"
-#include "app/Settings.h"
 #include "app/Surface.h"
 #include "app/Toggles.h"
-#include "render/GlowPass.h"
-#include "render/GpuPassTimer.h"
-#include "render/MeshUniforms.h"
-#include "render/StaticShadowCube.h"
+#include "game/Camera.h"
 
 class Game;
 class Scene;
-class SettingsPanel;
 struct Mesh;
 struct PointLight;
+struct RenderState;
+namespace graph {
+class UniformLocations;
+}
 namespace game {
 class SceneObject;
 class StaticObject;
 }  // namespace game
-
-// A frustum plane; only `point` and `normal` start zeroed.
-struct Plane {
-    glm::vec3 point{0.0f};
-    glm::vec3 normal{0.0f};
-    float distance;
-    Plane() : point(0.0f), normal(0.0f) {}
-};
 
 class Engine {
 public:
@@ -49,13 +39,12 @@ public:
     // The window or offscreen target; declared first so that it goes last,
     // after every GL object below.
     std::unique_ptr<Surface> surface;
-    // Tab's panel, made the first time it opens; goes before the surface.
-    std::unique_ptr<SettingsPanel> panel;
+    // The passes' own state, owned by the game.
+    RenderState* render = nullptr;
     unsigned width = 0, height = 0;  // the surface's, followed every frame
     GLuint shadowMapTexture = 0, shadowMapFramebuffer = 0;
     GLuint shadowCubeTexture = 0, shadowCubeFramebuffer = 0;
     GLuint shadowCubeSampler = 0;  // depth comparison on the cube, for the lit pass only
-    StaticShadowCube staticShadowCube;  // the casters that never move, kept between frames
     glm::mat4 shadowBiasMatrix{1.0f};
     GLuint fireLayerTexture = 0, noiseTexture = 0;
     glm::mat4 projectionMatrix{1.0f};
@@ -86,7 +75,6 @@ public:
     bool showParticleCount = false;
     bool glowEnabled = false, showShadowCube = false;  // G, C
     bool panelOpen = false;    // Tab
-    bool cursorFree = false;   // released for the panel; mouse look waits
     bool keyLatches[toggles::kKeyCount] = {};
 
     bool cameraTour = false;
@@ -95,15 +83,8 @@ public:
     std::string statusText;
     float statusTimer = 0.0f;
 
-    RunOptions options;
-    Settings settings;  // the tuned look, read by the passes every frame
-    bool screenshotRequested = false;  // F12: saved after this frame is drawn
-    bool screenshotLatch = false;
-    bool fullScreenLatch = false;      // F11
-    GpuPassTimer passTimer;  // active while benchmarking and while the panel is open
-    GlowPass glowPass;       // its targets exist from the first glowing frame on
-    MeshUniforms meshUniforms;  // the mesh passes' uniform locations, per program
-    KeyScript keyScript;     // --auto-keys
+    bool screenshotLatch = false;  // F12
+    bool fullScreenLatch = false;  // F11
 
     Engine();
     ~Engine();
@@ -114,7 +95,8 @@ public:
     void startUp(unsigned width, unsigned height, bool fullscreen, Game* game, Scene* scene,
                  bool cameraTour);
     [[noreturn]] void fatalError(const std::string& message);
-    void createShaderPrograms();
+    // With `unlit`, the lit programs show their colour texture only (--unlit).
+    void createShaderPrograms(bool unlit = false);
     void setGlobalState();
     void setUpScene();
     void setUpCameraAndToggles();
@@ -123,8 +105,13 @@ public:
     // The framebuffer every frame ends in and screenshots read.
     GLuint displayFramebuffer() const { return surface->framebuffer(); }
 
-    // Input and overlay (app/Input.cpp, app/Overlay.cpp).
-    void handleInput(double elapsed);
+    // The clock (app/Game.cpp): the frame's time, the total and the scene's,
+    // which runs at the tuned time scale.
+    void advanceClock(double elapsed, float timeScale);
+
+    // Input and overlay (app/Input.cpp, app/Overlay.cpp). The input step polls
+    // the surface, acts on ESC and the toggles and hands back the walking keys.
+    camera::WalkKeys handleInput(double elapsed);
     // The cursor and the pass timer follow the panel's open state.
     void followPanel();
     bool panelTyping() const;
@@ -136,6 +123,8 @@ public:
     void drawPanel(double elapsed);
 
     // Camera (game/Camera.cpp).
+    // Stands the camera at `position` looking along the yaw and pitch given.
+    void placeCamera(const glm::vec3& position, float yaw, float pitch);
     void moveCamera(bool forward, bool back, bool left, bool right, double elapsed);
     void mouseLook();
     void flyTour();

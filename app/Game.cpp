@@ -1,17 +1,20 @@
+// The demo's life in three steps: start-up, one frame, shut-down. Everything
+// a frame does happens in Game::frame, in the order written there.
 #include "app/Game.h"
 
 #include <cstdio>
 #include <memory>
 #include <string>
 
-#include "app/Benchmark.h"
-#include "app/FrameCapture.h"
-#include "app/GlDebug.h"
-#include "app/FramePacing.h"
 #include "GraphicsEngine/Platform.h"
+#include "app/CommandLine.h"
+#include "app/FrameCapture.h"
+#include "app/FramePacing.h"
+#include "app/GlDebug.h"
 #include "app/Screenshot.h"
-#include "app/SettingsPanel.h"
 #include "game/Scene.h"
+#include "game/SceneObject.h"
+#include "render/FrameRules.h"
 
 namespace {
 
@@ -29,11 +32,118 @@ void printCameraPose(const Engine& engine) {
 
 Game::~Game() { delete scene; }
 
+// --- Start-up ---------------------------------------------------------------
+
+void Game::startUp(const LaunchConfig& config, const Settings& settings) {
+    const RunOptions& options = config.options;
+    session.options = options;
+    session.keyScript = KeyScript(options.autoKeys);
+    render.shadowCasters = options.shadowCasters;
+    scene = new Scene(&engine);
+    scene->settings = settings;
+    engine.render = &render;
+    engine.startUp(static_cast<unsigned>(config.width), static_cast<unsigned>(config.height),
+                   config.fullscreen, this, scene, config.cameraTour);
+
+    // Benchmarking flies the tour as fast as the machine allows.
+    if (options.benchmark > 0.0) {
+        session.benchmark = std::make_unique<Benchmark>(options.benchmark, options.benchmarkCsv);
+        engine.cameraTour = true;
+        engine.fpsLimitMode = 0;
+        engine.frameTimeLimit = -1.0f;
+        render.timer.active = true;
+        render.timer.everyFrame = true;
+    }
+    if (options.shaderReload && !session.benchmark) {
+        session.shaderReloader = std::make_unique<ShaderReloader>(engine.shaders, platform::seconds());
+    }
+    quit = false;
+    lastTime_ = engine.surface->seconds();
+}
+
+// --- One frame --------------------------------------------------------------
+
+void Engine::advanceClock(double elapsed, float timeScale) {
+    frameTime = static_cast<float>(elapsed);
+    totalTime += elapsed;
+    // The scene's own clock runs at the tuned pace; walking keeps the real one.
+    sceneFrameTime = frameTime * timeScale;
+    sceneTime += static_cast<double>(sceneFrameTime);
+}
+
+bool Game::frame() {
+    Surface& surface = *engine.surface;
+    if (quit || surface.closeRequested()) return false;
+    if (!engine.followSurface()) {
+        // Minimised: nothing to draw and no time passes; the simulation
+        // takes up where it stopped when the window comes back.
+        surface.waitWhileMinimised();
+        lastTime_ = surface.seconds();
+        return true;
+    }
+    const double elapsed = nextElapsed();
+    const double timeBefore = engine.totalTime;
+    reloadShaders();
+
+    // Events, ESC, the toggles, the status line and the panel's cursor.
+    const camera::WalkKeys walking = engine.handleInput(elapsed);
+    engine.advanceClock(elapsed, scene->settings.time.scale);
+    // The tour owns the view: the walking keys and the mouse wait, and the
+    // cursor is no longer re-centred. The open panel has the mouse.
+    engine.moveCamera(walking.forward, walking.back, walking.left, walking.right, elapsed);
+    if (!engine.cameraTour && !session.cursorFree) engine.mouseLook();
+
+    updateScene();
+    renderFrame(elapsed);
+    render.timer.begin(GpuPassTimer::Overlay);
+    engine.drawOverlay();
+    engine.drawPanel(elapsed);  // over the text, while open
+    render.timer.end();
+    captureFrame(timeBefore);
+
+    ++session.frameCount;
+    if (session.frameCount == 1) {
+        startUpSeconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() -
+                                                        session.processStart).count();
+    }
+    // The pass times of a frame a few back, while the timer runs (the
+    // benchmark, the open panel).
+    if (runComplete(elapsed, render.timer.endFrame())) quit = true;
+    if (quit || surface.closeRequested()) finishRun();
+    surface.present();
+    return true;
+}
+
+void Game::updateScene() {
+    scene->adoptSettings();
+    for (game::SceneObject* object : scene->objects) {
+        if (frame::isActive(*object)) object->update(engine.sceneFrameTime);
+    }
+}
+
+double Game::nextElapsed() {
+    if (session.options.fixedDt > 0.0) return session.options.fixedDt;  // no clock, no sleep
+    const double now = engine.surface->seconds();
+    const PacingStep step = paceFrame(engine.frameTimeLimit, now, now - lastTime_);
+    if (step.sleepMilliseconds >= 0) platform::sleepMilliseconds(step.sleepMilliseconds);
+    lastTime_ = step.lastTime;
+    return step.elapsed;
+}
+
+void Game::reloadShaders() {
+    if (!session.shaderReloader) return;
+    for (const ReloadReport& report : session.shaderReloader->poll(platform::seconds())) {
+        std::printf("%s", report.console.c_str());
+        std::fflush(stdout);
+        engine.showStatus(report.status, false);  // the console has it already
+    }
+}
+
 void Game::captureFrame(double timeBefore) {
-    const RunOptions& options = engine.options;
+    const RunOptions& options = session.options;
     const int width = static_cast<int>(engine.width), height = static_cast<int>(engine.height);
-    if (engine.screenshotRequested) {
-        engine.screenshotRequested = false;
+    if (session.screenshotRequested) {
+        session.screenshotRequested = false;
         const std::string name = capture::saveNumbered(options.shotDir, width, height);
         if (!name.empty()) engine.showStatus("Screenshot saved: " + name);
     }
@@ -43,100 +153,39 @@ void Game::captureFrame(double timeBefore) {
     }
 }
 
-double Game::nextElapsed(double& lastTime) {
-    if (engine.options.fixedDt > 0.0) return engine.options.fixedDt;  // no clock, no sleep
-    const double now = engine.surface->seconds();
-    const PacingStep step = paceFrame(engine.frameTimeLimit, now, now - lastTime);
-    if (step.sleepMilliseconds >= 0) platform::sleepMilliseconds(step.sleepMilliseconds);
-    lastTime = step.lastTime;
-    return step.elapsed;
-}
-
 bool Game::runComplete(double elapsed, const GpuPassTimer::Times& passTimes) {
-    const RunOptions& options = engine.options;
-    if (options.statsEvery > 0 && frameCount % options.statsEvery == 0) {
-        std::printf("stats frame %ld rss_kb %ld objects %d particles %d\n", frameCount,
+    const RunOptions& options = session.options;
+    const long frames = session.frameCount;
+    if (options.statsEvery > 0 && frames % options.statsEvery == 0) {
+        std::printf("stats frame %ld rss_kb %ld objects %d particles %d\n", frames,
                     platform::residentKilobytes(), engine.objectsDrawn, engine.particlesCounted);
     }
-    bool complete = frameCount == options.frames;
+    bool complete = frames == options.frames;
     if (options.seconds > 0.0 && engine.totalTime >= options.seconds) complete = true;
-    if (benchmark_ && benchmark_->frameDone(elapsed, engine.totalTime, passTimes,
-                                            engine.passTimer.takeWaits())) {
+    if (session.benchmark && session.benchmark->frameDone(elapsed, engine.totalTime, passTimes,
+                                                          render.timer.takeWaits())) {
         complete = true;
     }
     return complete;
 }
 
 void Game::finishRun() {
-    if (!engine.options.screenshot.empty()) {
-        writeScreenshot(engine.options.screenshot, static_cast<int>(engine.width),
+    if (!session.options.screenshot.empty()) {
+        writeScreenshot(session.options.screenshot, static_cast<int>(engine.width),
                         static_cast<int>(engine.height));
     }
-    if (engine.options.printCamera) printCameraPose(engine);
+    if (session.options.printCamera) printCameraPose(engine);
 }
 
-void Game::reloadShaders() {
-    if (!shaderReloader_) return;
-    for (const ReloadReport& report : shaderReloader_->poll(platform::seconds())) {
-        std::printf("%s", report.console.c_str());
-        std::fflush(stdout);
-        engine.showStatus(report.status, false);  // the console has it already
-    }
-}
+// --- Shut-down --------------------------------------------------------------
 
-void Game::run() {
-    quit = false;
-    Surface& surface = *engine.surface;
-    double lastTime = surface.seconds();
-    double startUpSeconds = 0.0;
-
-    // Benchmarking flies the tour as fast as the machine allows.
-    if (engine.options.benchmark > 0.0) {
-        benchmark_ = std::make_unique<Benchmark>(engine.options.benchmark, engine.options.benchmarkCsv);
-        engine.cameraTour = true;
-        engine.fpsLimitMode = 0;
-        engine.frameTimeLimit = -1.0f;
-        engine.passTimer.active = true;
-        engine.passTimer.everyFrame = true;
-    }
-    if (engine.options.shaderReload && !benchmark_) {
-        shaderReloader_ = std::make_unique<ShaderReloader>(engine.shaders, platform::seconds());
-    }
-
-    while (!surface.closeRequested()) {
-        if (quit) break;
-        if (!engine.followSurface()) {
-            // Minimised: nothing to draw and no time passes; the simulation
-            // takes up where it stopped when the window comes back.
-            surface.waitWhileMinimised();
-            lastTime = surface.seconds();
-            continue;
-        }
-        const double elapsed = nextElapsed(lastTime);
-
-        const double timeBefore = engine.totalTime;
-        reloadShaders();
-        engine.handleInput(elapsed);
-        renderFrame(elapsed);
-        captureFrame(timeBefore);
-
-        ++frameCount;
-        if (frameCount == 1) {
-            startUpSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() -
-                                                           processStart).count();
-        }
-        // The pass times of a frame a few back, while the timer runs (the
-        // benchmark, the open panel).
-        if (runComplete(elapsed, engine.passTimer.endFrame())) quit = true;
-        if (quit || surface.closeRequested()) finishRun();
-        surface.present();
-    }
-    if (engine.options.glDebug) std::printf("%s\n", gldebug::summary().c_str());
-    if (benchmark_) {
+void Game::shutDown() {
+    if (session.options.glDebug) std::printf("%s\n", gldebug::summary().c_str());
+    if (session.benchmark) {
         std::string renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-        if (!surface.where().empty()) renderer += " on " + surface.where();
-        benchmark_->report(startUpSeconds, renderer);
+        if (!engine.surface->where().empty()) renderer += " on " + engine.surface->where();
+        session.benchmark->report(startUpSeconds_, renderer);
     }
-    engine.panel.reset();  // its GL objects go while the context is there
+    session.panel.reset();  // its GL objects go while the context is there
     engine.surface.reset();
 }

@@ -1,42 +1,49 @@
 #pragma once
-#include <chrono>
-#include <memory>
-
-#include "app/Benchmark.h"
 #include "app/Engine.h"
-#include "app/ShaderReloader.h"
+#include "app/Session.h"
+#include "render/RenderState.h"
 
 class Scene;
+struct LaunchConfig;
+struct Settings;
 
-// The application object: holds the engine by value and owns the scene.
+// The application object: holds the engine by value, owns the scene, and
+// keeps the run's record and the passes' beside the engine.
 class Game {
 public:
     Engine engine;
     Scene* scene = nullptr;
     bool quit = false;
-    long frameCount = 0;  // frames completed so far
-    // Set by the entry first thing, for the benchmark's start-up time.
-    std::chrono::steady_clock::time_point processStart = std::chrono::steady_clock::now();
+    Session session;     // options, scripted keys, panel, reloads, capture, benchmark
+    RenderState render;  // glow, static shadow cube, pass timer, uniform tables
 
     ~Game();
 
-    // The paced main loop; returns once the surface is shut down.
-    void run();
-    // One frame (render/Frame.cpp).
+    // Start-up, one frame and shut-down (app/Game.cpp). The native loop is
+    // `while (game.frame()) {}`; a browser can call `frame` from its animation
+    // callback instead.
+    void startUp(const LaunchConfig& config, const Settings& settings);
+    // False once the run is over (ESC, the surface closed, an end the options set).
+    bool frame();
+    void shutDown();
+
+    // The scene takes its tuned look and its objects move on by the scene's clock.
+    void updateScene();
+    // The frame's passes (render/Frame.cpp).
     void renderFrame(double elapsed);
 
 private:
-    std::unique_ptr<Benchmark> benchmark_;  // --benchmark
-    std::unique_ptr<ShaderReloader> shaderReloader_;  // off with --no-shader-reload and --benchmark
+    double lastTime_ = 0.0;        // the pacing clock after the last frame
+    double startUpSeconds_ = 0.0;  // from the process's start to the first frame's end
 
-    // This iteration's elapsed time: paced by the frame-rate limit, or fixed.
-    double nextElapsed(double& lastTime);
+    // This frame's elapsed time: paced by the frame-rate limit, or fixed.
+    double nextElapsed();
+    // Programs whose files were saved since the last look, rebuilt before this frame.
+    void reloadShaders();
     // Screenshots asked for by F12 or --shot-every, taken before the swap.
     void captureFrame(double timeBefore);
     // What the options ask for after each frame: stats, and whether the run is over.
     bool runComplete(double elapsed, const GpuPassTimer::Times& passTimes);
     // What the options ask for from the last frame, before its swap.
     void finishRun();
-    // Programs whose files were saved since the last look, rebuilt before this frame.
-    void reloadShaders();
 };

@@ -3,7 +3,8 @@
 
 #include <GLFW/glfw3.h>
 
-void Engine::handleInput(double elapsed) {
+camera::WalkKeys Engine::handleInput(double elapsed) {
+    Session& session = game->session;
     // ESC ends the main loop; so does the surface's close (the loop asks it).
     surface->pollEvents();
     // While a text field of the panel has the keyboard, the keys type there.
@@ -11,13 +12,15 @@ void Engine::handleInput(double elapsed) {
     if (!typing && surface->keyDown(GLFW_KEY_ESCAPE)) game->quit = true;
 
     // A key is down on the keyboard or in the --auto-keys script.
-    auto isDown = [this, typing](int key) {
-        return !typing && (surface->keyDown(key) || keyScript.holds(key, game->frameCount));
+    auto isDown = [this, &session, typing](int key) {
+        return !typing &&
+               (surface->keyDown(key) || session.keyScript.holds(key, session.frameCount));
     };
-    const bool forward = isDown(GLFW_KEY_W);
-    const bool back = isDown(GLFW_KEY_S);
-    const bool left = isDown(GLFW_KEY_A);
-    const bool right = isDown(GLFW_KEY_D);
+    camera::WalkKeys walking;
+    walking.forward = isDown(GLFW_KEY_W);
+    walking.back = isDown(GLFW_KEY_S);
+    walking.left = isDown(GLFW_KEY_A);
+    walking.right = isDown(GLFW_KEY_D);
 
     bool toggleKeys[toggles::kKeyCount];
     for (int i = 0; i < toggles::kKeyCount; ++i) toggleKeys[i] = isDown(toggles::kKeys[i]);
@@ -31,14 +34,10 @@ void Engine::handleInput(double elapsed) {
         showStatus(surface->fullScreen() ? "Fullscreen: ON" : "Fullscreen: OFF");
     }
     // F12 asks for a screenshot of the frame about to be drawn.
-    if (toggles::pressed(isDown(GLFW_KEY_F12), screenshotLatch)) screenshotRequested = true;
+    if (toggles::pressed(isDown(GLFW_KEY_F12), screenshotLatch)) session.screenshotRequested = true;
     toggles::ageStatus(*this, elapsed);
     followPanel();
-
-    moveCamera(forward, back, left, right, elapsed);
-    // The tour owns the view; the mouse is ignored and no longer re-centred.
-    // The open panel has the mouse.
-    if (!cameraTour && !cursorFree) mouseLook();
+    return walking;
 }
 
 void Engine::showStatus(std::string text, bool echo) {

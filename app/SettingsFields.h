@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
+#include "game/Settings.h"
 
 namespace settings {
 

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "app/Settings.h"
+#include "game/Settings.h"
 
 namespace settings {
 

@@ -1,7 +1,7 @@
 #include "app/SettingsPanel.h"
 
 // GLEW must come before any other GL header.
-#include "app/Engine.h"
+#include "app/Game.h"
 
 #include <GLFW/glfw3.h>
 #include <imgui.h>
@@ -113,7 +113,7 @@ SettingsPanel::~SettingsPanel() {
 
 bool SettingsPanel::typing() const { return ImGui::GetIO().WantTextInput; }
 
-void SettingsPanel::draw(Engine& engine, double elapsed) {
+void SettingsPanel::draw(Engine& engine, const GpuPassTimer& timer, double elapsed) {
     // The graph shows the clock's frame times, also in --fixed-dt runs.
     const double now = surface_.seconds();
     if (lastSeconds_ >= 0.0) history_.add(now - lastSeconds_);
@@ -129,7 +129,7 @@ void SettingsPanel::draw(Engine& engine, double elapsed) {
                              ImGuiCond_Appearing);
     if (ImGui::Begin("Emberwight settings (Tab)")) {
         ImGui::PushItemWidth(-150.0f);
-        performance(engine);
+        performance(engine, timer);
         tuning(engine);
         switches(engine);
         files(engine);
@@ -141,7 +141,7 @@ void SettingsPanel::draw(Engine& engine, double elapsed) {
     ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
 }
 
-void SettingsPanel::performance(const Engine& engine) {
+void SettingsPanel::performance(const Engine& engine, const GpuPassTimer& timer) {
     ImGui::SetNextItemOpen(true, ImGuiCond_Once);
     if (!ImGui::CollapsingHeader("Performance")) return;
     const std::vector<float> frames = history_.milliseconds();
@@ -168,14 +168,14 @@ void SettingsPanel::performance(const Engine& engine) {
 
     // GPU time of each pass, a few frames back.
     double total = 0.0;
-    for (double ms : engine.passTimer.latest()) total += std::max(ms, 0.0);
+    for (double ms : timer.latest()) total += std::max(ms, 0.0);
     if (ImGui::BeginTable("passes", 3, ImGuiTableFlags_RowBg | ImGuiTableFlags_SizingStretchProp)) {
         ImGui::TableSetupColumn("GPU pass");
         ImGui::TableSetupColumn("ms");
         ImGui::TableSetupColumn("share");
         ImGui::TableHeadersRow();
         for (int i = 0; i < GpuPassTimer::kPassCount; ++i) {
-            const double ms = std::max(engine.passTimer.latest()[static_cast<size_t>(i)], 0.0);
+            const double ms = std::max(timer.latest()[static_cast<size_t>(i)], 0.0);
             ImGui::TableNextRow();
             ImGui::TableNextColumn();
             ImGui::TextUnformatted(GpuPassTimer::kPassNames[i]);
@@ -214,7 +214,7 @@ void SettingsPanel::tuning(Engine& engine) {
             openPrefix.clear();
             if (!ImGui::CollapsingHeader(words(name, true).c_str())) continue;
             if (name == "glow" && !engine.glowEnabled) ImGui::TextDisabled("The glow is off (G).");
-            group(name, engine.settings);
+            group(name, engine.scene->settings);
             continue;
         }
         // "particles.smoke": a header for "particles", a tree node for each kind.
@@ -226,7 +226,7 @@ void SettingsPanel::tuning(Engine& engine) {
         }
         if (!prefixShown) continue;
         if (ImGui::TreeNode(words(name.substr(dot + 1), true).c_str())) {
-            group(name, engine.settings);
+            group(name, engine.scene->settings);
             ImGui::TreePop();
         }
     }
@@ -277,17 +277,17 @@ void SettingsPanel::files(Engine& engine) {
     std::string error;
     if (ImGui::Button("Save")) {
         // Only what differs from the defaults, so the file says what was tuned.
-        fileFailed_ = !settings::save(path_, engine.settings, Settings(), error);
+        fileFailed_ = !settings::save(path_, engine.scene->settings, Settings(), error);
         fileMessage_ = fileFailed_ ? error : "Saved to " + fullPath(path_);
     }
     ImGui::SameLine();
     if (ImGui::Button("Load")) {
         // All or nothing: a bad file leaves every value as it was.
-        fileFailed_ = !settings::load(path_, engine.settings, error);
+        fileFailed_ = !settings::load(path_, engine.scene->settings, error);
         fileMessage_ = fileFailed_ ? error : "Loaded " + fullPath(path_);
     }
     ImGui::SameLine();
-    if (ImGui::Button("Reset all")) engine.settings = Settings();
+    if (ImGui::Button("Reset all")) engine.scene->settings = Settings();
     if (!fileMessage_.empty()) {
         const ImVec4 colour = fileFailed_ ? ImVec4(1.0f, 0.45f, 0.4f, 1.0f)
                                           : ImVec4(0.6f, 0.9f, 0.6f, 1.0f);
@@ -301,23 +301,29 @@ void SettingsPanel::files(Engine& engine) {
 
 void Engine::drawPanel(double elapsed) {
     if (!panelOpen) return;
+    std::unique_ptr<SettingsPanel>& panel = game->session.panel;
     if (!panel) panel = std::make_unique<SettingsPanel>(*surface);
-    panel->draw(*this, elapsed);
+    panel->draw(*this, render->timer, elapsed);
 }
 
 void Engine::followPanel() {
-    if (panelOpen != cursorFree) {
-        cursorFree = panelOpen;
-        if (cursorFree) {
+    Session& session = game->session;
+    if (panelOpen != session.cursorFree) {
+        session.cursorFree = panelOpen;
+        if (session.cursorFree) {
             surface->releaseCursor();
         } else {
             surface->captureCursor();
-            if (panel) panel->closed();
+            if (session.panel) session.panel->closed();
         }
     }
     // The benchmark times every frame itself; otherwise the passes are timed
     // while the panel shows them.
-    if (!passTimer.everyFrame) passTimer.active = panelOpen;
+    GpuPassTimer& timer = render->timer;
+    if (!timer.everyFrame) timer.active = panelOpen;
 }
 
-bool Engine::panelTyping() const { return panelOpen && panel && panel->typing(); }
+bool Engine::panelTyping() const {
+    const Session& session = game->session;
+    return panelOpen && session.panel && session.panel->typing();
+}

@@ -8,6 +8,7 @@
 #include "app/FrameHistory.h"
 
 class Engine;
+class GpuPassTimer;
 class Surface;
 
 class SettingsPanel {
@@ -19,9 +20,9 @@ public:
     SettingsPanel(const SettingsPanel&) = delete;
     SettingsPanel& operator=(const SettingsPanel&) = delete;
 
-    // One frame of the panel, drawn over the bound framebuffer; `elapsed` is
-    // the frame's time on the clock.
-    void draw(Engine& engine, double elapsed);
+    // One frame of the panel, drawn over the bound framebuffer, with the pass
+    // times `timer` holds; `elapsed` is the frame's time on the clock.
+    void draw(Engine& engine, const GpuPassTimer& timer, double elapsed);
     // Whether a text field has the keyboard (the demo's keys then wait).
     bool typing() const;
     // Closed: the time until it opens again is no frame of the graph.
@@ -35,7 +36,7 @@ private:
     std::string fileMessage_;
     bool fileFailed_ = false;
 
-    void performance(const Engine& engine);
+    void performance(const Engine& engine, const GpuPassTimer& timer);
     void tuning(Engine& engine);
     void switches(Engine& engine);
     void files(Engine& engine);

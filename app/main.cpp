@@ -8,7 +8,7 @@
 #include "app/Game.h"
 #include "app/SettingsFile.h"
 #include "GraphicsEngine/Platform.h"
-#include "game/Scene.h"
+#include "game/Settings.h"
 
 int main(int argc, char** argv) {
     const auto processStart = std::chrono::steady_clock::now();
@@ -44,16 +44,11 @@ int main(int argc, char** argv) {
     // Never deleted: the process ends with the game alive and the operating
     // system reclaims everything, so no GL call runs after the context is gone.
     Game* game = new Game;
-    game->processStart = processStart;
-    game->engine.options = config.options;
-    game->engine.settings = settings;
-    game->engine.keyScript = KeyScript(config.options.autoKeys);
-    game->scene = new Scene(&game->engine);
-
-    game->engine.startUp(static_cast<unsigned>(config.width),
-                         static_cast<unsigned>(config.height), config.fullscreen, game,
-                         game->scene, config.cameraTour);
-    game->run();
+    game->session.processStart = processStart;
+    game->startUp(config, settings);
+    while (game->frame()) {
+    }
+    game->shutDown();
 
     std::fflush(stdout);
     platform::sleepMilliseconds(1000);

@@ -4,6 +4,9 @@
 #include <cmath>
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "app/Engine.h"
+#include "game/Scene.h"
+
 namespace camera {
 
 glm::mat4 projection(unsigned width, unsigned height, float fieldOfView) {
@@ -157,16 +160,21 @@ bool sphereVisible(const Plane* planes, const glm::vec3& centre, float radius) {
 
 // --- Engine operations ------------------------------------------------------
 
+void Engine::placeCamera(const glm::vec3& position, float yawDegrees, float pitchDegrees) {
+    cameraPosition = position;
+    yaw = yawDegrees;
+    pitch = pitchDegrees;
+    camera::LookAngles angles;
+    angles.yaw = yaw;
+    angles.pitch = pitch;
+    viewDirection = camera::lookDirection(angles);
+    viewMatrix = glm::lookAt(cameraPosition, cameraPosition + 10.0f * viewDirection, cameraUp);
+}
+
+// The clock has advanced already (Engine::advanceClock).
 void Engine::moveCamera(bool forward, bool back, bool left, bool right, double elapsed) {
-    frameTime = static_cast<float>(elapsed);
-    totalTime += elapsed;
-    // The scene's own clock runs at the tuned pace; walking keeps the real one.
-    sceneFrameTime = frameTime * settings.time.scale;
-    sceneTime += static_cast<double>(sceneFrameTime);
-    particlesCounted = 0;
-    if (width > 0 && height > 0) {
-        projectionMatrix = camera::projection(width, height, settings.camera.fieldOfView);
-    }
+    const float fieldOfView = scene->settings.camera.fieldOfView;
+    if (width > 0 && height > 0) projectionMatrix = camera::projection(width, height, fieldOfView);
 
     if (cameraTour) {
         flyTour();  // the movement keys do nothing during the tour
@@ -176,8 +184,8 @@ void Engine::moveCamera(bool forward, bool back, bool left, bool right, double e
         keys.back = back;
         keys.left = left;
         keys.right = right;
-        cameraPosition = camera::walk(cameraPosition, viewDirection, keys, frameTime,
-                                      settings.camera.walkSpeed);
+        cameraPosition = camera::walk(cameraPosition, viewDirection, keys,
+                                      static_cast<float>(elapsed), scene->settings.camera.walkSpeed);
     }
     cameraUp = glm::vec3(0.0f, 1.0f, 0.0f);
     viewMatrix = glm::lookAt(cameraPosition, cameraPosition + 10.0f * viewDirection, cameraUp);
@@ -206,5 +214,5 @@ void Engine::flyTour() {
 void Engine::updateFrustum() {
     const float aspect = static_cast<float>(width) / static_cast<float>(height);
     camera::buildFrustum(frustumPlanes, cameraPosition, viewDirection, cameraUp, aspect,
-                         settings.camera.fieldOfView);
+                         scene->settings.camera.fieldOfView);
 }

@@ -1,11 +1,17 @@
 #pragma once
 // Camera arithmetic as pure functions. The camera itself is a set of Engine
-// fields; the Engine operations moveCamera, mouseLook, flyTour and
-// updateFrustum (game/Camera.cpp) are thin wrappers around these.
+// fields; the Engine operations placeCamera, moveCamera, mouseLook, flyTour
+// and updateFrustum (game/Camera.cpp) apply these to them.
 
 #include <glm/glm.hpp>
 
-#include "app/Engine.h"
+// A frustum plane; only `point` and `normal` start zeroed.
+struct Plane {
+    glm::vec3 point{0.0f};
+    glm::vec3 normal{0.0f};
+    float distance;
+    Plane() : point(0.0f), normal(0.0f) {}
+};
 
 namespace camera {
 

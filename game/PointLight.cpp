@@ -18,8 +18,8 @@ const CubeFace kFaces[6] = {
 }  // namespace
 
 void PointLight::computeFaceMatrices() {
-    nearPlane = 1.0f;
-    farPlane = 100.0f;
+    nearPlane = kShadowNear;
+    farPlane = kShadowFar;
     faceMatrices.clear();
     const glm::mat4 projection = glm::perspective(glm::radians(90.0f), 1.0f, nearPlane, farPlane);
     for (const CubeFace& face : kFaces) {

@@ -4,6 +4,10 @@
 
 // A point light and the six view-projection matrices of its shadow cube.
 struct PointLight {
+    // The shadow cube's depth range: its face matrices and the lit pass's
+    // comparison both use it.
+    static constexpr float kShadowNear = 1.0f, kShadowFar = 100.0f;
+
     glm::vec3 Color{0.0f};
     float AmbientInt = 0.0f;
     float DiffuseInt = 0.0f;
@@ -15,7 +19,7 @@ struct PointLight {
     float farPlane = 0.0f;
     std::vector<glm::mat4> faceMatrices;
 
-    // nearPlane 1, farPlane 100, and the six cube-face matrices in face order.
+    // nearPlane and farPlane the shadow range, and the six cube-face matrices in face order.
     void computeFaceMatrices();
     std::vector<glm::mat4> getFaceMatrices() const;
 };

@@ -28,28 +28,17 @@ Scene::Scene(Engine* engine) : engine(engine) {
 
     cameraStart = glm::vec3(-45.0f, 10.0f, -25.0f);
     sunLightDir = glm::normalize(glm::vec3(0.3016f, -0.6255f, 1.0f));
-    sunLightInt = 0.05f;
-    sunLightCol = glm::vec3(255.0f, 192.0f, 128.0f) / 255.0f;
-    ambLightInt = 0.025f;
-    ambLightCol = glm::vec3(192.0f, 207.0f, 239.0f) / 255.0f;
 
     const float platformBase = game::platformBaseHeight(heightAt(-2.5f, 0.0f));
 
     pointLights = new PointLight[1];
     PointLight& fire = pointLights[0];
-    fire.Color = glm::vec3(1.0f, 0.7f, 0.6f);
     fire.AmbientInt = 0.0f;
     fire.DiffuseInt = 1.0f;
     fire.Position = game::fireLightPosition(platformBase);
-    fire.ConstAtt = 1.0f;
-    fire.LinearAtt = 0.022f;
-    fire.ExpAtt = 0.0019f;
     numPointLights = 1;
-
-    fogColor = glm::vec3(0.0f);
-    fogStart = 75.0f;
-    fogEnd = 100.0f;
-    fogDensity = 0.01f;
+    // Sun, ambient, fog and the fire light's colour and attenuation.
+    adoptSettings();
 
     game::assembleScene(*this, platformBase);
 }
@@ -68,7 +57,7 @@ Scene::~Scene() {
     delete[] heightSamples;
 }
 
-void Scene::adopt(const Settings& settings) {
+void Scene::adoptSettings() {
     sunLightCol = settings.sun.color;
     sunLightInt = settings.sun.intensity;
     ambLightCol = settings.ambient.color;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "GraphicsEngine/Mesh.h"
-#include "app/Settings.h"
+#include "game/Settings.h"
 #include "game/PointLight.h"
 
 class Engine;
@@ -58,6 +58,8 @@ public:
     GLuint sunTexture = 0;
     GLuint sunQuadBuffer = 0;
     game::Cuboid* cuboid = nullptr;
+    // The tuned look (Tab's panel, --settings), read by the passes each frame.
+    Settings settings;
 
     explicit Scene(Engine* engine);
     ~Scene();
@@ -65,10 +67,10 @@ public:
     Scene& operator=(const Scene&) = delete;
 
     float heightAt(float x, float z) const;
-    // Takes the tuned look: sun, ambient, fog and the fire's colour and
-    // attenuation (every point light is a fire light). The defaults are the
-    // values the constructor gives, so an untuned scene stays as built.
-    void adopt(const Settings& settings);
+    // Takes the tuned look from `settings`: sun, ambient, fog and the fire's
+    // colour and attenuation (every point light is a fire light). The
+    // constructor takes the defaults this way.
+    void adoptSettings();
 
     // Environment (game/Environment.cpp).
     void setGroundProgram(graph::Shader* program);

@@ -8,6 +8,7 @@
 #include "GraphicsEngine/Mesh.h"
 #include "GraphicsEngine/ModelLoader.h"
 #include "app/Engine.h"
+#include "game/Scene.h"
 
 namespace game {
 
@@ -69,7 +70,7 @@ void StaticObject::setMapFiles(std::string normal, std::string depth) {
 void StaticObject::update(double elapsedSeconds) {
     if (turnsInUpdate(kind)) {
         rotationAngles.y =
-            turnedAngle(rotationAngles.y, elapsedSeconds, engine->settings.structure.speed);
+            turnedAngle(rotationAngles.y, elapsedSeconds, engine->scene->settings.structure.speed);
         rotationMatrix = glm::rotate(glm::mat4(1.0f), glm::radians(rotationAngles.y),
                                      glm::vec3(0.0f, 1.0f, 0.0f));
         modelMatrix = glm::translate(glm::mat4(1.0f), position) * rotationMatrix;

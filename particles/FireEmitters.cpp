@@ -9,13 +9,13 @@ namespace fire {
 // layer; the two flame layers are short-lived animated sheets.
 const std::array<EmitterSettings, 4> kBundle = {{
     {"particle.tga", true, {-4.0f, 0.0f, -4.0f}, {4.0f, 8.0f, 4.0f}, {0.0f, -4.0f, 0.0f},
-     2.0f, 3.0f, 0.025f, 0.05f, 0.05f, 1, 1, 1, 1, 1.0f, 0, 0.0f, {1.0f, 0.75f, 0.25f}, 1.0f},
+     1, 1, 1, 1, 1.0f, 0, 0.0f, {1.0f, 0.75f, 0.25f}, 1.0f},
     {"smoke45_alpha.tga", false, {-0.5f, 0.0f, -0.5f}, {0.5f, 1.0f, 0.5f}, {0.1f, 0.8f, 0.1f},
-     2.0f, 4.0f, 0.5f, 2.0f, 0.03f, 1, 7, 7, 46, 1.0f, 1, 0.025f, {0.25f, 0.25f, 0.25f}, 0.45f},
+     1, 7, 7, 46, 1.0f, 1, 0.025f, {0.25f, 0.25f, 0.25f}, 0.45f},
     {"flames3.tga", false, {-1.0f, 2.0f, -1.0f}, {1.0f, 4.0f, 1.0f}, {0.0f, 0.15f, 0.0f},
-     0.4f, 0.7f, 0.35f, 0.85f, 0.01f, 2, 6, 6, 36, 0.25f, 0, 0.1f, {1.0f, 1.0f, 1.0f}, 0.5f},
+     2, 6, 6, 36, 0.25f, 0, 0.1f, {1.0f, 1.0f, 1.0f}, 0.5f},
     {"flames2.tga", false, {-0.6f, 0.0f, -0.6f}, {0.6f, 2.0f, 0.6f}, {0.0f, 0.15f, 0.0f},
-     0.6f, 1.2f, 0.25f, 0.45f, 0.05f, 2, 4, 4, 16, 1.0f, 0, 0.15f, {1.0f, 1.0f, 1.0f}, 0.75f},
+     2, 4, 4, 16, 1.0f, 0, 0.15f, {1.0f, 1.0f, 1.0f}, 0.75f},
 }};
 
 void tune(ParticleSystem& system, int kind, const ParticleSettings& tuned) {
@@ -37,16 +37,18 @@ void tune(ParticleSystem& system, int kind, const ParticleSettings& tuned) {
 }  // namespace fire
 
 void Scene::addFireEmitters(const glm::vec3& first, const glm::vec3& second) {
-    for (const fire::EmitterSettings& s : fire::kBundle) {
+    for (size_t kind = 0; kind < fire::kBundle.size(); ++kind) {
+        const fire::EmitterSettings& s = fire::kBundle[kind];
+        const ParticleSettings& t = settings.particles[kind];
         ParticleSystem* system = new ParticleSystem();
         if (s.shortForm) {
             system->setGeneratorProperties(first, second, s.velocityMin, s.velocityMax, s.gravity,
-                                           s.lifetimeMin, s.lifetimeMax, s.sizeMin, s.sizeMax,
-                                           s.generationInterval, s.color, s.alpha);
+                                           t.life.x, t.life.y, t.size.x, t.size.y, t.interval,
+                                           s.color, s.alpha);
         } else {
             system->setGeneratorProperties(first, second, s.velocityMin, s.velocityMax, s.gravity,
-                                           s.lifetimeMin, s.lifetimeMax, s.sizeMin, s.sizeMax,
-                                           s.generationInterval, s.particleCount, s.animRows,
+                                           t.life.x, t.life.y, t.size.x, t.size.y, t.interval,
+                                           s.particleCount, s.animRows,
                                            s.animCols, s.animFrames, s.animSpeed, s.alphaType,
                                            s.blendDelay, s.color, s.alpha);
         }

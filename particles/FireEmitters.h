@@ -2,7 +2,7 @@
 #include <array>
 #include <glm/glm.hpp>
 
-#include "app/Settings.h"
+#include "game/Settings.h"
 
 class ParticleSystem;
 
@@ -10,15 +10,14 @@ class ParticleSystem;
 // sparks, smoke, large flames and small flames, in this order.
 namespace fire {
 
+// What a kind keeps as built; its emission interval, life and size are the
+// tunable ParticleSettings and have their defaults there.
 struct EmitterSettings {
     const char* textureName;
     bool shortForm;  // single-frame additive sprites, one per emission
     glm::vec3 velocityMin;
     glm::vec3 velocityMax;
     glm::vec3 gravity;
-    float lifetimeMin, lifetimeMax;
-    float sizeMin, sizeMax;
-    float generationInterval;
     int particleCount;
     int animRows, animCols, animFrames;
     float animSpeed;

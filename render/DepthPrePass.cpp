@@ -5,11 +5,12 @@
 #include "GraphicsEngine/Uniforms.h"
 #include "app/Engine.h"
 #include "render/MeshDraw.h"
+#include "render/RenderState.h"
 
 void Engine::renderDepth(Mesh& mesh, const glm::mat4& currentMatrix) {
     if (mesh.indexCount == 0) return;
     // The sun's depth-only program, which no frame draws with otherwise.
-    graph::UniformLocations& at = meshUniforms.sunDepth;
+    graph::UniformLocations& at = render->meshUniforms.sunDepth;
     if (!beginDepthOnlyDraw(shaders, "shadow", mesh, at)) return;
     uniforms::setMat4(at[meshuniforms::DepthMvp], currentMatrix);
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indexCount), GL_UNSIGNED_INT, nullptr);

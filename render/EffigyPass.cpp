@@ -5,12 +5,13 @@
 #include "game/Scene.h"
 #include "GraphicsEngine/Uniforms.h"
 #include "render/MeshDraw.h"
+#include "render/RenderState.h"
 
 void Engine::renderEffigy(Mesh& mesh, const glm::mat4& currentMatrix, const glm::mat4& modelMatrix,
                           game::StaticObject* object) {
     (void)object;
     const graph::UniformLocations* table =
-        beginTexturedMeshDraw(mesh, currentMatrix, meshUniforms.effigy);
+        beginTexturedMeshDraw(mesh, currentMatrix, render->meshUniforms.effigy);
     if (table == nullptr) return;
     const graph::UniformLocations& at = *table;
     glActiveTexture(GL_TEXTURE1);

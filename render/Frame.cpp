@@ -1,14 +1,16 @@
-// One frame: object updates, the fire light's shadow cube, a depth pre-pass,
-// sky, ground, the objects that survive culling (and the shadow-cube box when
-// C shows it), the particle systems, the overlay and the settings panel, in
-// that order. With the glow on, the scene passes draw into its floating-point
-// target and the glow ends in the display framebuffer before the overlay. The
-// frame clears what it draws into. Depth test and face culling stay enabled
-// from start-up; blending is whatever the particles (or the F9 toggle) left.
-// The pass timer measures while benchmarking and while the panel is open.
+// The frame's passes, once the objects have moved (Game::frame): the fire
+// light's shadow cube, a depth pre-pass, sky, ground, the objects that survive
+// culling (and the shadow-cube box when C shows it) and the particle systems,
+// in that order. With the glow on, the scene passes draw into its
+// floating-point target and the glow ends in the display framebuffer, where
+// the overlay and the panel follow. The frame clears what it draws into. Depth
+// test and face culling stay enabled from start-up; blending is whatever the
+// particles (or the F9 toggle) left. The pass timer measures while
+// benchmarking and while the panel is open.
 #include <vector>
 
 #include "app/Game.h"
+#include "game/Settings.h"
 #include "game/Cuboid.h"
 #include "game/Scene.h"
 #include "game/SceneObject.h"
@@ -17,20 +19,15 @@
 #include "render/FrameRules.h"
 
 void Game::renderFrame(double elapsed) {
-    GpuPassTimer& timer = engine.passTimer;
-    const std::vector<game::SceneObject*> objects = scene->objects;
-    scene->adopt(engine.settings);
-
-    for (game::SceneObject* object : objects) {
-        if (frame::isActive(*object)) object->update(engine.sceneFrameTime);
-    }
+    GpuPassTimer& timer = render.timer;
+    const Settings& settings = scene->settings;
+    const std::vector<game::SceneObject*>& objects = scene->objects;
 
     // Shadow cube of the fire light: the static casters' cube, copied, and
     // the moving casters on top.
     timer.begin(GpuPassTimer::ShadowCube);
-    glCullFace(GL_BACK);
+    glCullFace(GL_BACK);  // nothing turns it, but the cube's faces rely on it
     engine.renderShadowCube(objects);
-    glCullFace(GL_BACK);
     timer.end();
 
     // The glow's targets follow the framebuffer's size, checked every frame;
@@ -38,11 +35,11 @@ void Game::renderFrame(double elapsed) {
     bool glowing = false;
     if (engine.glowEnabled) {
         timer.begin(GpuPassTimer::Glow);
-        glowing = engine.glowPass.begin(engine.width, engine.height);
+        glowing = render.glow.begin(engine.width, engine.height);
         timer.end();
-        if (!engine.glowPass.failure().empty()) {
+        if (!render.glow.failure().empty()) {
             engine.glowEnabled = false;
-            engine.showStatus("Glow: OFF, " + engine.glowPass.failure());
+            engine.showStatus("Glow: OFF, " + render.glow.failure());
         }
     }
     // Drawn straight into the display, the scene leaves its clear colour
@@ -113,7 +110,7 @@ void Game::renderFrame(double elapsed) {
     for (size_t i = 0; i < systems.size(); ++i) {
         ParticleSystem* system = systems[i];
         const int kind = static_cast<int>(i % kParticleKinds);
-        fire::tune(*system, kind, engine.settings.particles[static_cast<size_t>(kind)]);
+        fire::tune(*system, kind, settings.particles[static_cast<size_t>(kind)]);
         system->setMatrices(engine.projectionMatrix, engine.cameraPosition,
                             engine.cameraPosition + 10.0f * engine.viewDirection, engine.cameraUp);
         // A frozen scene keeps its particles as they are.
@@ -124,6 +121,7 @@ void Game::renderFrame(double elapsed) {
     for (ParticleSystem* system : systems) system->renderParticles();
     timer.end();
     timer.beginReads();
+    engine.particlesCounted = 0;
     int reads = 0, waited = 0;
     for (ParticleSystem* system : systems) {
         reads += system->countPending ? 1 : 0;
@@ -134,17 +132,11 @@ void Game::renderFrame(double elapsed) {
 
     if (glowing) {
         timer.begin(GpuPassTimer::Glow);
-        engine.glowPass.tuning = {engine.settings.glow.threshold, engine.settings.glow.exposure,
-                                  engine.settings.glow.strength};
+        render.glow.tuning = settings.glow;
         // The particles leave blending off after their draws; without any, F9's state stands.
         const bool blending = engine.transparencyEnabled && scene->particleSystems.empty();
-        engine.glowPass.finish(engine.shaders,
+        render.glow.finish(engine.shaders,
                                {engine.displayFramebuffer(), engine.wireframe, blending});
         timer.end();
     }
-
-    timer.begin(GpuPassTimer::Overlay);
-    engine.drawOverlay();
-    engine.drawPanel(elapsed);  // over the text, while open
-    timer.end();
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Which objects a frame updates and draws, kept free of GL.
-#include "app/Engine.h"
+#include "game/Camera.h"
 
 namespace game {
 class SceneObject;

@@ -148,7 +148,8 @@ void GlowPass::use(const graph::ProgramTable& shaders, const char* key, Program&
         glUniform1i(at[GlowTexture], 1);
         glUniform1f(at[Knee], glow::kKnee);
         glUniform1f(at[WhiteSpill], glow::kWhiteSpill);
-    } else if (bound.tuned == tuning) {
+    } else if (bound.tuned.threshold == tuning.threshold &&
+               bound.tuned.exposure == tuning.exposure && bound.tuned.strength == tuning.strength) {
         return;
     }
     glUniform1f(at[Threshold], tuning.threshold);

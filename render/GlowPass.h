@@ -11,21 +11,13 @@
 
 #include "GraphicsEngine/Shader.h"
 #include "GraphicsEngine/UniformLocations.h"
+#include "game/Settings.h"
 #include "render/GlowRules.h"
 
 class GlowPass {
 public:
-    // The values the settings panel and files tune; the rules' own by default.
-    struct Tuning {
-        float threshold = glow::kThreshold;
-        float exposure = glow::kExposure;
-        float strength = glow::kLevelWeights[0];
-        bool operator==(const Tuning& other) const {
-            return threshold == other.threshold && exposure == other.exposure &&
-                   strength == other.strength;
-        }
-    };
-    Tuning tuning;
+    // The values the settings panel and files tune.
+    GlowSettings tuning;
 
     // What the frame knows of where the glow ends and of the state to leave
     // there, so that the pass asks GL for none of it.
@@ -67,7 +59,7 @@ private:
     struct Program {
         Program();
         graph::UniformLocations at;
-        Tuning tuned;  // the values its uniforms hold
+        GlowSettings tuned;  // the values its uniforms hold
     };
 
     void create();

@@ -3,6 +3,7 @@
 // constants GlowPass hands its programs as uniforms. The tone curve that
 // brings the floating-point scene back into the window's 0..1 range lives in
 // BlendShader.frag alone.
+#include "game/Settings.h"
 
 namespace glow {
 
@@ -19,12 +20,9 @@ constexpr int kLevels = 3;
 Size brightSize(unsigned width, unsigned height);
 Size levelSize(unsigned width, unsigned height, int level);
 
-// Only light past what the window could show glows: surfaces that stay below
-// the threshold in every channel add nothing to the halo.
-constexpr float kThreshold = 0.85f;
-// How much of each level the blend adds back onto the scene.
-constexpr float kLevelWeights[kLevels] = {0.5f, 0.8f, 1.5f};
-constexpr float kExposure = 1.0f;
+// How much of each level the blend adds back onto the scene: the first is
+// the tuned strength's default, the others keep their ratios to it.
+constexpr float kLevelWeights[kLevels] = {GlowSettings{}.strength, 0.8f, 1.5f};
 // The curve is the identity up to the knee and rolls off towards white above
 // it, knee + (1 - knee)(1 - e^(-(x - knee) / (1 - knee))), meeting the
 // identity with the same slope and never reaching 1: the dark night keeps its

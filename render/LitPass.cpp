@@ -8,6 +8,7 @@
 #include "game/Scene.h"
 #include "render/Lighting.h"
 #include "render/MeshDraw.h"
+#include "render/RenderState.h"
 #include "GraphicsEngine/Uniforms.h"
 
 using namespace meshuniforms;
@@ -26,7 +27,7 @@ void Engine::renderLit(Mesh& mesh, const glm::mat4& currentMatrix, const glm::ma
                        game::SceneObject* object) {
     (void)object;
     const graph::UniformLocations* table =
-        beginTexturedMeshDraw(mesh, currentMatrix, meshUniforms.lit);
+        beginTexturedMeshDraw(mesh, currentMatrix, render->meshUniforms.lit);
     if (table == nullptr) return;  // a mesh that failed to load has nothing to draw
     const graph::UniformLocations& at = *table;
     const glm::mat4 depthMvpMatrix = lighting::biasedSunDepthMvp(
@@ -56,7 +57,7 @@ void Engine::renderLit(Mesh& mesh, const glm::mat4& currentMatrix, const glm::ma
 
     // The cube's depth program receives the same pair (renderOmniShadow).
     const PointLight light = firstLight(*scene);
-    uniforms::setVec2(at[NearFar], glm::vec2(1.0f, 100.0f));
+    uniforms::setVec2(at[NearFar], glm::vec2(PointLight::kShadowNear, PointLight::kShadowFar));
     uniforms::setVec4(at[LPos], glm::vec4(light.Position, 1.0f));
 
     uniforms::setVec3(at[SunLightDir], scene->sunLightDir);
@@ -81,8 +82,8 @@ void Engine::setPointLights(const graph::UniformLocations& at, unsigned count,
                             PointLight* lights) {
     uniforms::setInt(at[NumPointLights], static_cast<GLint>(count));
     // Every light flickers alike; the stored DiffuseInt is not used.
-    const float diffuse = lighting::flicker(sceneTime, settings.fireLight.flicker,
-                                            settings.fireLight.intensity);
+    const float diffuse = lighting::flicker(sceneTime, scene->settings.fireLight.flicker,
+                                            scene->settings.fireLight.intensity);
     for (unsigned i = 0; i < std::min(count, kMaxPointLights); ++i) {
         const PointLight& light = lights[i];
         uniforms::setVec3(at[pointLightUniform(i, Color)], light.Color);

@@ -5,10 +5,11 @@
 #include "game/PointLight.h"
 #include "game/Scene.h"
 #include "render/MeshDraw.h"
+#include "render/RenderState.h"
 #include "GraphicsEngine/Uniforms.h"
 
 void Engine::renderOmniShadow(Mesh& mesh, const glm::mat4& modelMatrix) {
-    graph::UniformLocations& at = meshUniforms.omniDepth;
+    graph::UniformLocations& at = render->meshUniforms.omniDepth;
     if (!beginDepthOnlyDraw(shaders, "shadowOmni", mesh, at)) return;  // no program: nothing drawn
 
     uniforms::setMat4(at[meshuniforms::M], modelMatrix);
@@ -22,7 +23,7 @@ void Engine::renderOmniShadow(Mesh& mesh, const glm::mat4& modelMatrix) {
     uniforms::setVec2(at[meshuniforms::OmniNearFar], glm::vec2(light.nearPlane, light.farPlane));
     uniforms::setVec4(at[meshuniforms::OmniLPos], glm::vec4(light.Position, 1.0f));
 
-    glBindFramebuffer(GL_FRAMEBUFFER, staticShadowCube.drawTarget);
+    glBindFramebuffer(GL_FRAMEBUFFER, render->staticShadowCube.drawTarget);
     // A mesh that never loaded (no ground model) has nothing to draw.
     if (mesh.indexCount > 0) {
         glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indexCount), GL_UNSIGNED_INT,

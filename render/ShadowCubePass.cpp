@@ -9,6 +9,7 @@
 #include "game/Scene.h"
 #include "game/SceneObject.h"
 #include "render/FrameRules.h"
+#include "render/RenderState.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ struct Casters {
 Casters castersOf(const Engine& engine, const std::vector<game::SceneObject*>& objects) {
     Casters casters;
     shadowcube::Contents& contents = casters.contents;
-    contents.castersOn = engine.options.shadowCasters;
+    contents.castersOn = engine.render->shadowCasters;
     if (!contents.castersOn) return casters;
     const auto program = engine.shaders.find("shadowOmni");
     if (program != engine.shaders.end() && program->second) {
@@ -35,7 +36,7 @@ Casters castersOf(const Engine& engine, const std::vector<game::SceneObject*>& o
         if (!frame::isActive(*object)) continue;
         const game::ShadowCasting casting = object->shadowCasting();
         if (!casting.casts) continue;
-        if (shadowcube::isStatic(casting, engine.staticShadowCube.wasSeenMoving(object))) {
+        if (shadowcube::isStatic(casting, engine.render->staticShadowCube.wasSeenMoving(object))) {
             contents.statics.push_back({object, casting.model});
             casters.statics.push_back(object);
         } else {
@@ -49,7 +50,7 @@ Casters castersOf(const Engine& engine, const std::vector<game::SceneObject*>& o
 }  // namespace
 
 void Engine::renderShadowCube(const std::vector<game::SceneObject*>& objects) {
-    StaticShadowCube& cube = staticShadowCube;
+    StaticShadowCube& cube = render->staticShadowCube;
     Casters casters = castersOf(*this, objects);
     if (cube.filled && casters.contents.castersOn) {
         // A caster drawn as static has moved: from now on it is drawn with the

@@ -6,11 +6,12 @@
 #include "game/Scene.h"
 #include "render/Lighting.h"
 #include "render/MeshDraw.h"
+#include "render/RenderState.h"
 #include "GraphicsEngine/Uniforms.h"
 
 void Engine::renderShadow(Mesh& mesh, game::StaticObject* object, const glm::mat4& modelMatrix) {
     (void)object;
-    graph::UniformLocations& at = meshUniforms.sunDepth;
+    graph::UniformLocations& at = render->meshUniforms.sunDepth;
     if (!beginDepthOnlyDraw(shaders, "shadow", mesh, at)) return;  // no program: nothing drawn
 
     uniforms::setMat4(at[meshuniforms::DepthMvp],

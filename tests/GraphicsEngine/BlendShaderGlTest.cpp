@@ -85,7 +85,7 @@ TEST(BlendShader, TonesARampOfSceneColoursAsTheTableSays) {
     glUniform1i(glGetUniformLocation(program, "colorTexture"), 0);
     glUniform1i(glGetUniformLocation(program, "glowTexture"), 1);
     glUniform1f(glGetUniformLocation(program, "glowStrength"), glow::kLevelWeights[0]);
-    glUniform1f(glGetUniformLocation(program, "exposure"), glow::kExposure);
+    glUniform1f(glGetUniformLocation(program, "exposure"), GlowSettings{}.exposure);
     glUniform1f(glGetUniformLocation(program, "knee"), glow::kKnee);
     glUniform1f(glGetUniformLocation(program, "whiteSpill"), glow::kWhiteSpill);
     glActiveTexture(GL_TEXTURE0);

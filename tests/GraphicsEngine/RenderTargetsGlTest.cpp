@@ -3,6 +3,7 @@
 #include <glm/glm.hpp>
 
 #include "app/Engine.h"
+#include "render/StaticShadowCube.h"
 #include "support/GlContext.h"
 #include "support/ProgramFromSource.h"
 #include "support/TempDataRoot.h"
@@ -57,6 +58,8 @@ TEST(RenderTargets, BothTargetsAreCompleteAndLeaveTheDefaultBound) {
     engine.createShadowMap();
     EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), static_cast<GLint>(engine.shadowMapFramebuffer));
     engine.createShadowCube();
+    StaticShadowCube kept;
+    kept.create(engine.shadowCubeTexture, engine.shadowCubeFramebuffer, engine.shadowCubeWidth, 0);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");  // no "ERROR: Framebuffer fail"
     EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
 
@@ -67,13 +70,13 @@ TEST(RenderTargets, BothTargetsAreCompleteAndLeaveTheDefaultBound) {
     EXPECT_EQ(statusOf(engine.shadowMapFramebuffer), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
     EXPECT_EQ(statusOf(engine.shadowCubeFramebuffer), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
     // The static casters' cube, stored alike so that copying it is exact.
-    EXPECT_EQ(statusOf(engine.staticShadowCube.framebuffer),
+    EXPECT_EQ(statusOf(kept.framebuffer),
               static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
-    EXPECT_EQ(engine.staticShadowCube.drawTarget, engine.shadowCubeFramebuffer);
+    EXPECT_EQ(kept.drawTarget, engine.shadowCubeFramebuffer);
     GLint formats[2] = {};
     for (int i = 0; i < 2; ++i) {
         glBindTexture(GL_TEXTURE_CUBE_MAP,
-                      i == 0 ? engine.shadowCubeTexture : engine.staticShadowCube.texture);
+                      i == 0 ? engine.shadowCubeTexture : kept.texture);
         glGetTexLevelParameteriv(GL_TEXTURE_CUBE_MAP_NEGATIVE_Y, 0, GL_TEXTURE_INTERNAL_FORMAT,
                                  &formats[i]);
     }

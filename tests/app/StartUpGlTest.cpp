@@ -69,6 +69,7 @@ struct World {
         game.scene = new Scene(&engine);
         engine.scene = game.scene;
         engine.game = &game;
+        engine.render = &game.render;
         engine.surface = context.surface();
         engine.width = 320;
         engine.height = 240;

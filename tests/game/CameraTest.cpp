@@ -5,6 +5,7 @@
 
 #include "app/Engine.h"
 #include "game/Camera.h"
+#include "support/EngineWithScene.h"
 
 namespace {
 
@@ -226,19 +227,20 @@ TEST(CameraCulling, BehindAndBeyondAreCulledAboveAndBelowNever) {
 
 // --- Engine operations (no GL involved) -------------------------------------
 
-TEST(CameraEngine, MoveCameraKeepsTheClockAndBuildsTheView) {
-    Engine engine;
-    engine.settings.time.scale = 0.5f;  // the scene's clock only: walking keeps the real one
+
+TEST(CameraEngine, TheClockRunsTheSceneAtItsScaleAndWalkingKeepsTheRealOne) {
+    EngineWithScene rig;
+    Engine& engine = rig.engine;
     engine.cameraPosition = glm::vec3(-45.0f, 10.0f, -25.0f);
     engine.viewDirection = glm::vec3(1.0f, 0.0f, 1.0f);
-    engine.particlesCounted = 77;
+    engine.advanceClock(0.5, 0.5f);
     engine.moveCamera(true, false, false, false, 0.5);
+    engine.advanceClock(0.25, 0.5f);
     engine.moveCamera(false, false, false, false, 0.25);
     EXPECT_FLOAT_EQ(engine.frameTime, 0.25f);
     EXPECT_DOUBLE_EQ(engine.totalTime, 0.75);
     EXPECT_FLOAT_EQ(engine.sceneFrameTime, 0.125f);
     EXPECT_DOUBLE_EQ(engine.sceneTime, 0.375);
-    EXPECT_EQ(engine.particlesCounted, 0);
     expectNear(engine.cameraPosition, glm::vec3(-40.0f, 10.0f, -20.0f), 1e-5f);
     const glm::mat4 expected = glm::lookAt(engine.cameraPosition,
                                            engine.cameraPosition + 10.0f * engine.viewDirection,
@@ -248,9 +250,11 @@ TEST(CameraEngine, MoveCameraKeepsTheClockAndBuildsTheView) {
 }
 
 TEST(CameraEngine, TourIgnoresTheMovementKeysAndFollowsTotalTime) {
-    Engine engine;
+    EngineWithScene rig;
+    Engine& engine = rig.engine;
     engine.cameraTour = true;
     engine.totalTime = 10.0;
+    engine.advanceClock(2.0, 1.0f);
     engine.moveCamera(true, false, true, false, 2.0);
     const camera::TourPose pose = camera::tourPose(12.0);
     expectNear(engine.cameraPosition, pose.position, 1e-5f);
@@ -259,7 +263,8 @@ TEST(CameraEngine, TourIgnoresTheMovementKeysAndFollowsTotalTime) {
 }
 
 TEST(CameraEngine, UpdateFrustumUsesTheWindowAspect) {
-    Engine engine;
+    EngineWithScene rig;
+    Engine& engine = rig.engine;
     engine.width = 800;
     engine.height = 600;
     engine.cameraPosition = glm::vec3(1.0f, 2.0f, 3.0f);

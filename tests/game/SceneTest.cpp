@@ -80,13 +80,23 @@ TEST(Scene, RecordValuesAfterConstruction) {
     EXPECT_FLOAT_EQ(fire.Position.y, 10.69f);
     EXPECT_FLOAT_EQ(fire.Position.z, 0.0f);
 
-    // The settings' defaults are this look: adopting them changes nothing.
+    // A tuned look takes hold, and the defaults bring the built one back.
     const Scene& built = *scene;
     const glm::vec3 sun = built.sunLightCol, ambient = built.ambLightCol, fog = built.fogColor;
     const float values[] = {built.sunLightInt, built.ambLightInt, built.fogStart, built.fogEnd,
                             built.fogDensity, fire.ConstAtt, fire.LinearAtt, fire.ExpAtt};
     const glm::vec3 fireColor = fire.Color;
-    scene->adopt(Settings());
+    scene->settings.fog.start = 10.0f;
+    scene->settings.fog.mode = FogSettings::Exponential;
+    scene->settings.fireLight.linearAttenuation = 0.5f;
+    scene->settings.sun.color = glm::vec3(0.0f);
+    scene->adoptSettings();
+    EXPECT_FLOAT_EQ(built.fogStart, 10.0f);
+    EXPECT_EQ(built.fogEquation, 1);
+    EXPECT_FLOAT_EQ(fire.LinearAtt, 0.5f);
+    EXPECT_EQ(built.sunLightCol, glm::vec3(0.0f));
+    scene->settings = Settings();
+    scene->adoptSettings();
     EXPECT_EQ(built.sunLightCol, sun);
     EXPECT_EQ(built.ambLightCol, ambient);
     EXPECT_EQ(built.fogColor, fog);

@@ -7,6 +7,7 @@
 
 #include "app/Engine.h"
 #include "render/FrameRules.h"
+#include "support/EngineWithScene.h"
 
 namespace {
 
@@ -83,7 +84,8 @@ TEST(StaticObject, StartRotationTurnsMatrixAndBoxAlike) {
 }
 
 TEST(StaticObject, TurningStructureTurnsEighteenDegreesPerSecond) {
-    Engine engine;
+    EngineWithScene rig;
+    Engine& engine = rig.engine;
     game::StaticObject object = makeObject(2, glm::vec3(-2.5f, 3.0f, 0.0f));
     object.setEngine(&engine);
     const BoundingBox before = object.boundingBox;
@@ -127,7 +129,8 @@ TEST(StaticObject, TheTurnKeepsItsRateAfterDays) {
 }
 
 TEST(StaticObject, OnlyKindTwoTurns) {
-    Engine engine;
+    EngineWithScene rig;
+    Engine& engine = rig.engine;
     for (int kind : {1, 3}) {
         game::StaticObject object = makeObject(kind, glm::vec3(5.0f, 0.0f, 0.0f));
         object.setEngine(&engine);

@@ -51,6 +51,7 @@ protected:
         game.scene = new Scene(&engine);
         engine.scene = game.scene;
         engine.game = &game;
+        engine.render = &game.render;
         engine.surface = context.surface();
         engine.width = 320;
         engine.height = 240;
@@ -64,14 +65,12 @@ protected:
 
     Scene& scene() { return *game.scene; }
 
-    // One frame as the main loop runs it, after its input step.
+    // One frame as the frame step runs it, after its input step and camera.
     void frame(double elapsed = 1.0 / 60.0) {
-        engine.frameTime = static_cast<float>(elapsed);
-        engine.totalTime += elapsed;
-        engine.sceneFrameTime = static_cast<float>(elapsed) * engine.settings.time.scale;
-        engine.sceneTime += static_cast<double>(engine.sceneFrameTime);
-        engine.particlesCounted = 0;
+        engine.advanceClock(elapsed, scene().settings.time.scale);
+        game.updateScene();
         game.renderFrame(elapsed);
+        engine.drawOverlay();
     }
 
     void look(glm::vec3 direction) {
@@ -243,7 +242,7 @@ TEST_F(Frame, TheShadowCubeHoldsTheSceneUnlessCastersAreOff) {
     EXPECT_GT(distance, 1.0f);
     EXPECT_LT(distance, 20.0f);
 
-    engine.options.shadowCasters = false;
+    game.render.shadowCasters = false;
     frame();
     for (int face = 0; face < 6; ++face) {
         const std::vector<float> cleared = cubeFace(face);
@@ -257,7 +256,7 @@ TEST_F(Frame, TheShadowCubeHoldsTheSceneUnlessCastersAreOff) {
 // top: read back, it equals the cube drawn afresh from every caster, on both
 // copy paths, while the structure turns and after whatever refills it.
 TEST_F(Frame, TheShadowCubeFromTheStaticOneEqualsOneDrawnAfresh) {
-    StaticShadowCube& kept = engine.staticShadowCube;
+    StaticShadowCube& kept = game.render.staticShadowCube;
     frame(0.5);
     EXPECT_EQ(kept.fills, 1);
     const std::vector<float> first = wholeCube();
@@ -282,9 +281,9 @@ TEST_F(Frame, TheShadowCubeFromTheStaticOneEqualsOneDrawnAfresh) {
     EXPECT_EQ(differing(wholeCube(), cubeDrawnAfresh()), 0u);
 
     // Casters off leave the cube cleared; back on, the static cube is drawn again.
-    engine.options.shadowCasters = false;
+    game.render.shadowCasters = false;
     frame();
-    engine.options.shadowCasters = true;
+    game.render.shadowCasters = true;
     frame();
     EXPECT_EQ(kept.fills, 3);
     EXPECT_EQ(differing(wholeCube(), cubeDrawnAfresh()), 0u);
@@ -320,7 +319,7 @@ TEST_F(Frame, GlowFollowsTheSizeAndLeavesTheSameStateAsWithout) {
     EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
     GLint size[2] = {};
-    glBindTexture(GL_TEXTURE_2D, engine.glowPass.levelTexture(2));
+    glBindTexture(GL_TEXTURE_2D, game.render.glow.levelTexture(2));
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &size[0]);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &size[1]);
     EXPECT_EQ(size[0], 10);  // 320 / 32
@@ -334,7 +333,7 @@ TEST_F(Frame, GlowFollowsTheSizeAndLeavesTheSameStateAsWithout) {
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 200);
     EXPECT_EQ(viewport[3], 100);
-    glBindTexture(GL_TEXTURE_2D, engine.glowPass.sceneTexture());
+    glBindTexture(GL_TEXTURE_2D, game.render.glow.sceneTexture());
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &size[0]);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &size[1]);
     glBindTexture(GL_TEXTURE_2D, 0);
@@ -369,7 +368,7 @@ TEST_F(Frame, GlowTurnsItselfOffWithOneLineWhenGlRefusesItsTargets) {
     engine.glowEnabled = true;
     frame();
     EXPECT_TRUE(engine.glowEnabled);
-    EXPECT_TRUE(engine.glowPass.failure().empty());
+    EXPECT_TRUE(game.render.glow.failure().empty());
     EXPECT_TRUE(context.errors().empty()) << context.errors().front();
 }
 

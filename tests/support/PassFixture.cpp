@@ -4,10 +4,13 @@
 
 void PassFixture::SetUp() {
     engine.surface = context.surface();
+    engine.render = &render;
     testing::internal::CaptureStdout();
     engine.createShaderPrograms();
     engine.createShadowMap();
     engine.createShadowCube();
+    render.staticShadowCube.create(engine.shadowCubeTexture, engine.shadowCubeFramebuffer,
+                                   engine.shadowCubeWidth, 0);
     scene = std::make_unique<Scene>(&engine);
     testing::internal::GetCapturedStdout();
     engine.scene = scene.get();

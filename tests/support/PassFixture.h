@@ -7,6 +7,7 @@
 #include "app/Engine.h"
 #include "game/PointLight.h"
 #include "game/Scene.h"
+#include "render/RenderState.h"
 #include "support/GlContext.h"
 #include "support/TestMeshes.h"
 
@@ -17,6 +18,7 @@ protected:
     static constexpr int kSize = 128;
     GlContext context{kSize, kSize};
     Engine engine;
+    RenderState render;
     std::unique_ptr<Scene> scene;
 
     void SetUp() override;

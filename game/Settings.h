@@ -1,12 +1,12 @@
 #pragma once
 // Every value that shapes the picture and can be tuned while the demo runs
 // (Tab's panel) or read from a settings file (--settings). Plain data with no
-// GL: the passes read it each frame. The defaults are the scene's own look.
+// GL, owned by the scene; the passes read it each frame. The defaults are the
+// scene's own look, written here only.
 
 #include <array>
 #include <glm/glm.hpp>
 
-#include "render/GlowRules.h"
 
 struct TimeSettings {
     // How fast the scene runs against the clock: particles, the fire's flicker
@@ -53,9 +53,11 @@ struct StructureSettings {
 };
 
 struct GlowSettings {
-    float threshold = glow::kThreshold;
-    float exposure = glow::kExposure;
-    float strength = glow::kLevelWeights[0];  // how much of the halo the blend adds
+    // Only light past what the window could show glows: surfaces that stay
+    // below the threshold in every channel add nothing to the halo.
+    float threshold = 0.85f;
+    float exposure = 1.0f;
+    float strength = 0.5f;  // how much of the closest halo level the blend adds
 };
 
 struct CameraSettings {
