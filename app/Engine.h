@@ -4,7 +4,7 @@
 // subsystem: start-up in app/Engine.cpp, the clock in app/Game.cpp, input in
 // app/Input.cpp, the overlay in app/Overlay.cpp, the camera in game/Camera.cpp
 // and the passes in render/. What came later has records of its own: the
-// passes' state (render/RenderState.h) and the run's (app/Session.h).
+// passes' state (render/RenderState.h) and the run's (app/run/Session.h).
 
 #include <GL/glew.h>
 
@@ -15,7 +15,7 @@
 
 #include "GraphicsEngine/Shader.h"
 #include "GraphicsEngine/TextureCache.h"
-#include "app/Surface.h"
+#include "app/surface/Surface.h"
 #include "app/Toggles.h"
 #include "game/Camera.h"
 
@@ -119,7 +119,7 @@ public:
     // has printed it already.
     void showStatus(std::string text, bool echo = true);
     void drawOverlay();
-    // The settings panel over the frame, while open (app/SettingsPanel.cpp).
+    // The settings panel over the frame, while open (app/settings/SettingsPanel.cpp).
     void drawPanel(double elapsed);
 
     // Camera (game/Camera.cpp).

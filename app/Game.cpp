@@ -7,11 +7,11 @@
 #include <string>
 
 #include "GraphicsEngine/Platform.h"
-#include "app/CommandLine.h"
-#include "app/FrameCapture.h"
+#include "app/run/CommandLine.h"
+#include "app/run/FrameCapture.h"
 #include "app/FramePacing.h"
-#include "app/GlDebug.h"
-#include "app/Screenshot.h"
+#include "app/run/GlDebug.h"
+#include "app/run/Screenshot.h"
 #include "game/Scene.h"
 #include "game/SceneObject.h"
 #include "render/FrameRules.h"

@@ -1,6 +1,6 @@
 #pragma once
 #include "app/Engine.h"
-#include "app/Session.h"
+#include "app/run/Session.h"
 #include "render/RenderState.h"
 
 class Scene;

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/CommandLine.h"
+#include "app/run/CommandLine.h"
 #include "app/Game.h"
-#include "app/SettingsFile.h"
+#include "app/settings/SettingsFile.h"
 #include "GraphicsEngine/Platform.h"
 #include "game/Settings.h"
 

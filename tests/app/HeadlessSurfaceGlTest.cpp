@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "GraphicsEngine/Platform.h"
-#include "app/HeadlessSurface.h"
+#include "app/surface/HeadlessSurface.h"
 
 // The offscreen surface stands in for the window: a complete framebuffer of
 // the asked size stays bound, frames can be presented, and shutting it down

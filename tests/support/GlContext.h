@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/WindowSurface.h"
+#include "app/surface/WindowSurface.h"
 
 // A hidden window with a current GL context (the way the demo asks for one)
 // and a debug-output callback that records every GL error.

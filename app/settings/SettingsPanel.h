@@ -1,0 +1,43 @@
+#pragma once
+// Tab's panel (Dear ImGui): the frame's time and where it goes, every tunable
+// value live, the render switches, and settings files. It exists from the
+// first time it opens; while closed nothing of it runs.
+
+#include <string>
+
+#include "app/settings/FrameHistory.h"
+
+class Engine;
+class GpuPassTimer;
+class Surface;
+
+class SettingsPanel {
+public:
+    // Makes Dear ImGui's context and its OpenGL 3 renderer on the current GL
+    // context, and starts the surface's input for it.
+    explicit SettingsPanel(Surface& surface);
+    ~SettingsPanel();
+    SettingsPanel(const SettingsPanel&) = delete;
+    SettingsPanel& operator=(const SettingsPanel&) = delete;
+
+    // One frame of the panel, drawn over the bound framebuffer, with the pass
+    // times `timer` holds; `elapsed` is the frame's time on the clock.
+    void draw(Engine& engine, const GpuPassTimer& timer, double elapsed);
+    // Whether a text field has the keyboard (the demo's keys then wait).
+    bool typing() const;
+    // Closed: the time until it opens again is no frame of the graph.
+    void closed() { lastSeconds_ = -1.0; }
+
+private:
+    Surface& surface_;
+    FrameHistory history_;
+    double lastSeconds_ = -1.0;  // the clock at the last frame drawn
+    char path_[512] = "emberwight-settings.json";
+    std::string fileMessage_;
+    bool fileFailed_ = false;
+
+    void performance(const Engine& engine, const GpuPassTimer& timer);
+    void tuning(Engine& engine);
+    void switches(Engine& engine);
+    void files(Engine& engine);
+};

@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include "app/run/Benchmark.h"
+
+TEST(Benchmark, SummaryOrdersAndAveragesFrameTimes) {
+    std::vector<double> ms;
+    for (int i = 100; i >= 1; --i) ms.push_back(i);  // 1..100 ms, unsorted
+    const FrameTimeSummary s = summarizeFrameTimes(ms);
+    EXPECT_EQ(s.count, 100u);
+    EXPECT_DOUBLE_EQ(s.minMs, 1.0);
+    EXPECT_DOUBLE_EQ(s.medianMs, 50.0);
+    EXPECT_DOUBLE_EQ(s.p99Ms, 99.0);
+    EXPECT_DOUBLE_EQ(s.maxMs, 100.0);
+    EXPECT_NEAR(s.meanFps, 1000.0 / 50.5, 1e-9);
+}
+
+TEST(Benchmark, SummaryOfOneAndOfNone) {
+    const FrameTimeSummary one = summarizeFrameTimes({16.0});
+    EXPECT_DOUBLE_EQ(one.medianMs, 16.0);
+    EXPECT_DOUBLE_EQ(one.p99Ms, 16.0);
+    EXPECT_DOUBLE_EQ(one.meanFps, 62.5);
+    EXPECT_EQ(summarizeFrameTimes({}).count, 0u);
+}
+
+TEST(Benchmark, MeasuresOnlyAfterTheWarmUpAndStopsAfterItsSpan) {
+    Benchmark benchmark(1.0, "");
+    GpuPassTimer::Times gpu;
+    gpu.fill(-1.0);
+    double total = 0.0;
+    int measured = 0;
+    bool done = false;
+    while (!done && total < 10.0) {
+        total += 0.125;  // exact in binary, so the boundaries are sharp
+        if (benchmark.measuring(total)) ++measured;
+        done = benchmark.frameDone(0.125, total, gpu);
+    }
+    EXPECT_TRUE(done);
+    EXPECT_DOUBLE_EQ(total, Benchmark::kWarmUpSeconds + 1.0);
+    EXPECT_EQ(measured, 8);
+}
