@@ -1,37 +1,40 @@
 #include "app/Game.h"
+#include "app/Keys.h"
 #include "app/Toggles.h"
-
-#include <GLFW/glfw3.h>
 
 void Engine::handleInput(double elapsed) {
     // ESC ends the main loop; so does the surface's close (the loop asks it).
     surface->pollEvents();
     // While a text field of the panel has the keyboard, the keys type there.
     const bool typing = panelTyping();
-    if (!typing && surface->keyDown(GLFW_KEY_ESCAPE)) game->quit = true;
+    if (!typing && surface->keyDown(keys::of(keys::Kind::Quit).code)) game->quit = true;
 
     // A key is down on the keyboard or in the --auto-keys script.
-    auto isDown = [this, typing](int key) {
-        return !typing && (surface->keyDown(key) || keyScript.holds(key, game->frameCount));
+    auto down = [this, typing](const keys::Key& key) {
+        return !typing &&
+               (surface->keyDown(key.code) || keyScript.holds(key.code, game->frameCount));
     };
-    const bool forward = isDown(GLFW_KEY_W);
-    const bool back = isDown(GLFW_KEY_S);
-    const bool left = isDown(GLFW_KEY_A);
-    const bool right = isDown(GLFW_KEY_D);
+    auto isDown = [&down](keys::Kind kind) { return down(keys::of(kind)); };
+    const bool forward = isDown(keys::Kind::Forward);
+    const bool back = isDown(keys::Kind::Back);
+    const bool left = isDown(keys::Kind::Left);
+    const bool right = isDown(keys::Kind::Right);
 
     bool toggleKeys[toggles::kKeyCount];
-    for (int i = 0; i < toggles::kKeyCount; ++i) toggleKeys[i] = isDown(toggles::kKeys[i]);
+    for (int i = 0; i < toggles::kKeyCount; ++i) toggleKeys[i] = down(toggles::key(i));
     toggles::scan(*this, toggleKeys, [this](const toggles::Action& action) {
         if (action.announce) showStatus(action.message);
         toggles::applyEffect(action.effect, textureCache);
     });
     // F11 switches between the window and full screen on its monitor.
-    if (toggles::pressed(isDown(GLFW_KEY_F11), fullScreenLatch)) {
+    if (toggles::pressed(isDown(keys::Kind::FullScreen), fullScreenLatch)) {
         surface->setFullScreen(!surface->fullScreen());
-        showStatus(surface->fullScreen() ? "Fullscreen: ON" : "Fullscreen: OFF");
+        showStatus(keys::of(keys::Kind::FullScreen).states[surface->fullScreen()]);
     }
     // F12 asks for a screenshot of the frame about to be drawn.
-    if (toggles::pressed(isDown(GLFW_KEY_F12), screenshotLatch)) screenshotRequested = true;
+    if (toggles::pressed(isDown(keys::Kind::Screenshot), screenshotLatch)) {
+        screenshotRequested = true;
+    }
     toggles::ageStatus(*this, elapsed);
     followPanel();
 
