@@ -1,7 +1,6 @@
 #include "app/Game.h"
+#include "app/Keys.h"
 #include "app/Toggles.h"
-
-#include <GLFW/glfw3.h>
 
 camera::WalkKeys Engine::handleInput(double elapsed) {
     Session& session = game->session;
@@ -9,32 +8,35 @@ camera::WalkKeys Engine::handleInput(double elapsed) {
     surface->pollEvents();
     // While a text field of the panel has the keyboard, the keys type there.
     const bool typing = panelTyping();
-    if (!typing && surface->keyDown(GLFW_KEY_ESCAPE)) game->quit = true;
+    if (!typing && surface->keyDown(keys::of(keys::Kind::Quit).code)) game->quit = true;
 
     // A key is down on the keyboard or in the --auto-keys script.
-    auto isDown = [this, &session, typing](int key) {
-        return !typing &&
-               (surface->keyDown(key) || session.keyScript.holds(key, session.frameCount));
+    auto down = [this, &session, typing](const keys::Key& key) {
+        return !typing && (surface->keyDown(key.code) ||
+                           session.keyScript.holds(key.code, session.frameCount));
     };
+    auto isDown = [&down](keys::Kind kind) { return down(keys::of(kind)); };
     camera::WalkKeys walking;
-    walking.forward = isDown(GLFW_KEY_W);
-    walking.back = isDown(GLFW_KEY_S);
-    walking.left = isDown(GLFW_KEY_A);
-    walking.right = isDown(GLFW_KEY_D);
+    walking.forward = isDown(keys::Kind::Forward);
+    walking.back = isDown(keys::Kind::Back);
+    walking.left = isDown(keys::Kind::Left);
+    walking.right = isDown(keys::Kind::Right);
 
     bool toggleKeys[toggles::kKeyCount];
-    for (int i = 0; i < toggles::kKeyCount; ++i) toggleKeys[i] = isDown(toggles::kKeys[i]);
+    for (int i = 0; i < toggles::kKeyCount; ++i) toggleKeys[i] = down(toggles::key(i));
     toggles::scan(*this, toggleKeys, [this](const toggles::Action& action) {
         if (action.announce) showStatus(action.message);
         toggles::applyEffect(action.effect, textureCache);
     });
     // F11 switches between the window and full screen on its monitor.
-    if (toggles::pressed(isDown(GLFW_KEY_F11), fullScreenLatch)) {
+    if (toggles::pressed(isDown(keys::Kind::FullScreen), fullScreenLatch)) {
         surface->setFullScreen(!surface->fullScreen());
-        showStatus(surface->fullScreen() ? "Fullscreen: ON" : "Fullscreen: OFF");
+        showStatus(keys::of(keys::Kind::FullScreen).states[surface->fullScreen()]);
     }
     // F12 asks for a screenshot of the frame about to be drawn.
-    if (toggles::pressed(isDown(GLFW_KEY_F12), screenshotLatch)) session.screenshotRequested = true;
+    if (toggles::pressed(isDown(keys::Kind::Screenshot), screenshotLatch)) {
+        session.screenshotRequested = true;
+    }
     toggles::ageStatus(*this, elapsed);
     followPanel();
     return walking;

@@ -4,31 +4,31 @@
 
 // GLEW must come before any other GL header.
 #include "app/Engine.h"
+#include "app/Keys.h"
 
 #include <GL/freeglut.h>
 
 namespace overlay {
 
-const std::string helpText =
-    "Emberwight - Help:\n"
-    "\n"
-    "Controls:\n"
-    "Move the mouse to look around.\n"
-    "Use WASD to move.\n"
-    "\n"
-    "F1 - show Help (toggle)\n"
-    "F2 - show Frametime (toggle)\n"
-    "F3 - wireframe mode (toggle)\n"
-    "F4 - change texture sampling mode\n"
-    "F5 - change mipmap mode\n"
-    "F6 - change FPS limit\n"
-    "F7 - show object count (toggle)\n"
-    "F8 - disable view frustum culling (toggle)\n"
-    "F11 - full screen (toggle)\n"
-    "G - glow around the fire (toggle)\n"
-    "C - show the shadow cube as a box (toggle)\n"
-    "Tab - settings panel (toggle)\n"
-    "ESC - quit";
+namespace {
+
+// The lines above the keys', then the help line of each key that has one.
+std::string help() {
+    std::string text =
+        "Emberwight - Help:\n"
+        "\n"
+        "Controls:\n"
+        "Move the mouse to look around.\n"
+        "Use WASD to move.\n";
+    for (const keys::Key& key : keys::all()) {
+        if (key.help) text += std::string("\n") + key.help;
+    }
+    return text;
+}
+
+}  // namespace
+
+const std::string helpText = help();
 
 std::string frameTimeLine(float frameTime) {
     const float milliseconds = frameTime * 1000.0f;

@@ -1,15 +1,14 @@
 #include "app/Toggles.h"
 
 #include "app/Engine.h"
+#include "app/Keys.h"
 
 #include <GLFW/glfw3.h>
 
-namespace toggles {
+#include <iterator>
+#include <vector>
 
-const int kKeys[kKeyCount] = {GLFW_KEY_F1, GLFW_KEY_F2, GLFW_KEY_F3, GLFW_KEY_F4,
-                              GLFW_KEY_F5, GLFW_KEY_F6, GLFW_KEY_F7, GLFW_KEY_F8,
-                              GLFW_KEY_F9, GLFW_KEY_F10, GLFW_KEY_SPACE, GLFW_KEY_G,
-                              GLFW_KEY_C, GLFW_KEY_TAB};
+namespace toggles {
 
 namespace {
 
@@ -21,11 +20,11 @@ Action say(const std::string& message, GlEffect effect = GlEffect::None) {
     return action;
 }
 
-// Flips `flag` and announces the message for its new state.
-Action flip(bool& flag, const char* on, const char* off, GlEffect onEffect = GlEffect::None,
-            GlEffect offEffect = GlEffect::None) {
-    flag = !flag;
-    return flag ? say(on, onEffect) : say(off, offEffect);
+// The next of a mode key's `steps` steps; the key's state in the engine.
+int step(const keys::Key& key, Engine& e, int steps) {
+    int& mode = e.*key.mode;
+    mode = (mode + 1) % steps;
+    return mode;
 }
 
 }  // namespace
@@ -40,63 +39,52 @@ bool pressed(bool down, bool& latch) {
     return true;
 }
 
-Action act(int index, Engine& e) {
-    switch (index) {
-        case 0:
-            return flip(e.showHelp, "Help: ON", "Help: OFF");
-        case 1:
-            return flip(e.showFrameTime, "Frametime: ON", "Frametime: OFF");
-        case 2:
-            return flip(e.wireframe, "Wire Frame: ON", "Wire Frame: OFF", GlEffect::LineMode,
-                        GlEffect::FillMode);
-        case 3:
-            e.nearestSampling = !e.nearestSampling;
-            e.textureCache.magFilter = e.nearestSampling ? GL_NEAREST : GL_LINEAR;
-            return say(e.nearestSampling ? "Texture-Sampling-Quality: Nearest Neighbor"
-                                         : "Texture-Sampling-Quality: Bilinear",
-                       GlEffect::ResampleTextures);
-        case 4: {
-            static const GLint filters[3] = {GL_LINEAR, GL_LINEAR_MIPMAP_NEAREST,
-                                             GL_LINEAR_MIPMAP_LINEAR};
-            static const char* const messages[3] = {"Mip Mapping-Quality: OFF",
-                                                    "Mip Mapping-Quality: Nearest Neighbor",
-                                                    "Mip Mapping-Quality: Linear"};
-            e.mipmapMode = (e.mipmapMode + 1) % 3;
-            e.textureCache.minFilter = filters[e.mipmapMode];
-            return say(messages[e.mipmapMode], GlEffect::ResampleTextures);
+const keys::Key& key(int index) {
+    static const std::vector<const keys::Key*> order = [] {
+        std::vector<const keys::Key*> list;
+        for (const keys::Key& k : keys::all()) {
+            if (keys::isToggle(k.kind)) list.push_back(&k);
         }
-        case 5: {
-            static const float limits[4] = {-1.0f, 0.016667f, 0.008333f, 0.005f};
-            static const char* const messages[4] = {"maximum FPS: unlimited", "maximum FPS: 60",
-                                                    "maximum FPS: 120", "maximum FPS: 200"};
-            e.fpsLimitMode = (e.fpsLimitMode + 1) % 4;
-            e.frameTimeLimit = limits[e.fpsLimitMode];
-            return say(messages[e.fpsLimitMode]);
+        return list;
+    }();
+    return *order.at(static_cast<size_t>(index));
+}
+
+Action act(const keys::Key& key, Engine& e) {
+    switch (key.kind) {
+        case keys::Kind::Flag: {
+            bool& on = e.*key.flag;
+            on = !on;
+            return say(key.states[on], key.effects[on]);
         }
-        case 6:
-            return flip(e.showObjectCount, "Object counter Enabled", "Objects counter Disabled");
-        case 7:
-            return flip(e.cullingEnabled, "View Frustum Culling Enabled",
-                        "View Frustum Culling Disabled");
-        case 8:
-            return flip(e.transparencyEnabled, "Transparency Enabled", "Transparency Disabled",
-                        GlEffect::BlendOn, GlEffect::BlendOff);
-        case 9:
-            return flip(e.showParticleCount, "Particle counter Enabled",
-                        "Particle counter Disabled");
-        case 10:
-            e.cameraTour = !e.cameraTour;
+        case keys::Kind::Sampling: {
+            bool& nearest = e.*key.flag;
+            nearest = !nearest;
+            e.textureCache.magFilter = nearest ? GL_NEAREST : GL_LINEAR;
+            return say(key.states[nearest], GlEffect::ResampleTextures);
+        }
+        case keys::Kind::Mipmaps: {
+            static const GLint filters[] = {GL_LINEAR, GL_LINEAR_MIPMAP_NEAREST,
+                                            GL_LINEAR_MIPMAP_LINEAR};
+            const int mode = step(key, e, static_cast<int>(std::size(filters)));
+            e.textureCache.minFilter = filters[mode];
+            return say(key.states[mode], GlEffect::ResampleTextures);
+        }
+        case keys::Kind::FrameLimit: {
+            static const float limits[] = {-1.0f, 0.016667f, 0.008333f, 0.005f};
+            const int mode = step(key, e, static_cast<int>(std::size(limits)));
+            e.frameTimeLimit = limits[mode];
+            return say(key.states[mode]);
+        }
+        case keys::Kind::Tour:
+            e.*key.flag = !(e.*key.flag);
             return Action();
-        case 11:
-            return flip(e.glowEnabled, "Glow: ON", "Glow: OFF");
-        case 12:
-            return flip(e.showShadowCube, "Shadow Cube: ON", "Shadow Cube: OFF");
-        case 13:
-            return flip(e.panelOpen, "Settings panel: ON", "Settings panel: OFF");
         default:
             return Action();
     }
 }
+
+Action act(int index, Engine& e) { return act(key(index), e); }
 
 void scan(Engine& engine, const bool down[kKeyCount],
           const std::function<void(const Action&)>& perform) {

@@ -8,12 +8,16 @@
 
 class Engine;
 class TextureCache;
+namespace keys {
+struct Key;
+}
 
 namespace toggles {
 
-// F1..F10, SPACE, G, C and Tab, in the order they act within one frame.
+// The toggles of the key table (app/Keys.cpp), F1..F10, SPACE, G, C and Tab,
+// in its order, which is the order they act in within one frame; the table
+// checks the count when it compiles.
 constexpr int kKeyCount = 14;
-extern const int kKeys[kKeyCount];
 
 enum class GlEffect { None, LineMode, FillMode, ResampleTextures, BlendOn, BlendOff };
 
@@ -27,8 +31,12 @@ struct Action {
 // remembers that the key has been seen down.
 bool pressed(bool down, bool& latch);
 
-// Flips the toggle of key `index` (0 = F1 ... 9 = F10, 10 = SPACE, 11 = G,
-// 12 = C, 13 = Tab).
+// The toggle that acts `index`th in a frame (0 = F1 ... 13 = Tab); its
+// latch is Engine::keyLatches[index].
+const keys::Key& key(int index);
+
+// Flips the toggle of a key of the table.
+Action act(const keys::Key& key, Engine& engine);
 Action act(int index, Engine& engine);
 
 // One frame of toggle keys in their fixed order; `perform` receives each

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <functional>
 
+#include "app/Keys.h"
+
 namespace {
 
 bool parseCount(const std::string& text, long& out) {
@@ -131,6 +133,48 @@ const std::vector<OptionRule>& optionRules() {
     return rules;
 }
 
+// `lead`, then `items` joined by ", " and followed by `end`, broken before an
+// item that would pass column 80 (never inside one); the following lines
+// start `indent` spaces in.
+std::string wrapped(const std::string& lead, const std::vector<std::string>& items,
+                    const std::string& end, size_t indent) {
+    const size_t width = 80;
+    std::string text = lead;
+    size_t column = lead.size();
+    for (size_t i = 0; i < items.size(); ++i) {
+        const std::string piece = items[i] + (i + 1 == items.size() ? end : ",");
+        if (column + 1 + piece.size() > width && i > 0) {
+            text += "\n" + std::string(indent, ' ');
+            column = indent;
+        } else {
+            text += ' ';
+            ++column;
+        }
+        text += piece;
+        column += piece.size();
+    }
+    return text + "\n";
+}
+
+// The --auto-keys line: the keys it presses, in its order.
+std::string autoKeysLine() {
+    std::vector<std::string> names;
+    for (const keys::Key& key : keys::all()) {
+        if (keys::isScripted(key.kind)) names.push_back(key.name);
+    }
+    return wrapped("  --auto-keys N        every N frames press the next of", names, " (soak runs)",
+                   23);
+}
+
+// What each key does, after the mouse.
+std::string keysParagraph() {
+    std::vector<std::string> uses = {"mouse to look"};
+    for (const keys::Key& key : keys::all()) {
+        uses.push_back(std::string(key.name) + " " + key.label);
+    }
+    return wrapped("Keys:", uses, ".", 6);
+}
+
 bool isNumber(const std::string& text) {
     double ignored;
     return parseSeconds(text, ignored);
@@ -227,9 +271,8 @@ std::string usageText() {
         "  --benchmark [S]      fly the tour without frame limit and report S seconds of\n"
         "                       frame times and GPU pass times after a 3 s warm-up (default 30)\n"
         "  --benchmark-csv FILE with --benchmark: one row per measured frame\n"
-        "  --print-camera       print the camera's position, direction, yaw and pitch at the end\n"
-        "  --auto-keys N        every N frames press the next of F1-F10, W A S D, SPACE, G, C, Tab\n"
-        "                       (soak runs)\n"
+        "  --print-camera       print the camera's position, direction, yaw and pitch at the end\n" +
+        autoKeysLine() +
         "  --gl-debug           print every GL error as it happens and their count at the end\n"
         "  --stats N            every N frames print resident memory and the counters\n"
         "  --no-shadow-casters  draw nothing into the fire light's shadow cube (comparisons)\n"
@@ -248,10 +291,8 @@ std::string usageText() {
         "  --print-settings     print every setting with its value (after --settings) as JSON\n"
         "                       that --settings reads back, and end\n"
         "  --help               show this text\n"
-        "\n"
-        "Keys: mouse to look, W A S D to walk, F1-F10 render toggles, F11 full screen,\n"
-        "      F12 screenshot, G glow, C shadow-cube box, Tab settings panel,\n"
-        "      SPACE camera tour, ESC quit.\n"
+        "\n" +
+        keysParagraph() +
         "\n"
         "Environment:\n"
         "  EMBERWIGHT_ROOT      folder holding GraphicsEngine/ and resources/ (default: beside the\n"

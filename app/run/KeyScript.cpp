@@ -1,14 +1,22 @@
 #include "app/run/KeyScript.h"
 
-#include <GLFW/glfw3.h>
+#include <vector>
+
+#include "app/Keys.h"
 
 namespace {
 
-const int kCycle[] = {GLFW_KEY_F1, GLFW_KEY_F2, GLFW_KEY_F3,  GLFW_KEY_F4,    GLFW_KEY_F5,
-                      GLFW_KEY_F6, GLFW_KEY_F7, GLFW_KEY_F8,  GLFW_KEY_F9,    GLFW_KEY_F10,
-                      GLFW_KEY_W,  GLFW_KEY_A,  GLFW_KEY_S,   GLFW_KEY_D,     GLFW_KEY_SPACE,
-                      GLFW_KEY_G,  GLFW_KEY_C,  GLFW_KEY_TAB};
-constexpr long kCycleLength = sizeof kCycle / sizeof kCycle[0];
+// The scripted keys in the table's order: F1..F10, W A S D, SPACE, G, C, Tab.
+const std::vector<int>& cycle() {
+    static const std::vector<int> codes = [] {
+        std::vector<int> list;
+        for (const keys::Key& key : keys::all()) {
+            if (keys::isScripted(key.kind)) list.push_back(key.code);
+        }
+        return list;
+    }();
+    return codes;
+}
 constexpr long kHeldFrames = 2;
 
 }  // namespace
@@ -17,5 +25,6 @@ bool KeyScript::holds(int key, long frame) const {
     if (period_ <= 0 || frame < period_) return false;
     const long slot = frame / period_;
     if (frame - slot * period_ >= kHeldFrames) return false;
-    return kCycle[(slot - 1) % kCycleLength] == key;
+    const long length = static_cast<long>(cycle().size());
+    return cycle()[static_cast<size_t>((slot - 1) % length)] == key;
 }

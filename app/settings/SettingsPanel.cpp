@@ -14,6 +14,7 @@
 #include <system_error>
 #include <vector>
 
+#include "app/Keys.h"
 #include "app/settings/SettingsFields.h"
 #include "app/settings/SettingsFile.h"
 #include "app/Toggles.h"
@@ -77,8 +78,8 @@ void group(const std::string& name, Settings& record) {
 }
 
 // What a key does, done from the panel: its message and GL change as well.
-void press(int index, Engine& engine) {
-    const toggles::Action action = toggles::act(index, engine);
+void press(const keys::Key& key, Engine& engine) {
+    const toggles::Action action = toggles::act(key, engine);
     if (action.announce) engine.showStatus(action.message);
     toggles::applyEffect(action.effect, engine.textureCache);
 }
@@ -235,39 +236,29 @@ void SettingsPanel::tuning(Engine& engine) {
 
 void SettingsPanel::switches(Engine& engine) {
     if (!ImGui::CollapsingHeader("Switches")) return;
-    struct Switch {
-        const char* label;
-        int index;  // the toggle's key
-        bool on;
-    };
-    const Switch flags[] = {
-        {"F2 frame time", 1, engine.showFrameTime},
-        {"F3 wireframe", 2, engine.wireframe},
-        {"F4 nearest texture sampling", 3, engine.nearestSampling},
-        {"F7 object count", 6, engine.showObjectCount},
-        {"F8 view frustum culling", 7, engine.cullingEnabled},
-        {"F9 transparency", 8, engine.transparencyEnabled},
-        {"F10 particle count", 9, engine.showParticleCount},
-        {"G glow", 11, engine.glowEnabled},
-        {"C shadow-cube box", 12, engine.showShadowCube},
-    };
-    for (const Switch& flag : flags) {
-        bool on = flag.on;
-        if (ImGui::Checkbox(flag.label, &on)) press(flag.index, engine);
+    auto label = [](const keys::Key& key) { return std::string(key.name) + " " + key.label; };
+    // The panel's keys, each as its key would switch it: the flags first.
+    for (const keys::Key& key : keys::all()) {
+        if (key.panel != keys::Panel::Control || !key.flag) continue;
+        bool on = engine.*key.flag;
+        if (ImGui::Checkbox(label(key).c_str(), &on)) press(key, engine);
     }
     // The cycling keys: pressed until they reach the choice.
-    int mipmaps = engine.mipmapMode;
-    if (ImGui::Combo("F5 mipmaps", &mipmaps, "off\0nearest\0linear\0")) {
-        while (engine.mipmapMode != mipmaps) press(4, engine);
+    for (const keys::Key& key : keys::all()) {
+        if (key.panel != keys::Panel::Control || !key.mode) continue;
+        int choice = engine.*key.mode;
+        if (ImGui::Combo(label(key).c_str(), &choice, key.choices)) {
+            while (engine.*key.mode != choice) press(key, engine);
+        }
     }
-    int limit = engine.fpsLimitMode;
-    if (ImGui::Combo("F6 frame-rate limit", &limit, "unlimited\0" "60\0" "120\0" "200\0")) {
-        while (engine.fpsLimitMode != limit) press(5, engine);
-    }
-    bool full = engine.surface->fullScreen();
-    if (ImGui::Checkbox("F11 full screen", &full)) {
-        engine.surface->setFullScreen(full);
-        engine.showStatus(engine.surface->fullScreen() ? "Fullscreen: ON" : "Fullscreen: OFF");
+    // F11: the surface's state, not the engine's.
+    for (const keys::Key& key : keys::all()) {
+        if (key.panel != keys::Panel::Control || key.kind != keys::Kind::FullScreen) continue;
+        bool full = engine.surface->fullScreen();
+        if (ImGui::Checkbox(label(key).c_str(), &full)) {
+            engine.surface->setFullScreen(full);
+            engine.showStatus(key.states[engine.surface->fullScreen()]);
+        }
     }
 }
 

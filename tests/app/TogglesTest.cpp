@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/Engine.h"
+#include "app/Keys.h"
 #include "app/Toggles.h"
 
 #include <GLFW/glfw3.h>
@@ -39,9 +40,9 @@ TEST(Toggles, KeysActInTheFixedOrder) {
                             GLFW_KEY_F5, GLFW_KEY_F6, GLFW_KEY_F7, GLFW_KEY_F8,
                             GLFW_KEY_F9, GLFW_KEY_F10, GLFW_KEY_SPACE, GLFW_KEY_G,
                             GLFW_KEY_C, GLFW_KEY_TAB};
-    for (int i = 0; i < toggles::kKeyCount; ++i) EXPECT_EQ(toggles::kKeys[i], expected[i]);
-    EXPECT_EQ(toggles::kKeys[0], 290);
-    EXPECT_EQ(toggles::kKeys[10], 32);
+    for (int i = 0; i < toggles::kKeyCount; ++i) EXPECT_EQ(toggles::key(i).code, expected[i]);
+    EXPECT_EQ(toggles::key(0).code, 290);
+    EXPECT_EQ(toggles::key(10).code, 32);
 }
 
 TEST(Toggles, OnOffPairsAnnounceTheStateAfterTheFlip) {

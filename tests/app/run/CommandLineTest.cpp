@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/Keys.h"
 #include "app/run/CommandLine.h"
 
 namespace {
@@ -168,4 +169,27 @@ TEST(CommandLine, HeadlessRunsHaveNoWindowToFill) {
         EXPECT_FALSE(parse({"--headless", "--egl-device", bad}).error.empty()) << bad;
     }
     EXPECT_FALSE(parse({"--headless=1"}).error.empty());
+}
+
+TEST(CommandLine, UsageNamesEveryKeyWithinEightyColumns) {
+    const std::string usage = usageText();
+    const size_t start = usage.find("\nKeys: mouse to look, F1 help, ");
+    const size_t stop = usage.find(" ESC quit.\n\nEnvironment:\n");
+    ASSERT_NE(start, std::string::npos);
+    ASSERT_NE(stop, std::string::npos);
+    const std::string paragraph = usage.substr(start + 1, stop + 11 - (start + 1));
+    // Lines break between keys, never inside one.
+    for (const keys::Key& key : keys::all()) {
+        EXPECT_NE(paragraph.find(std::string(key.name) + " " + key.label), std::string::npos)
+            << key.name;
+    }
+    size_t lineStart = 0;
+    for (size_t end = paragraph.find('\n'); end != std::string::npos;
+         lineStart = end + 1, end = paragraph.find('\n', lineStart)) {
+        EXPECT_LE(end - lineStart, 80u) << paragraph.substr(lineStart, end - lineStart);
+    }
+    EXPECT_NE(usage.find("\n  --auto-keys N        every N frames press the next of F1, F2, F3,"),
+              std::string::npos);
+    EXPECT_NE(usage.find(" F10, W, A, S, D, SPACE, G, C, Tab (soak runs)\n  --gl-debug"),
+              std::string::npos);
 }

@@ -12,12 +12,20 @@ TEST(KeyScript, HoldsEachKeyOfTheCycleForTwoFramesPerPeriod) {
     EXPECT_FALSE(script.holds(GLFW_KEY_F1, 12));
     EXPECT_FALSE(script.holds(GLFW_KEY_F2, 10));
     EXPECT_TRUE(script.holds(GLFW_KEY_F2, 20));
+    EXPECT_TRUE(script.holds(GLFW_KEY_F10, 100));
+    EXPECT_TRUE(script.holds(GLFW_KEY_W, 110));
+    EXPECT_TRUE(script.holds(GLFW_KEY_D, 140));
     EXPECT_TRUE(script.holds(GLFW_KEY_SPACE, 150));
     EXPECT_TRUE(script.holds(GLFW_KEY_G, 160));
     EXPECT_TRUE(script.holds(GLFW_KEY_C, 170));
     EXPECT_TRUE(script.holds(GLFW_KEY_TAB, 180));
     EXPECT_TRUE(script.holds(GLFW_KEY_F1, 190));  // the cycle starts over
-    EXPECT_FALSE(script.holds(GLFW_KEY_ESCAPE, 10));
+    // Nothing that leaves the window, writes files or ends the run.
+    for (long frame = 0; frame < 400; ++frame) {
+        for (int key : {GLFW_KEY_F11, GLFW_KEY_F12, GLFW_KEY_ESCAPE}) {
+            EXPECT_FALSE(script.holds(key, frame)) << key << " in frame " << frame;
+        }
+    }
 }
 
 TEST(KeyScript, DisabledScriptHoldsNothing) {

@@ -1,0 +1,88 @@
+#include "app/Keys.h"
+
+#include "app/Engine.h"
+
+#include <GLFW/glfw3.h>
+
+#include <iterator>
+#include <stdexcept>
+
+namespace keys {
+
+namespace {
+
+using toggles::GlEffect;
+
+// The help text lists its keys in this order; the toggles act in it within a
+// frame, F11 and F12 after them.
+constexpr Key kTable[] = {
+    {GLFW_KEY_F1, "F1", "help", "F1 - show Help (toggle)", Kind::Flag,
+     {"Help: OFF", "Help: ON"}, &Engine::showHelp},
+    {GLFW_KEY_F2, "F2", "frame time", "F2 - show Frametime (toggle)", Kind::Flag,
+     {"Frametime: OFF", "Frametime: ON"}, &Engine::showFrameTime, Panel::Control},
+    {GLFW_KEY_F3, "F3", "wireframe", "F3 - wireframe mode (toggle)", Kind::Flag,
+     {"Wire Frame: OFF", "Wire Frame: ON"}, &Engine::wireframe, Panel::Control,
+     {GlEffect::FillMode, GlEffect::LineMode}},
+    {GLFW_KEY_F4, "F4", "nearest texture sampling", "F4 - change texture sampling mode",
+     Kind::Sampling,
+     {"Texture-Sampling-Quality: Bilinear", "Texture-Sampling-Quality: Nearest Neighbor"},
+     &Engine::nearestSampling, Panel::Control},
+    {GLFW_KEY_F5, "F5", "mipmaps", "F5 - change mipmap mode", Kind::Mipmaps,
+     {"Mip Mapping-Quality: OFF", "Mip Mapping-Quality: Nearest Neighbor",
+      "Mip Mapping-Quality: Linear"},
+     nullptr, Panel::Control, {}, &Engine::mipmapMode, "off\0nearest\0linear\0"},
+    {GLFW_KEY_F6, "F6", "frame-rate limit", "F6 - change FPS limit", Kind::FrameLimit,
+     {"maximum FPS: unlimited", "maximum FPS: 60", "maximum FPS: 120", "maximum FPS: 200"},
+     nullptr, Panel::Control, {}, &Engine::fpsLimitMode, "unlimited\0" "60\0" "120\0" "200\0"},
+    {GLFW_KEY_F7, "F7", "object count", "F7 - show object count (toggle)", Kind::Flag,
+     {"Objects counter Disabled", "Object counter Enabled"}, &Engine::showObjectCount,
+     Panel::Control},
+    {GLFW_KEY_F8, "F8", "view frustum culling", "F8 - disable view frustum culling (toggle)",
+     Kind::Flag, {"View Frustum Culling Disabled", "View Frustum Culling Enabled"},
+     &Engine::cullingEnabled, Panel::Control},
+    {GLFW_KEY_F9, "F9", "transparency", nullptr, Kind::Flag,
+     {"Transparency Disabled", "Transparency Enabled"}, &Engine::transparencyEnabled,
+     Panel::Control, {GlEffect::BlendOff, GlEffect::BlendOn}},
+    {GLFW_KEY_F10, "F10", "particle count", nullptr, Kind::Flag,
+     {"Particle counter Disabled", "Particle counter Enabled"}, &Engine::showParticleCount,
+     Panel::Control},
+    {GLFW_KEY_F11, "F11", "full screen", "F11 - full screen (toggle)", Kind::FullScreen,
+     {"Fullscreen: OFF", "Fullscreen: ON"}, nullptr, Panel::Control},
+    {GLFW_KEY_F12, "F12", "screenshot", nullptr, Kind::Screenshot},
+    {GLFW_KEY_W, "W", "walk forward", nullptr, Kind::Forward},
+    {GLFW_KEY_A, "A", "walk left", nullptr, Kind::Left},
+    {GLFW_KEY_S, "S", "walk back", nullptr, Kind::Back},
+    {GLFW_KEY_D, "D", "walk right", nullptr, Kind::Right},
+    {GLFW_KEY_SPACE, "SPACE", "camera tour", nullptr, Kind::Tour, {}, &Engine::cameraTour},
+    {GLFW_KEY_G, "G", "glow", "G - glow around the fire (toggle)", Kind::Flag,
+     {"Glow: OFF", "Glow: ON"}, &Engine::glowEnabled, Panel::Control},
+    {GLFW_KEY_C, "C", "shadow-cube box", "C - show the shadow cube as a box (toggle)", Kind::Flag,
+     {"Shadow Cube: OFF", "Shadow Cube: ON"}, &Engine::showShadowCube, Panel::Control},
+    {GLFW_KEY_TAB, "Tab", "settings panel", "Tab - settings panel (toggle)", Kind::Flag,
+     {"Settings panel: OFF", "Settings panel: ON"}, &Engine::panelOpen},
+    {GLFW_KEY_ESCAPE, "ESC", "quit", "ESC - quit", Kind::Quit},
+};
+
+constexpr int toggleCount() {
+    int count = 0;
+    for (const Key& key : kTable) count += isToggle(key.kind) ? 1 : 0;
+    return count;
+}
+// Engine::keyLatches has one latch per toggle.
+static_assert(toggleCount() == toggles::kKeyCount, "toggles::kKeyCount must count the toggles");
+
+}  // namespace
+
+const std::vector<Key>& all() {
+    static const std::vector<Key> table(std::begin(kTable), std::end(kTable));
+    return table;
+}
+
+const Key& of(Kind kind) {
+    for (const Key& key : all()) {
+        if (key.kind == kind) return key;
+    }
+    throw std::logic_error("no key of this kind");
+}
+
+}  // namespace keys
