@@ -48,6 +48,7 @@ std::vector<StageFile> stageFiles(const SourceFiles& files) {
         case Stages::Three: return {vertex, fragment, geometry};
         case Stages::ParticleDraw: return {vertex, geometry, fragment};
         case Stages::ParticleCapture: return {vertex, geometry};
+        case Stages::VertexCapture: return {vertex, fragment};
     }
     return {};
 }
@@ -117,7 +118,7 @@ bool Shader::build(bool printPaths, BuildFailure& failure) {
         GLuint& handle = handleFor(stage.type);
         if (!compileShaderFile(stage.path, stage.type, handle, printPaths, failure)) return false;
     }
-    if (files.stages == Stages::ParticleCapture) {
+    if (files.stages == Stages::ParticleCapture || files.stages == Stages::VertexCapture) {
         // Declared before the link, as GL requires.
         glTransformFeedbackVaryings(program, 7, kCapturedVaryings, GL_INTERLEAVED_ATTRIBS);
     }

@@ -10,8 +10,10 @@
 namespace graph {
 
 // The stages a program is built from; they decide which files are read and in
-// what order.
-enum class Stages { Two, Three, ParticleDraw, ParticleCapture };
+// what order. VertexCapture is the particle update without a geometry stage
+// (OpenGL ES): its vertex output is captured, and the fragment stage, which
+// never runs, is there because ES links no program without one.
+enum class Stages { Two, Three, ParticleDraw, ParticleCapture, VertexCapture };
 
 // What a program was built from, as the system names its files, so that it
 // can be built again while the demo runs.
@@ -27,7 +29,8 @@ struct StageFile {
 
 // The files a build reads, in reading order: vertex, fragment, geometry for
 // the three-stage program; vertex, geometry, fragment for the particle
-// variant, whose capturing form has no fragment stage at all.
+// variant, whose capturing form has no fragment stage at all; vertex,
+// fragment for the vertex-only capture.
 std::vector<StageFile> stageFiles(const SourceFiles& files);
 
 // Why a build stopped: the headline line, the file involved (if any) and the

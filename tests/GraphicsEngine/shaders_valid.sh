@@ -16,5 +16,27 @@ for file in "$dir"/*.vert "$dir"/*.geom "$dir"/*.frag; do
     failed=$((failed + 1))
   fi
 done
-echo "$checked shader files checked, $failed with errors or warnings"
+# The OpenGL ES sources (named *ES.*) must say so: a desktop #version there
+# would pass above and fail on an ES driver. Each ES vertex stage links with
+# its fragment stage, so that their interfaces (and the precisions of shared
+# uniforms, which ES requires to agree) are checked as a pair.
+for file in "$dir"/*ES.vert "$dir"/*ES.frag; do
+  [ -e "$file" ] || continue
+  checked=$((checked + 1))
+  if ! head -n 1 "$file" | grep -qx '#version 300 es'; then
+    echo "$file: an ES source must start with #version 300 es"
+    failed=$((failed + 1))
+  fi
+done
+for vertex in "$dir"/*ES.vert; do
+  [ -e "$vertex" ] || continue
+  fragment=${vertex%.vert}.frag
+  [ -e "$fragment" ] || { echo "$vertex: no $fragment to link with"; failed=$((failed + 1)); continue; }
+  report=$(glslangValidator -l "$vertex" "$fragment" 2>&1); status=$?
+  if [ $status -ne 0 ] || grep -qE 'ERROR|WARNING' <<<"$report"; then
+    echo "$report"
+    failed=$((failed + 1))
+  fi
+done
+echo "$checked shader checks, $failed with errors or warnings"
 [ "$checked" -gt 0 ] && [ "$failed" -eq 0 ]

@@ -1,6 +1,7 @@
 #pragma once
-// Helpers shared by the particle gl tests: the two programs, direct access to
-// the particle buffers, a small render target and test textures.
+// Helpers shared by the particle gl tests: the programs of both paths,
+// direct access to the particle buffers, a small render target and test
+// textures.
 #include <FreeImage.h>
 #include <GL/glew.h>
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@
 
 #include "GraphicsEngine/Shader.h"
 #include "GraphicsEngine/ResourcePaths.h"
+#include "particles/ParticleRing.h"
 #include "particles/ParticleSystem.h"
 
 namespace particle_test {
@@ -33,6 +35,21 @@ struct Programs {
         render->createProgram(paths::kShaderDir + "PSRender.vert",
                               paths::kShaderDir + "PSRender.frag",
                               paths::kShaderDir + "PSRender.geom", false);
+        testing::internal::GetCapturedStdout();
+    }
+};
+
+// "ps_update_es" and "ps_render_es", the programs of ParticleRing.
+struct RingPrograms {
+    std::shared_ptr<graph::Shader> update = std::make_shared<graph::Shader>();
+    std::shared_ptr<graph::Shader> render = std::make_shared<graph::Shader>();
+
+    RingPrograms() {
+        testing::internal::CaptureStdout();
+        update->createProgram({graph::Stages::VertexCapture, paths::kShaderDir + "PSUpdateES.vert",
+                               paths::kShaderDir + "PSUpdateES.frag", ""});
+        render->createProgram({graph::Stages::Two, paths::kShaderDir + "PSRenderES.vert",
+                               paths::kShaderDir + "PSRenderES.frag", ""});
         testing::internal::GetCapturedStdout();
     }
 };
@@ -67,6 +84,29 @@ inline std::vector<Particle> readParticles(const ParticleSystem& system, int buf
                        records.data());
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     return records;
+}
+
+// Every slot of one of a ring's buffers.
+inline std::vector<Particle> readSlots(const ParticleRing& ring, int buffer) {
+    std::vector<Particle> records(static_cast<size_t>(ring.slotCount()));
+    glBindBuffer(GL_ARRAY_BUFFER, ring.buffer(buffer));
+    glGetBufferSubData(GL_ARRAY_BUFFER, 0,
+                       ring.slotCount() * static_cast<GLsizeiptr>(sizeof(Particle)),
+                       records.data());
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    return records;
+}
+
+inline std::vector<Particle> currentSlots(const ParticleRing& ring) {
+    return readSlots(ring, ring.currentBuffer());
+}
+
+// Replaces the first slots of the ring's live buffer, as if updates had written them.
+inline void writeSlots(ParticleRing& ring, const std::vector<Particle>& records) {
+    glBindBuffer(GL_ARRAY_BUFFER, ring.buffer(ring.currentBuffer()));
+    glBufferSubData(GL_ARRAY_BUFFER, 0, records.size() * static_cast<GLsizeiptr>(sizeof(Particle)),
+                    records.data());
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
 inline std::vector<Particle> liveParticles(const ParticleSystem& system) {
@@ -205,6 +245,21 @@ inline GLuint makeTexture(int width, int height, const std::vector<unsigned char
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glBindTexture(GL_TEXTURE_2D, 0);
     return texture;
+}
+
+// A sheet of 2 x 2 cells of 8 x 8 texels, top row red | green, bottom row
+// blue | yellow (as the image is seen, top row first).
+inline std::vector<unsigned char> quadrantImage() {
+    const glm::u8vec4 colors[4] = {
+        {255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {255, 255, 0, 255}};
+    std::vector<unsigned char> image;
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            const glm::u8vec4& c = colors[(y / 8) * 2 + x / 8];
+            image.insert(image.end(), {c.r, c.g, c.b, c.a});
+        }
+    }
+    return image;
 }
 
 // A soft white dot on black: the kind of sprite sparks are drawn with.

@@ -13,6 +13,7 @@
 #include "tests/particles/ParticleGlSupport.h"
 
 using particle_test::makeParticle;
+using particle_test::quadrantImage;
 using particle_test::quietly;
 using particle_test::Target;
 
@@ -24,21 +25,6 @@ std::vector<unsigned char> solidImage(int size, glm::u8vec4 color) {
     std::vector<unsigned char> image;
     for (int i = 0; i < size * size; ++i)
         image.insert(image.end(), {color.r, color.g, color.b, color.a});
-    return image;
-}
-
-// A sheet of 2 x 2 cells of 8 x 8 texels, top row red | green, bottom row
-// blue | yellow (as the image is seen, top row first).
-std::vector<unsigned char> quadrantImage() {
-    const glm::u8vec4 colors[4] = {
-        {255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {255, 255, 0, 255}};
-    std::vector<unsigned char> image;
-    for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 16; ++x) {
-            const glm::u8vec4& c = colors[(y / 8) * 2 + x / 8];
-            image.insert(image.end(), {c.r, c.g, c.b, c.a});
-        }
-    }
     return image;
 }
 

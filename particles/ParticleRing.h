@@ -1,0 +1,113 @@
+#pragma once
+#include <GL/glew.h>
+
+#include "GraphicsEngine/UniformLocations.h"
+#include "particles/ParticleSystem.h"
+
+namespace graph {
+class Shader;
+}
+
+// One ParticleSystem's particles the OpenGL ES 3.0 way, without geometry
+// shaders or glDrawTransformFeedback: a fixed pool of slots, sized from what
+// the system can hold alive, in two ping-ponged buffers of Particle records.
+// An update captures one vertex per slot (vertex stage only): the slots of a
+// ring position the CPU moves on by each emission take the newborn, the other
+// live slots age, and finished ones become empty (type 0; there is no
+// generator record). A draw is one instanced quad per slot; empty slots draw
+// nothing. Every generator value, texture and matrix is read from the system
+// served, and its emission accumulator is the one advanced, so tuning and
+// camera updates reach the ring as they reach the desktop path. A system is
+// advanced by one path only: the other would spend its accumulator twice.
+//
+// Counting, without waiting: after an update that finds no read-back in
+// flight, the buffer it wrote is copied into a third, read-back buffer and a
+// fence follows. Each later advance polls that fence (glClientWaitSync with a
+// timeout of 0); once it has signalled, the copy is mapped for reading
+// (glMapBufferRange) and its live slots counted into alive(); until then the
+// last count stays. The count is therefore at least one update late, and as
+// late as the GPU runs behind.
+class ParticleRing {
+public:
+    // The most slots a pool grows to: the desktop path's record limit.
+    static constexpr int kMaxSlots = ParticleSystem::kMaxParticles;
+    // The most newborn of one emission, as in the desktop update.
+    static constexpr int kMaxEmitted = 32;
+    // The shortest interval the pool is sized for (the settings' lowest);
+    // faster emission fills the pool and the count makes it grow.
+    static constexpr float kShortestInterval = 0.005f;
+
+    // Slots enough for every particle alive at once: at most one emission per
+    // update and one per interval on average, each living at most
+    // longestLife, plus the backlog of the accumulator's start value (emitted
+    // one per update) and one emission more. Capped at kMaxSlots.
+    static int slotsFor(int perEmission, float longestLife, float interval);
+    // The newborn of one update: particleCount capped at kMaxEmitted and at
+    // the pool; 0 when none is due.
+    static int emittedFor(bool due, int particleCount, int slotCount);
+    // Whether `slot` takes a newborn when `emitted` are born from ringStart on
+    // (the update program's test).
+    static bool bornAt(int slot, int ringStart, int emitted, int slotCount);
+    // The ring position after an emission.
+    static int nextRingStart(int ringStart, int emitted, int slotCount);
+    // The pool to use next: `wanted` (the settings' need) when it is larger,
+    // twice the pool when the last count leaves no room for one more
+    // emission (a burst after a long frame); capped at kMaxSlots.
+    static int grownSlots(int slotCount, int wanted, int alive, int perEmission);
+    // Live records among `count`: a particle type with time left.
+    static int liveSlots(const Particle* records, int count);
+
+    explicit ParticleRing(ParticleSystem& system);
+    ~ParticleRing();
+    ParticleRing(const ParticleRing&) = delete;
+    ParticleRing& operator=(const ParticleRing&) = delete;
+
+    // Creates the GL objects, the pool sized for the system's settings now;
+    // false (and nothing done) when already initialised. The programs are
+    // "ps_update_es" (Stages::VertexCapture) and "ps_render_es" (Stages::Two),
+    // not owned.
+    bool initialize(graph::Shader* updateProgram, graph::Shader* renderProgram);
+    // Advances the particles by timePassed seconds on the GPU. False, and
+    // nothing changed, without a linked update program or when no time passed
+    // (a frozen scene).
+    bool advance(float timePassed);
+    // Draws the live slots as camera-facing sprites, blended as the desktop
+    // path blends them.
+    void render();
+
+    int alive() const { return alive_; }
+    // What the pool's buffers hold on the GPU: both slot buffers and the
+    // read-back copy.
+    GLsizeiptr bufferBytes() const;
+    int slotCount() const { return slotCount_; }
+    int ringStart() const { return ringStart_; }
+    int currentBuffer() const { return current_; }  // the buffer with the live slots
+    GLuint buffer(int index) const { return buffers_[index]; }
+    bool countPending() const { return fence_ != nullptr; }
+
+private:
+    int perEmission() const;
+    int wantedSlots() const;
+    // Takes the finished read-back's count, if it is done.
+    void collectCount();
+    // Re-sizes the pool, keeping the live slots in ring order.
+    void resize(int slots);
+
+    ParticleSystem& system_;
+    graph::Shader* updateProgram_ = nullptr;
+    graph::Shader* renderProgram_ = nullptr;
+    graph::UniformLocations updateUniforms_;
+    graph::UniformLocations renderUniforms_;
+    bool initialized_ = false;
+    GLuint transformFeedback_ = 0;
+    GLuint buffers_[2] = {0, 0};
+    GLuint updateArrays_[2] = {0, 0};  // updateArrays_[i] reads buffers_[i] per vertex
+    GLuint drawArrays_[2] = {0, 0};    // drawArrays_[i] reads buffers_[i] per instance
+    GLuint readback_ = 0;
+    GLsync fence_ = nullptr;
+    int readbackSlots_ = 0;  // slots the copy in flight holds
+    int slotCount_ = 0;
+    int ringStart_ = 0;
+    int current_ = 0;
+    int alive_ = 0;
+};
