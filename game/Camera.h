@@ -5,6 +5,8 @@
 
 #include <glm/glm.hpp>
 
+#include "game/Settings.h"
+
 // A frustum plane; only `point` and `normal` start zeroed.
 struct Plane {
     glm::vec3 point{0.0f};
@@ -15,8 +17,6 @@ struct Plane {
 
 namespace camera {
 
-// Walking speed: units per second along the (sqrt 2 long) view direction.
-constexpr float kWalkSpeed = 10.0f;
 // Mouse sensitivity in degrees per pixel.
 constexpr float kDegreesPerPixel = 0.25f;
 // Degrees to radians as the camera has always used it.
@@ -25,8 +25,9 @@ constexpr float kDegToRad = 0.017453292f;
 constexpr float kTourPeriod = 45.0f;
 
 // The perspective for a framebuffer of this size: `fieldOfView` degrees
-// vertically (45 unless tuned), near 0.1, far 250.
-glm::mat4 projection(unsigned width, unsigned height, float fieldOfView = 45.0f);
+// vertically (the camera setting's default unless tuned), near 0.1, far 250.
+glm::mat4 projection(unsigned width, unsigned height,
+                     float fieldOfView = CameraSettings{}.fieldOfView);
 
 struct WalkKeys {
     bool forward = false, back = false, left = false, right = false;
@@ -38,7 +39,7 @@ glm::vec3 leftOf(const glm::vec3& direction);
 
 // The eye after one frame of walking with the held keys at `speed`.
 glm::vec3 walk(const glm::vec3& position, const glm::vec3& direction, WalkKeys keys,
-               float frameTime, float speed = kWalkSpeed);
+               float frameTime, float speed = CameraSettings{}.walkSpeed);
 
 struct LookAngles {
     float yaw = 0.0f;    // degrees, 0..360 after wrapping
@@ -81,7 +82,8 @@ TourPose tourPose(double totalTime);
 // left alone. Normals point inwards. The side planes open at least as wide
 // as a projection of `fieldOfView` degrees.
 void buildFrustum(Plane* planes, const glm::vec3& position, const glm::vec3& direction,
-                  const glm::vec3& up, float aspect, float fieldOfView = 45.0f);
+                  const glm::vec3& up, float aspect,
+                  float fieldOfView = CameraSettings{}.fieldOfView);
 
 // The bounding-sphere radius used for culling: half the box diagonal plus one.
 float cullingRadius(const glm::vec3& minCorner, const glm::vec3& maxCorner);

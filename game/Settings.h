@@ -62,7 +62,7 @@ struct GlowSettings {
 
 struct CameraSettings {
     float fieldOfView = 45.0f;  // degrees, vertical
-    float walkSpeed = 10.0f;    // units per second
+    float walkSpeed = 10.0f;    // units per second along the (sqrt 2 long) view direction
 };
 
 // Sparks, smoke, large flames, small flames: the order of the fire's bundle.
