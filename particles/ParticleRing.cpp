@@ -37,29 +37,11 @@ bool isUsable(const graph::Shader* shader) { return shader != nullptr && shader-
 
 GLsizeiptr bytesOf(int slots) { return slots * static_cast<GLsizeiptr>(sizeof(Particle)); }
 
-// The seven attributes of the record at locations 0 to 6, as the desktop path
-// lays them out: the type goes through the float path, the programs read a float.
+// The desktop path's record layout on `vertexArray`, per vertex or per instance.
 void describeRecords(GLuint vertexArray, GLuint buffer, GLuint divisor) {
-    struct Attribute {
-        GLint components;
-        GLenum type;
-        size_t offset;
-    };
-    const Attribute attributes[] = {
-        {3, GL_FLOAT, offsetof(Particle, position)}, {3, GL_FLOAT, offsetof(Particle, velocity)},
-        {3, GL_FLOAT, offsetof(Particle, color)},    {1, GL_FLOAT, offsetof(Particle, lifetime)},
-        {1, GL_FLOAT, offsetof(Particle, timeleft)}, {1, GL_FLOAT, offsetof(Particle, size)},
-        {1, GL_INT, offsetof(Particle, type)},
-    };
     glBindVertexArray(vertexArray);
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
-    for (GLuint location = 0; location < 7; ++location) {
-        const Attribute& attribute = attributes[location];
-        glEnableVertexAttribArray(location);
-        glVertexAttribPointer(location, attribute.components, attribute.type, GL_FALSE,
-                              sizeof(Particle), reinterpret_cast<const void*>(attribute.offset));
-        glVertexAttribDivisor(location, divisor);
-    }
+    describeParticleRecord(divisor);
     glBindVertexArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }

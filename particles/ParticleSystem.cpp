@@ -33,9 +33,11 @@ void setVec3(GLint location, const glm::vec3& value) {
     glUniform3f(location, value.x, value.y, value.z);
 }
 
-// The seven attributes of the particle record, locations 0 to 6. The type is
-// read through the float path on purpose: the programs declare it as a float.
-void describeParticleRecord() {
+bool isUsable(const graph::Shader* shader) { return shader != nullptr && shader->program != 0; }
+
+}  // namespace
+
+void describeParticleRecord(GLuint divisor) {
     struct Attribute {
         GLint components;
         GLenum type;
@@ -52,12 +54,10 @@ void describeParticleRecord() {
         const Attribute& attribute = attributes[location];
         glVertexAttribPointer(location, attribute.components, attribute.type, GL_FALSE,
                               sizeof(Particle), reinterpret_cast<const void*>(attribute.offset));
+        // Per vertex is every vertex array's own start.
+        if (divisor != 0) glVertexAttribDivisor(location, divisor);
     }
 }
-
-bool isUsable(const graph::Shader* shader) { return shader != nullptr && shader->program != 0; }
-
-}  // namespace
 
 ParticleSystem::ParticleSystem()
     : updateUniforms(kUpdateNames, kUpdateUniforms), renderUniforms(kRenderNames, kRenderUniforms) {}

@@ -20,6 +20,12 @@ struct Particle {
 };
 static_assert(sizeof(Particle) == 52, "a particle record is 52 tightly packed bytes");
 
+// The record's seven attributes at locations 0 to 6 on the bound vertex array,
+// read from the bound array buffer, one record a vertex (divisor 0) or an
+// instance (1). The type is read through the float path on purpose: the
+// programs declare it as a float.
+void describeParticleRecord(GLuint divisor = 0);
+
 // A particle system that lives on the GPU: one transform-feedback pass per
 // frame ages, moves, kills and emits particles from one buffer into the other,
 // and a second pass draws the live ones as animated, camera-facing sprites.
