@@ -37,7 +37,27 @@ std::string infoLog(GLuint object, GetIv getIv, GetLog getLog) {
     return log;
 }
 
+// Highp throughout: the scene's depths, lighting and particle ages need it,
+// and ES fragment stages have no default float precision at all.
+const char* const kEsPreamble =
+    "#version 300 es\n"
+    "precision highp float;\n"
+    "precision highp int;\n"
+    "precision highp sampler2D;\n"
+    "precision highp samplerCube;\n"
+    "precision highp sampler2DShadow;\n"
+    "precision highp samplerCubeShadow;\n";
+
 }  // namespace
+
+std::string sourceForDialect(const std::string& source, Dialect dialect) {
+    if (dialect == Dialect::Desktop || source.rfind("#version 300 es", 0) == 0) return source;
+    const size_t firstLineEnd = source.find('\n');
+    if (source.rfind("#version", 0) != 0 || firstLineEnd == std::string::npos) {
+        return kEsPreamble + std::string("#line 1\n") + source;
+    }
+    return kEsPreamble + std::string("#line 2\n") + source.substr(firstLineEnd + 1);
+}
 
 std::vector<StageFile> stageFiles(const SourceFiles& files) {
     const StageFile vertex{files.vertex, GL_VERTEX_SHADER};
@@ -137,7 +157,9 @@ bool Shader::compileShaderFile(const std::string& path, GLenum stageType, GLuint
     std::ifstream file(realPath);
     if (printPath) std::printf("%s\n", realPath.c_str());
     if (!file.good()) return fail(failure, "Error opening shader file", realPath);
-    std::string source((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string source = sourceForDialect(
+        std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>()),
+        files.dialect);
     file.close();
 
     handle = glCreateShader(stageType);
@@ -160,7 +182,8 @@ bool Shader::linkProgram(BuildFailure& failure) {
     if (vertexShader != 0) glAttachShader(program, vertexShader);
     if (fragmentShader != 0) glAttachShader(program, fragmentShader);
     if (geometryShader != 0) glAttachShader(program, geometryShader);
-    glBindFragDataLocation(program, 0, "fragColor");
+    // ES has no call for it: its programs' one output takes location 0 anyway.
+    if (files.dialect == Dialect::Desktop) glBindFragDataLocation(program, 0, "fragColor");
     glLinkProgram(program);
     static unsigned long long links = 0;
     generation = ++links;

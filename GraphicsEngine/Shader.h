@@ -15,12 +15,24 @@ namespace graph {
 // never runs, is there because ES links no program without one.
 enum class Stages { Two, Three, ParticleDraw, ParticleCapture, VertexCapture };
 
+// The GLSL a context takes. The shared files are written for desktop GLSL
+// 3.30; for OpenGL ES their version line becomes 3.00 es with the precision
+// statements ES asks for. Files of ES's own ("...ES.vert") are read as written.
+enum class Dialect { Desktop, Es };
+
 // What a program was built from, as the system names its files, so that it
 // can be built again while the demo runs.
 struct SourceFiles {
     Stages stages = Stages::Two;
     std::string vertex, fragment, geometry;
+    Dialect dialect = Dialect::Desktop;
 };
+
+// `source` as `dialect` takes it: unchanged for the desktop and for a source
+// that already declares "#version 300 es"; otherwise its first line (the
+// version) replaced by ES's version and precision lines, and a #line that
+// keeps the compiler's line numbers those of the file.
+std::string sourceForDialect(const std::string& source, Dialect dialect);
 
 struct StageFile {
     std::string path;

@@ -20,18 +20,8 @@
 
 namespace {
 
-struct ProgramFiles {
-    const char* key;
-    const char* vertex;
-    const char* geometry;  // null: two-stage program
-    const char* fragment;
-    graph::Stages stages;
-    // With --unlit: the fragment stage of the floor under shading (the colour
-    // texture only). Null: the same as without.
-    const char* unlitFragment = nullptr;
-};
-
-// Every program of the system, in registration order.
+// The programs both renderers share, in registration order; each back end
+// adds its own (render/RenderBackend.h).
 const ProgramFiles kPrograms[] = {
     {"default", "BaseShader.vert", nullptr, "BaseShader.frag", graph::Stages::Two,
      "UnlitShader.frag"},
@@ -40,17 +30,12 @@ const ProgramFiles kPrograms[] = {
     {"plane", "PlaneShader.vert", nullptr, "PlaneShader.frag", graph::Stages::Two},
     {"sky", "SkyShader.vert", nullptr, "SkyShader.frag", graph::Stages::Two},
     {"shadow", "ShadowMapShader.vert", nullptr, "ShadowMapShader.frag", graph::Stages::Two},
-    {"shadowOmni", "ShadowMapOmniFirstPassShader.vert", "ShadowMapOmniFirstPassShader.geom",
-     "ShadowMapOmniFirstPassShader.frag", graph::Stages::Three},
     {"shadowOmniDebug", "shadowMapDebugCubeShader.vert", nullptr,
      "shadowMapDebugCubeShader.frag", graph::Stages::Two},
     {"sun", "SunShader.vert", nullptr, "SunShader.frag", graph::Stages::Two},
     {"threshold", "ScreenShader.vert", nullptr, "ThresholdShader.frag", graph::Stages::Two},
     {"blend", "ScreenShader.vert", nullptr, "BlendShader.frag", graph::Stages::Two},
     {"filter", "ScreenShader.vert", nullptr, "FilterShader.frag", graph::Stages::Two},
-    {"ps_update", "PSUpdate.vert", "PSUpdate.geom", "PSUpdate.frag",
-     graph::Stages::ParticleCapture},
-    {"ps_render", "PSRender.vert", "PSRender.geom", "PSRender.frag", graph::Stages::ParticleDraw},
     {"emberwight", "EmberwightShader.vert", nullptr, "EmberwightShader.frag",
      graph::Stages::Two, "UnlitShader.frag"},
 };
@@ -79,6 +64,7 @@ void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* gam
     request.fullscreen = fullscreen;
     request.glDebug = options.glDebug;
     request.eglDevice = options.eglDevice;
+    request.gles = options.gles;
     std::string error;
     if (options.headless) {
         surface = HeadlessSurface::open(request, error);
@@ -126,13 +112,17 @@ bool Engine::followSurface() {
 }
 
 void Engine::createShaderPrograms(bool unlit) {
-    for (const ProgramFiles& files : kPrograms) {
+    const RenderBackend& backend = *render->backend;
+    std::vector<ProgramFiles> programs(std::begin(kPrograms), std::end(kPrograms));
+    for (const ProgramFiles& own : backend.ownPrograms()) programs.push_back(own);
+    for (const ProgramFiles& files : programs) {
         const bool floor = unlit && files.unlitFragment != nullptr;
         shaders[files.key] = std::make_shared<graph::Shader>();
         shaders[files.key]->createProgram(
             {files.stages, paths::kShaderDir + files.vertex,
              paths::kShaderDir + (floor ? files.unlitFragment : files.fragment),
-             files.geometry != nullptr ? paths::kShaderDir + files.geometry : ""});
+             files.geometry != nullptr ? paths::kShaderDir + files.geometry : "",
+             backend.dialect()});
     }
 }
 
@@ -171,8 +161,8 @@ void Engine::setUpScene() {
         const GLuint texture = system->usesAlphaBlending() ? textureCache.loadAlphaTexture(name)
                                                            : textureCache.loadTexture(name);
         system->setTexture(texture);
-        system->initialize(shaders["ps_update"].get(), shaders["ps_render"].get());
     }
+    render->backend->setUpParticles(scene->particleSystems, shaders);
 
     fireLayerTexture = textureCache.loadTexture("fire_layer.tga");
     noiseTexture = textureCache.loadRepeatingTexture("noise.tga");

@@ -39,6 +39,7 @@ void Game::startUp(const LaunchConfig& config, const Settings& settings) {
     session.options = options;
     session.keyScript = KeyScript(options.autoKeys);
     render.shadowCasters = options.shadowCasters;
+    render.backend = RenderBackend::create(options.gles);  // chosen once, here
     scene = new Scene(&engine);
     scene->settings = settings;
     engine.render = &render;
@@ -157,8 +158,9 @@ bool Game::runComplete(double elapsed, const GpuPassTimer::Times& passTimes) {
     const RunOptions& options = session.options;
     const long frames = session.frameCount;
     if (options.statsEvery > 0 && frames % options.statsEvery == 0) {
-        std::printf("stats frame %ld rss_kb %ld objects %d particles %d\n", frames,
-                    platform::residentKilobytes(), engine.objectsDrawn, engine.particlesCounted);
+        std::printf("stats frame %ld rss_kb %ld objects %d particles %d particle_buffer_bytes %lld\n",
+                    frames, platform::residentKilobytes(), engine.objectsDrawn,
+                    engine.particlesCounted, render.backend->particleBufferBytes());
     }
     bool complete = frames == options.frames;
     if (options.seconds > 0.0 && engine.totalTime >= options.seconds) complete = true;

@@ -106,6 +106,7 @@ void Game::renderFrame(double elapsed) {
     // CPU meanwhile feeds the draws instead of waiting. The systems come in
     // bundles of the fire's four kinds, in bundle order.
     const std::vector<ParticleSystem*>& systems = scene->particleSystems;
+    RenderBackend& backend = *render.backend;
     timer.begin(GpuPassTimer::ParticleUpdate);
     for (size_t i = 0; i < systems.size(); ++i) {
         ParticleSystem* system = systems[i];
@@ -114,19 +115,20 @@ void Game::renderFrame(double elapsed) {
         system->setMatrices(engine.projectionMatrix, engine.cameraPosition,
                             engine.cameraPosition + 10.0f * engine.viewDirection, engine.cameraUp);
         // A frozen scene keeps its particles as they are.
-        if (engine.sceneFrameTime > 0.0f) system->advanceParticles(engine.sceneFrameTime);
+        if (engine.sceneFrameTime > 0.0f) backend.advanceParticles(i, engine.sceneFrameTime);
     }
     timer.end();
     timer.begin(GpuPassTimer::ParticleDraw);
-    for (ParticleSystem* system : systems) system->renderParticles();
+    for (size_t i = 0; i < systems.size(); ++i) backend.drawParticles(i);
     timer.end();
     timer.beginReads();
     engine.particlesCounted = 0;
     int reads = 0, waited = 0;
-    for (ParticleSystem* system : systems) {
-        reads += system->countPending ? 1 : 0;
-        waited += system->readParticleCount() ? 1 : 0;
-        engine.particlesCounted += system->numParticles;
+    for (size_t i = 0; i < systems.size(); ++i) {
+        bool pending = false, waitedHere = false;
+        engine.particlesCounted += backend.readParticleCount(i, pending, waitedHere);
+        reads += pending ? 1 : 0;
+        waited += waitedHere ? 1 : 0;
     }
     timer.endReads(reads, waited);
 

@@ -1,14 +1,17 @@
 #pragma once
-// What the passes keep between frames beyond the engine record: the glow's
-// targets, the static casters' shadow cube, the GPU pass timer and the mesh
+// What the passes keep between frames beyond the engine record: the renderer
+// back end, the glow's targets, the static casters' shadow cube, the GPU pass timer and the mesh
 // programs' uniform tables. The game owns it; the engine points at it, so
 // that the passes the objects call find it.
 #include "render/GlowPass.h"
 #include "render/GpuPassTimer.h"
 #include "render/MeshUniforms.h"
+#include "render/RenderBackend.h"
 #include "render/StaticShadowCube.h"
 
 struct RenderState {
+    // Desktop OpenGL unless start-up chooses OpenGL ES (--gles).
+    std::unique_ptr<RenderBackend> backend = RenderBackend::create(false);
     GlowPass glow;                      // its targets exist from the first glowing frame on
     StaticShadowCube staticShadowCube;  // the casters that never move, kept between frames
     GpuPassTimer timer;                 // active while benchmarking and while the panel is open

@@ -3,7 +3,7 @@
 // so that they leave no depth behind.
 in vec2 texCoord;
 uniform sampler2D colorTexture;
-uniform vec4 tint = vec4(1.0);
+const vec4 tint = vec4(1.0);
 out vec4 fragColor;
 void main() {
     vec4 texel = texture(colorTexture, texCoord) * tint;

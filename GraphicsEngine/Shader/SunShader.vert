@@ -5,7 +5,8 @@ in vec3 position;
 uniform mat4 projectionMatrix;
 uniform mat4 viewMatrix;
 uniform vec3 sunLightDir;
-uniform float size = 20.0;
+// A constant, not a uniform: ES allows no initialised uniforms.
+const float size = 20.0;
 out vec2 texCoord;
 void main() {
     texCoord = position.xy + 0.5;

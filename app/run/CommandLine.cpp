@@ -119,6 +119,8 @@ const std::vector<OptionRule>& optionRules() {
          [](RunOptions& o, const std::string&) { return o.headless = true; }},
         {"--egl-device", Value::Required, "a device number from 0",
          [](RunOptions& o, const std::string& v) { return parseIndex(v, o.eglDevice); }},
+        {"--gles", Value::None, "no value",
+         [](RunOptions& o, const std::string&) { return o.gles = true; }},
         {"--glow", Value::None, "no value",
          [](RunOptions& o, const std::string&) { return o.glow = true; }},
         {"--show-shadow-cube", Value::None, "no value",
@@ -284,6 +286,8 @@ std::string usageText() {
         "                       on a GPU where one is found, else on the software renderer;\n"
         "                       no keys, mouse or text overlay\n"
         "  --egl-device N       with --headless: render on EGL device N (an unknown N lists them)\n"
+        "  --gles               render through OpenGL ES 3.0, windowed or with --headless:\n"
+        "                       the renderer a browser has, with no geometry shaders\n"
         "  --glow               start with the glow around the fire on (key G)\n"
         "  --show-shadow-cube   start with the fire light's shadow cube shown as a box (key C)\n"
         "  --panel              start with the settings panel open (key Tab)\n"

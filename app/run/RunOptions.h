@@ -23,6 +23,7 @@ struct RunOptions {
     float cameraPose[5] = {};    // x, y, z, yaw and pitch in degrees, as --print-camera prints them
     bool headless = false;       // --headless: an EGL context and an offscreen framebuffer, no window
     int eglDevice = -1;          // --egl-device N: the EGL device to render on (-1: choose)
+    bool gles = false;           // --gles: OpenGL ES 3.0 and its renderer, no geometry stages
     bool glow = false;           // --glow: start with the glow on (G)
     bool showShadowCube = false; // --show-shadow-cube: start with the shadow-cube box shown (C)
     std::string settingsFile;    // --settings FILE: tuned values applied at start-up

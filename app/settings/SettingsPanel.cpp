@@ -20,6 +20,7 @@
 #include "app/Toggles.h"
 #include "game/Scene.h"
 #include "particles/ParticleSystem.h"
+#include "render/RenderState.h"
 
 namespace {
 
@@ -193,12 +194,11 @@ void SettingsPanel::performance(const Engine& engine, const GpuPassTimer& timer)
         ImGui::EndTable();
     }
 
-    // Particles alive per kind: the systems come in bundles of the four kinds,
-    // each holding its generator record besides the particles.
+    // Particles alive per kind: the systems come in bundles of the four kinds.
     int alive[kParticleKinds] = {};
-    const std::vector<ParticleSystem*>& systems = engine.scene->particleSystems;
-    for (size_t i = 0; i < systems.size(); ++i) {
-        alive[i % kParticleKinds] += std::max(systems[i]->numParticles - 1, 0);
+    const RenderBackend& backend = *engine.render->backend;
+    for (size_t i = 0; i < engine.scene->particleSystems.size(); ++i) {
+        alive[i % kParticleKinds] += backend.particlesAlive(i);
     }
     ImGui::Text("Objects drawn: %d", engine.objectsDrawn);
     ImGui::Text("Particles: %d sparks, %d smoke,", alive[0], alive[1]);

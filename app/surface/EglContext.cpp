@@ -108,34 +108,36 @@ DeviceList listDevices(const char* clientExtensions) {
 }
 
 // Makes a context current on `display`; returns why not, or an empty string.
-std::string openContext(EGLDisplay display, const std::string& where, bool debug) {
+std::string openContext(EGLDisplay display, const std::string& where, bool debug, bool es) {
     EGLint major = 0, minor = 0;
     if (display == EGL_NO_DISPLAY || !eglInitialize(display, &major, &minor)) {
         return "cannot open " + where + " (" + lastError() + ")";
     }
+    const char* const api = es ? "OpenGL ES" : "desktop OpenGL";
     // No window means no surface: the context is made current without one and
     // renders into a framebuffer object.
     const char* extensions = eglQueryString(display, EGL_EXTENSIONS);
     if (!hasExtension(extensions, "EGL_KHR_create_context") ||
         !hasExtension(extensions, "EGL_KHR_surfaceless_context")) {
         eglTerminate(display);
-        return where + " cannot make a desktop OpenGL context without a surface";
+        return where + " cannot make " + (es ? "an " : "a ") + api + " context without a surface";
     }
-    if (!eglBindAPI(EGL_OPENGL_API)) {
+    if (!eglBindAPI(es ? EGL_OPENGL_ES_API : EGL_OPENGL_API)) {
         eglTerminate(display);
-        return where + " offers no desktop OpenGL (" + lastError() + ")";
+        return where + " offers no " + api + " (" + lastError() + ")";
     }
     EGLConfig config = EGL_NO_CONFIG_KHR;
     if (!hasExtension(extensions, "EGL_KHR_no_config_context")) {
         const EGLint wanted[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE,
-                                 EGL_OPENGL_BIT, EGL_NONE};
+                                 es ? EGL_OPENGL_ES3_BIT_KHR : EGL_OPENGL_BIT, EGL_NONE};
         EGLint found = 0;
         if (!eglChooseConfig(display, wanted, &config, 1, &found) || found < 1) {
             eglTerminate(display);
-            return where + " has no OpenGL configuration";
+            return where + " has no " + api + " configuration";
         }
     }
-    // What the window asks GLFW for: OpenGL 3.0 or later, any profile.
+    // What the window asks GLFW for: OpenGL 3.0 or later, any profile, or
+    // OpenGL ES 3.0 or later.
     const EGLint attributes[] = {EGL_CONTEXT_MAJOR_VERSION_KHR, 3,
                                  EGL_CONTEXT_MINOR_VERSION_KHR, 0,
                                  EGL_CONTEXT_FLAGS_KHR,
@@ -146,14 +148,15 @@ std::string openContext(EGLDisplay display, const std::string& where, bool debug
         !eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context)) {
         const std::string reason = lastError();
         eglTerminate(display);
-        return "cannot make an OpenGL 3 context on " + where + " (" + reason + ")";
+        return std::string("cannot make an ") + (es ? "OpenGL ES 3" : "OpenGL 3") +
+               " context on " + where + " (" + reason + ")";
     }
     return "";
 }
 
 }  // namespace
 
-std::string makeContextCurrent(int requestedDevice, bool debug, std::string& error) {
+std::string makeContextCurrent(int requestedDevice, bool debug, bool es, std::string& error) {
     const char* clientExtensions = eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS);
     if (clientExtensions == nullptr) eglGetError();  // EGL 1.4 without client extensions
     const auto getPlatformDisplay =
@@ -187,7 +190,7 @@ std::string makeContextCurrent(int requestedDevice, bool debug, std::string& err
         } else {
             display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
         }
-        const std::string failure = openContext(display, where, debug);
+        const std::string failure = openContext(display, where, debug, es);
         if (failure.empty()) return where;
         if (index != choice.order.back()) std::printf("EGL: %s; trying the next\n", failure.c_str());
         error += (error.empty() ? "" : "; ") + failure;

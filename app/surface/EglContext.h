@@ -1,5 +1,5 @@
 #pragma once
-// Headless runs: a desktop OpenGL context from EGL, with no window system and
+// Headless runs: a desktop OpenGL or OpenGL ES context from EGL, with no window system and
 // no display. The only place that talks to EGL.
 
 #include <string>
@@ -29,11 +29,11 @@ DeviceChoice chooseEglDevice(const std::vector<DeviceInfo>& devices, int request
 // "0 (hardware, /dev/dri/renderD128), 1 (software)", or "none".
 std::string describeDevices(const std::vector<DeviceInfo>& devices);
 
-// Makes a desktop OpenGL context current, with no surface, on the first device
-// of chooseEglDevice's order that gives one: the version and profile a window
-// asks for, with debug output when `debug`. Returns what it runs on ("EGL
+// Makes a desktop OpenGL context (OpenGL ES 3.0 with `es`) current, with no
+// surface, on the first device of chooseEglDevice's order that gives one: the
+// version and profile a window asks for, with debug output when `debug`. Returns what it runs on ("EGL
 // device 0 of 1 (software)"), or an empty string and the reasons in `error`.
-std::string makeContextCurrent(int requestedDevice, bool debug, std::string& error);
+std::string makeContextCurrent(int requestedDevice, bool debug, bool es, std::string& error);
 
 // Releases the context current on this thread and terminates its display.
 void releaseCurrentContext();

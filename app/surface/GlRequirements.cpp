@@ -3,16 +3,21 @@
 #include <GL/glew.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace requirements {
 
 GlVersion parseVersion(const char* versionText) {
     GlVersion version;
     if (versionText == nullptr) return version;
+    const char* const esPrefix = "OpenGL ES ";
+    const bool es = std::strncmp(versionText, esPrefix, std::strlen(esPrefix)) == 0;
+    if (es) versionText += std::strlen(esPrefix);
     int major = 0, minor = 0;
     if (std::sscanf(versionText, "%d.%d", &major, &minor) == 2 && major > 0 && minor >= 0) {
         version.major = major;
         version.minor = minor;
+        version.es = es;
     }
     return version;
 }
@@ -30,25 +35,39 @@ std::string unmet(GlVersion version, bool transformFeedbackObjects, const std::s
     return "";
 }
 
-std::string unmetByCurrentContext() {
+std::string unmetEs(GlVersion version, const std::string& renderer) {
+    const std::string offered = std::string("this driver offers ") +
+                                (version.es ? "OpenGL ES " : "OpenGL ") +
+                                std::to_string(version.major) + "." +
+                                std::to_string(version.minor) + " (" + renderer + ")";
+    if (!version.es || version.major < 3) {
+        return "Emberwight --gles needs OpenGL ES 3.0 or newer; " + offered;
+    }
+    return "";
+}
+
+std::string unmetByCurrentContext(bool es) {
     const auto text = [](GLenum name) {
         const GLubyte* value = glGetString(name);
         return value != nullptr ? reinterpret_cast<const char*>(value) : "";
     };
-    return unmet(parseVersion(text(GL_VERSION)), GLEW_ARB_transform_feedback2 != 0,
-                 text(GL_RENDERER));
+    const GlVersion version = parseVersion(text(GL_VERSION));
+    if (es) return unmetEs(version, text(GL_RENDERER));
+    return unmet(version, GLEW_ARB_transform_feedback2 != 0, text(GL_RENDERER));
 }
 
-std::string loadAndCheckCurrentContext() {
+std::string loadAndCheckCurrentContext(bool es) {
     // Debian's GLEW is built for GLX and has no call for the GL part alone:
     // glewInit loads the GL entry points, returning on any failure there, and
     // only then fails its GLX part where there is no X display (an EGL
-    // context). That last result leaves GL loaded.
+    // context). That last result leaves GL loaded. The same call serves an
+    // ES context: Mesa's entry points resolve for either API, and GLEW reads
+    // ES's version line as it does the desktop's.
     glewExperimental = GL_TRUE;
     const GLenum glew = glewInit();
     if (glew != GLEW_OK && glew != GLEW_ERROR_NO_GLX_DISPLAY) return "failed to initialize glew";
     // Before any shader is read: an old driver gets one clear line.
-    const std::string missing = unmetByCurrentContext();
+    const std::string missing = unmetByCurrentContext(es);
     return missing.empty() ? "" : " " + missing;
 }
 

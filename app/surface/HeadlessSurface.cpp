@@ -11,11 +11,12 @@
 std::unique_ptr<HeadlessSurface> HeadlessSurface::open(const SurfaceRequest& request,
                                                        std::string& error) {
     std::unique_ptr<HeadlessSurface> surface(new HeadlessSurface);
-    surface->device_ = egl::makeContextCurrent(request.eglDevice, request.glDebug, error);
+    surface->device_ =
+        egl::makeContextCurrent(request.eglDevice, request.glDebug, request.gles, error);
     if (surface->device_.empty()) return nullptr;
 
     // Checked as for the window, before the framebuffer is made.
-    error = requirements::loadAndCheckCurrentContext();
+    error = requirements::loadAndCheckCurrentContext(request.gles);
     if (!error.empty()) return nullptr;
     surface->width_ = request.width;
     surface->height_ = request.height;
@@ -56,7 +57,8 @@ bool HeadlessSurface::createFramebuffer(std::string& error) {
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, buffers[0]);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
                               buffers[1]);
-    glDrawBuffer(GL_COLOR_ATTACHMENT0);
+    const GLenum colour = GL_COLOR_ATTACHMENT0;
+    glDrawBuffers(1, &colour);  // glDrawBuffer is desktop GL's alone
     glReadBuffer(GL_COLOR_ATTACHMENT0);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
         error = "the offscreen framebuffer is incomplete on " + device_;

@@ -13,6 +13,7 @@ struct SurfaceRequest {
     bool fullscreen = false;
     bool glDebug = false;  // a debug context, for --gl-debug
     int eglDevice = -1;    // offscreen only: the EGL device to render on
+    bool gles = false;     // an OpenGL ES 3.0 context rather than desktop OpenGL 3.3
 };
 
 class Surface {

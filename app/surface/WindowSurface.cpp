@@ -40,6 +40,7 @@ std::unique_ptr<WindowSurface> WindowSurface::open(const SurfaceRequest& request
         std::exit(-1);
     }
     // Hints count only once GLFW is initialised.
+    if (request.gles) glfwWindowHint(GLFW_CLIENT_API, GLFW_OPENGL_ES_API);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
     if (request.glDebug) glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
     GLFWmonitor* monitor = nullptr;
@@ -57,7 +58,12 @@ std::unique_ptr<WindowSurface> WindowSurface::open(const SurfaceRequest& request
                                     : nullptr;
     std::printf("%d x %d", static_cast<int>(request.width), static_cast<int>(request.height));
     if (window == nullptr) {
-        const std::string older = acceptable ? olderDriverReport() : "";
+        // (A driver that makes no ES 3 context says so through the same line.)
+        const std::string older =
+            !acceptable ? ""
+            : request.gles ? "Emberwight --gles needs OpenGL ES 3.0 or newer; this driver "
+                             "makes no OpenGL ES 3 context"
+                           : olderDriverReport();
         error = older.empty() ? "failed to open window:" : " " + older;
         glfwTerminate();
         return nullptr;
@@ -76,9 +82,11 @@ std::unique_ptr<WindowSurface> WindowSurface::open(const SurfaceRequest& request
     // A key tapped while a slow frame renders still counts at the next poll.
     glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_TRUE);
 
-    error = requirements::loadAndCheckCurrentContext();
+    error = requirements::loadAndCheckCurrentContext(request.gles);
     if (!error.empty()) return nullptr;
-    // freeglut's bitmap text needs its one-time initialisation.
+    // freeglut's bitmap text needs its one-time initialisation (ES draws its
+    // text through Dear ImGui).
+    if (request.gles) return surface;
     int glutArgc = 1;
     char glutName[] = "emberwight";
     char* glutArgv[] = {glutName, nullptr};

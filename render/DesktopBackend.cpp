@@ -1,0 +1,50 @@
+#include "render/DesktopBackend.h"
+
+#include <algorithm>
+
+#include "particles/ParticleSystem.h"
+
+std::vector<ProgramFiles> DesktopBackend::ownPrograms() const {
+    return {
+        {"shadowOmni", "ShadowMapOmniFirstPassShader.vert", "ShadowMapOmniFirstPassShader.geom",
+         "ShadowMapOmniFirstPassShader.frag", graph::Stages::Three},
+        {"ps_update", "PSUpdate.vert", "PSUpdate.geom", "PSUpdate.frag",
+         graph::Stages::ParticleCapture},
+        {"ps_render", "PSRender.vert", "PSRender.geom", "PSRender.frag",
+         graph::Stages::ParticleDraw},
+    };
+}
+
+void DesktopBackend::setUpParticles(const std::vector<ParticleSystem*>& systems,
+                                    graph::ProgramTable& shaders) {
+    systems_ = systems;
+    for (ParticleSystem* system : systems_) {
+        system->initialize(shaders["ps_update"].get(), shaders["ps_render"].get());
+    }
+}
+
+void DesktopBackend::advanceParticles(size_t system, float seconds) {
+    systems_[system]->advanceParticles(seconds);
+}
+
+void DesktopBackend::drawParticles(size_t system) { systems_[system]->renderParticles(); }
+
+int DesktopBackend::readParticleCount(size_t system, bool& pending, bool& waited) {
+    ParticleSystem& particles = *systems_[system];
+    pending = particles.countPending;
+    waited = particles.readParticleCount();
+    return particles.numParticles;  // the generator record counted, as it always was
+}
+
+int DesktopBackend::particlesAlive(size_t system) const {
+    if (system >= systems_.size()) return 0;  // not set up
+    return std::max(systems_[system]->numParticles - 1, 0);  // less the generator record
+}
+
+long long DesktopBackend::particleBufferBytes() const {
+    long long bytes = 0;
+    for (const ParticleSystem* system : systems_) {
+        if (system->initialized) bytes += 2 * ParticleSystem::kBufferBytes;
+    }
+    return bytes;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// Desktop OpenGL 3.3: the particles' geometry stages and counts by query, the
+// layered shadow cube and freeglut's text.
+#include "render/RenderBackend.h"
+
+class DesktopBackend : public RenderBackend {
+public:
+    graph::Dialect dialect() const override { return graph::Dialect::Desktop; }
+    std::vector<ProgramFiles> ownPrograms() const override;
+
+    void setUpParticles(const std::vector<ParticleSystem*>& systems,
+                        graph::ProgramTable& shaders) override;
+    void advanceParticles(size_t system, float seconds) override;
+    void drawParticles(size_t system) override;
+    int readParticleCount(size_t system, bool& pending, bool& waited) override;
+    int particlesAlive(size_t system) const override;
+    long long particleBufferBytes() const override;
+
+private:
+    std::vector<ParticleSystem*> systems_;
+};

@@ -1,0 +1,25 @@
+#pragma once
+// OpenGL ES 3.0 (--gles, and the browser): no geometry stage anywhere. The
+// particles live in slot pools (particles/ParticleRing.h) drawn as instanced
+// quads and counted by a read-back a frame or more late.
+#include <memory>
+
+#include "particles/ParticleRing.h"
+#include "render/RenderBackend.h"
+
+class EsBackend : public RenderBackend {
+public:
+    graph::Dialect dialect() const override { return graph::Dialect::Es; }
+    std::vector<ProgramFiles> ownPrograms() const override;
+
+    void setUpParticles(const std::vector<ParticleSystem*>& systems,
+                        graph::ProgramTable& shaders) override;
+    void advanceParticles(size_t system, float seconds) override;
+    void drawParticles(size_t system) override;
+    int readParticleCount(size_t system, bool& pending, bool& waited) override;
+    int particlesAlive(size_t system) const override;
+    long long particleBufferBytes() const override;
+
+private:
+    std::vector<std::unique_ptr<ParticleRing>> rings_;
+};
