@@ -4,8 +4,22 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "GraphicsEngine/ResourcePaths.h"
+
+namespace textures {
+
+void swapRedAndBlue(unsigned char* rows, unsigned width, unsigned height, unsigned pitch,
+                    unsigned bytesPerTexel) {
+    if (rows == nullptr || bytesPerTexel < 3) return;
+    for (unsigned y = 0; y < height; ++y) {
+        unsigned char* texel = rows + static_cast<size_t>(y) * pitch;
+        for (unsigned x = 0; x < width; ++x, texel += bytesPerTexel) std::swap(texel[0], texel[2]);
+    }
+}
+
+}  // namespace textures
 
 namespace {
 
@@ -82,11 +96,17 @@ GLuint load(TextureCache& cache, const std::string& name, Kind kind) {
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, texture);
     // FreeImage rows: bottom row first, 4-byte aligned like GL's default unpacking.
-    // The repeating variant takes the bytes as RGB, exchanging red and blue.
-    const GLint internalFormat = kind == Kind::Alpha ? GL_RGBA : GL_RGB;
-    const GLenum source = kind == Kind::Alpha ? GL_BGRA : kind == Kind::Colour ? GL_BGR : GL_RGB;
-    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, static_cast<GLsizei>(width),
-                 static_cast<GLsizei>(height), 0, source, GL_UNSIGNED_BYTE, FreeImage_GetBits(pixels));
+    // Its blue-first texels are put in red-first order here, as OpenGL ES has
+    // no GL_BGR to upload them by. The repeating variant takes the bytes as
+    // they are, exchanging red and blue.
+    const bool alpha = kind == Kind::Alpha;
+    if (kind != Kind::Repeating) {
+        textures::swapRedAndBlue(FreeImage_GetBits(pixels), width, height,
+                                 FreeImage_GetPitch(pixels), alpha ? 4 : 3);
+    }
+    const GLenum format = alpha ? GL_RGBA : GL_RGB;
+    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), static_cast<GLsizei>(width),
+                 static_cast<GLsizei>(height), 0, format, GL_UNSIGNED_BYTE, FreeImage_GetBits(pixels));
     glGenerateMipmap(GL_TEXTURE_2D);
     if (kind == Kind::Repeating) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);

@@ -4,6 +4,13 @@
 #include <map>
 #include <string>
 
+namespace textures {
+// Exchanges the first and third byte of each texel in `height` rows of
+// `width` texels, `pitch` bytes apart (the rows' padding untouched).
+void swapRedAndBlue(unsigned char* rows, unsigned width, unsigned height, unsigned pitch,
+                    unsigned bytesPerTexel);
+}  // namespace textures
+
 // The engine's map from texture file name to GL texture, shared by every
 // loader, with the filters the render toggles choose.
 class TextureCache {

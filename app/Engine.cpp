@@ -76,6 +76,7 @@ void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* gam
     // manager, a full-screen mode, a scaled display): the frame follows it.
     followSurface();
     if (options.glDebug) gldebug::install();
+    render->timer.supported = render->backend->timesPasses();
 
     createShaderPrograms(options.unlit);
     setGlobalState();

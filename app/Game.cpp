@@ -52,7 +52,7 @@ void Game::startUp(const LaunchConfig& config, const Settings& settings) {
         engine.cameraTour = true;
         engine.fpsLimitMode = 0;
         engine.frameTimeLimit = -1.0f;
-        render.timer.active = true;
+        render.timer.active = render.timer.supported;
         render.timer.everyFrame = true;
     }
     if (options.shaderReload && !session.benchmark) {
@@ -158,9 +158,17 @@ bool Game::runComplete(double elapsed, const GpuPassTimer::Times& passTimes) {
     const RunOptions& options = session.options;
     const long frames = session.frameCount;
     if (options.statsEvery > 0 && frames % options.statsEvery == 0) {
-        std::printf("stats frame %ld rss_kb %ld objects %d particles %d particle_buffer_bytes %lld\n",
+        // Then the particles alive per kind (sparks, smoke, large and small
+        // flames) and what their buffers take on the GPU.
+        int alive[kParticleKinds] = {};
+        for (size_t i = 0; i < scene->particleSystems.size(); ++i) {
+            alive[i % kParticleKinds] += render.backend->particlesAlive(i);
+        }
+        std::printf("stats frame %ld rss_kb %ld objects %d particles %d alive %d %d %d %d "
+                    "particle_buffer_bytes %lld\n",
                     frames, platform::residentKilobytes(), engine.objectsDrawn,
-                    engine.particlesCounted, render.backend->particleBufferBytes());
+                    engine.particlesCounted, alive[0], alive[1], alive[2], alive[3],
+                    render.backend->particleBufferBytes());
     }
     bool complete = frames == options.frames;
     if (options.seconds > 0.0 && engine.totalTime >= options.seconds) complete = true;

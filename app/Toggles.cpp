@@ -2,6 +2,7 @@
 
 #include "app/Engine.h"
 #include "app/Keys.h"
+#include "render/RenderState.h"
 
 #include <GLFW/glfw3.h>
 
@@ -26,6 +27,9 @@ int step(const keys::Key& key, Engine& e, int steps) {
     mode = (mode + 1) % steps;
     return mode;
 }
+
+// OpenGL ES has no polygon mode: there the wireframe stays off.
+bool drawsLines(const Engine& e) { return e.render == nullptr || e.render->backend->drawsLines(); }
 
 }  // namespace
 
@@ -54,6 +58,9 @@ Action act(const keys::Key& key, Engine& e) {
     switch (key.kind) {
         case keys::Kind::Flag: {
             bool& on = e.*key.flag;
+            if (!on && key.effects[1] == GlEffect::LineMode && !drawsLines(e)) {
+                return say("Wire Frame: not on OpenGL ES");
+            }
             on = !on;
             return say(key.states[on], key.effects[on]);
         }

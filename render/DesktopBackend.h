@@ -8,6 +8,11 @@ public:
     graph::Dialect dialect() const override { return graph::Dialect::Desktop; }
     std::vector<ProgramFiles> ownPrograms() const override;
 
+    // OpenGL 3.3 has them all.
+    bool drawsLines() const override { return true; }
+    bool drawsIntoFloatTargets() const override { return true; }
+    bool timesPasses() const override { return true; }
+
     void setUpParticles(const std::vector<ParticleSystem*>& systems,
                         graph::ProgramTable& shaders) override;
     void advanceParticles(size_t system, float seconds) override;

@@ -1,11 +1,30 @@
 #include "render/EsBackend.h"
 
+#include <cstring>
+
 #include "render/DesktopBackend.h"
 
 std::unique_ptr<RenderBackend> RenderBackend::create(bool es) {
     if (es) return std::make_unique<EsBackend>();
     return std::make_unique<DesktopBackend>();
 }
+
+bool driverLists(const char* extension) {
+    GLint count = 0;
+    glGetIntegerv(GL_NUM_EXTENSIONS, &count);
+    for (GLint i = 0; i < count; ++i) {
+        const GLubyte* name = glGetStringi(GL_EXTENSIONS, static_cast<GLuint>(i));
+        if (name != nullptr && std::strcmp(reinterpret_cast<const char*>(name), extension) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool EsBackend::drawsIntoFloatTargets() const { return driverLists("GL_EXT_color_buffer_float"); }
+
+// Its queries take the desktop's GL_TIME_ELAPSED through the same calls.
+bool EsBackend::timesPasses() const { return driverLists("GL_EXT_disjoint_timer_query"); }
 
 std::vector<ProgramFiles> EsBackend::ownPrograms() const {
     return {

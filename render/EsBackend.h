@@ -12,6 +12,11 @@ public:
     graph::Dialect dialect() const override { return graph::Dialect::Es; }
     std::vector<ProgramFiles> ownPrograms() const override;
 
+    // ES has no polygon mode; the rest come with extensions.
+    bool drawsLines() const override { return false; }
+    bool drawsIntoFloatTargets() const override;
+    bool timesPasses() const override;
+
     void setUpParticles(const std::vector<ParticleSystem*>& systems,
                         graph::ProgramTable& shaders) override;
     void advanceParticles(size_t system, float seconds) override;

@@ -33,6 +33,10 @@ void Game::renderFrame(double elapsed) {
     // The glow's targets follow the framebuffer's size, checked every frame;
     // targets GL does not accept turn the glow off, and the demo goes on.
     bool glowing = false;
+    if (engine.glowEnabled && !render.backend->drawsIntoFloatTargets()) {
+        engine.glowEnabled = false;
+        engine.showStatus("Glow: OFF, this driver draws into no floating-point targets");
+    }
     if (engine.glowEnabled) {
         timer.begin(GpuPassTimer::Glow);
         glowing = render.glow.begin(engine.width, engine.height);

@@ -23,6 +23,9 @@ public:
 
     // Inactive timers cost nothing: begin and end return at once.
     bool active = false;
+    // Whether the driver times GL work at all (an OpenGL ES driver without
+    // EXT_disjoint_timer_query does not); if not, nothing activates the timer.
+    bool supported = true;
     // Every frame's times (the benchmark), waiting for a late result; without
     // it a frame whose results are not in yet is skipped, and nothing waits.
     bool everyFrame = false;

@@ -38,6 +38,14 @@ public:
     virtual graph::Dialect dialect() const = 0;
     virtual std::vector<ProgramFiles> ownPrograms() const = 0;
 
+    // --- What the context can do (asked once it is current) -----------------
+    // Polygons drawn as lines (F3).
+    virtual bool drawsLines() const = 0;
+    // Drawing into floating-point colour targets (the glow).
+    virtual bool drawsIntoFloatTargets() const = 0;
+    // Timing GL work by queries (the pass timer).
+    virtual bool timesPasses() const = 0;
+
     // --- Particles ----------------------------------------------------------
     // The scene's systems get their GPU buffers and programs (textures set).
     virtual void setUpParticles(const std::vector<ParticleSystem*>& systems,
@@ -54,3 +62,7 @@ public:
     // The GPU memory the systems' particle buffers take, in bytes.
     virtual long long particleBufferBytes() const = 0;
 };
+
+// Whether the current context's driver lists `extension` (by glGetStringi,
+// not GLEW's flags, which mark whatever has entry points).
+bool driverLists(const char* extension);

@@ -14,11 +14,23 @@ bool writeScreenshot(const std::string& fileName, int width, int height) {
         std::printf("Screenshot: cannot allocate %d x %d\n", width, height);
         return false;
     }
+    // Read as RGBA, the one layout OpenGL ES promises for every framebuffer,
+    // then laid out as FreeImage's blue-first 24-bit rows.
+    std::vector<unsigned char> rgba(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
     GLint packAlignment = 4;
     glGetIntegerv(GL_PACK_ALIGNMENT, &packAlignment);
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);  // FreeImage rows are 4-byte aligned
-    glReadPixels(0, 0, width, height, GL_BGR, GL_UNSIGNED_BYTE, FreeImage_GetBits(image));
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     glPixelStorei(GL_PACK_ALIGNMENT, packAlignment);
+    for (int y = 0; y < height; ++y) {
+        const unsigned char* from = rgba.data() + static_cast<size_t>(y) * width * 4;
+        BYTE* to = FreeImage_GetScanLine(image, y);
+        for (int x = 0; x < width; ++x, from += 4, to += 3) {
+            to[FI_RGBA_RED] = from[0];
+            to[FI_RGBA_GREEN] = from[1];
+            to[FI_RGBA_BLUE] = from[2];
+        }
+    }
     const bool saved = FreeImage_Save(FIF_PNG, image, fileName.c_str(), PNG_DEFAULT) != 0;
     FreeImage_Unload(image);
     if (!saved) std::printf("Screenshot: cannot write '%s'\n", fileName.c_str());

@@ -169,6 +169,24 @@ void SettingsPanel::performance(const Engine& engine, const GpuPassTimer& timer)
                    "30 fps");
 
     // GPU time of each pass, a few frames back.
+    if (!timer.supported) {
+        ImGui::TextUnformatted("No GPU times: this driver has no timer queries");
+    } else {
+        passTimes(timer);
+    }
+
+    // Particles alive per kind: the systems come in bundles of the four kinds.
+    int alive[kParticleKinds] = {};
+    const RenderBackend& backend = *engine.render->backend;
+    for (size_t i = 0; i < engine.scene->particleSystems.size(); ++i) {
+        alive[i % kParticleKinds] += backend.particlesAlive(i);
+    }
+    ImGui::Text("Objects drawn: %d", engine.objectsDrawn);
+    ImGui::Text("Particles: %d sparks, %d smoke,", alive[0], alive[1]);
+    ImGui::Text("  %d large flames, %d small flames", alive[2], alive[3]);
+}
+
+void SettingsPanel::passTimes(const GpuPassTimer& timer) {
     double total = 0.0;
     for (double ms : timer.latest()) total += std::max(ms, 0.0);
     if (ImGui::BeginTable("passes", 3, ImGuiTableFlags_RowBg | ImGuiTableFlags_SizingStretchProp)) {
@@ -193,16 +211,6 @@ void SettingsPanel::performance(const Engine& engine, const GpuPassTimer& timer)
         ImGui::Text("%.2f", total);
         ImGui::EndTable();
     }
-
-    // Particles alive per kind: the systems come in bundles of the four kinds.
-    int alive[kParticleKinds] = {};
-    const RenderBackend& backend = *engine.render->backend;
-    for (size_t i = 0; i < engine.scene->particleSystems.size(); ++i) {
-        alive[i % kParticleKinds] += backend.particlesAlive(i);
-    }
-    ImGui::Text("Objects drawn: %d", engine.objectsDrawn);
-    ImGui::Text("Particles: %d sparks, %d smoke,", alive[0], alive[1]);
-    ImGui::Text("  %d large flames, %d small flames", alive[2], alive[3]);
 }
 
 void SettingsPanel::tuning(Engine& engine) {
@@ -311,7 +319,7 @@ void Engine::followPanel() {
     // The benchmark times every frame itself; otherwise the passes are timed
     // while the panel shows them.
     GpuPassTimer& timer = render->timer;
-    if (!timer.everyFrame) timer.active = panelOpen;
+    if (!timer.everyFrame) timer.active = panelOpen && timer.supported;
 }
 
 bool Engine::panelTyping() const {

@@ -37,6 +37,7 @@ private:
     bool fileFailed_ = false;
 
     void performance(const Engine& engine, const GpuPassTimer& timer);
+    void passTimes(const GpuPassTimer& timer);  // the table of the passes' GPU times
     void tuning(Engine& engine);
     void switches(Engine& engine);
     void files(Engine& engine);

@@ -2,9 +2,10 @@
 # Every GLSL file of the shader folder compiles under the Khronos reference
 # compiler for the version it declares, with no error and no warning: a driver
 # that offers exactly that version must accept what we ship.
-# Usage: shaders_valid.sh SHADER_DIR
+# Usage: shaders_valid.sh SHADER_DIR ES_SOURCE
+# (ES_SOURCE prints a file as an OpenGL ES context is given it.)
 set -uo pipefail
-dir=$1
+dir=$1 es_source=$2
 command -v glslangValidator >/dev/null || { echo "glslangValidator is missing (glslang-tools)"; exit 1; }
 checked=0; failed=0
 for file in "$dir"/*.vert "$dir"/*.geom "$dir"/*.frag; do
@@ -35,6 +36,22 @@ for vertex in "$dir"/*ES.vert; do
   report=$(glslangValidator -l "$vertex" "$fragment" 2>&1); status=$?
   if [ $status -ne 0 ] || grep -qE 'ERROR|WARNING' <<<"$report"; then
     echo "$report"
+    failed=$((failed + 1))
+  fi
+done
+# The shared files as OpenGL ES takes them: every vertex and fragment file
+# that has no ES counterpart of its own (geometry stages never reach ES).
+scratch=$(mktemp -d); trap 'rm -rf "$scratch"' EXIT
+for file in "$dir"/*.vert "$dir"/*.frag; do
+  case $file in *ES.vert|*ES.frag) continue ;; esac
+  name=$(basename "$file")
+  [ -e "$dir/${name%.*}ES.${name##*.}" ] && continue
+  grep -q '^#version 330' "$file" || continue
+  checked=$((checked + 1))
+  "$es_source" "$file" >"$scratch/$name" || { failed=$((failed + 1)); continue; }
+  report=$(glslangValidator "$scratch/$name" 2>&1); status=$?
+  if [ $status -ne 0 ] || grep -qE 'ERROR|WARNING' <<<"$report"; then
+    echo "$file as OpenGL ES takes it:"; echo "$report"
     failed=$((failed + 1))
   fi
 done
