@@ -6,6 +6,7 @@
 #include "app/Engine.h"
 #include "app/Keys.h"
 #include "app/Toggles.h"
+#include "render/RenderState.h"
 
 #include <GLFW/glfw3.h>
 
@@ -89,6 +90,15 @@ TEST(Toggles, WireFrameAndTransparencyAskForTheirGlChange) {
     toggles::Action blendOn = toggles::act(F9, e);
     EXPECT_EQ(blendOn.message, "Transparency Enabled");
     EXPECT_EQ(blendOn.effect, toggles::GlEffect::BlendOn);
+
+    // OpenGL ES has no polygon mode: F3 says so and changes nothing.
+    RenderState es;
+    es.backend = RenderBackend::create(true);
+    e.render = &es;
+    toggles::Action refused = toggles::act(F3, e);
+    EXPECT_EQ(refused.message, "Wire Frame: not on OpenGL ES");
+    EXPECT_EQ(refused.effect, toggles::GlEffect::None);
+    EXPECT_FALSE(e.wireframe);
 }
 
 TEST(Toggles, FirstF4PressSwitchesToBilinear) {

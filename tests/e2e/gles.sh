@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# --gles: the OpenGL ES 3.0 back end, headless and in the window, draws the
+# desktop's picture and fire with no GL error, its particle buffers sized to
+# what the fire holds; a driver without ES 3.0 is one clear start-up failure.
+source "$(dirname "$0")/lib.sh"
+
+# below A B: A is a number (not an empty answer) under B.
+below() { [[ "$1" =~ ^[0-9.]+$ ]] && awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
+# near A B: whole numbers A and B at most 10 % of B apart, B above 0.
+near() { [[ "$1" =~ ^[0-9]+$ && "$2" =~ ^[0-9]+$ ]] && [ "$2" -gt 0 ] &&
+         awk -v a="$1" -v b="$2" 'BEGIN { d = a - b; if (d < 0) d = -d; exit !(d <= 0.1 * b) }'; }
+headless() {
+    local log="$1"; shift
+    (cd "$WORK" && env -u DISPLAY -u XAUTHORITY timeout 120 "$BIN" "$@" --headless \
+        </dev/null >"$log" 2>&1)
+    echo $?
+}
+
+# Rocks, ground, the turning structure and its shadow; the fire behind.
+pose=(320 240 0 --frames 12 --fixed-dt 0.05 --camera -3,7,2,225,-22 --gl-debug --stats 12)
+for renderer in desktop es; do
+    extra=(); [ "$renderer" = es ] && extra=(--gles)
+    status=$(headless "$WORK/$renderer.log" "${pose[@]}" "${extra[@]}" --screenshot "$WORK/$renderer.png")
+    check "$renderer: headless exits with 0 (got $status)" [ "$status" = 0 ]
+    check "$renderer: no GL error" grep -qx 'GL errors: 0' "$WORK/$renderer.log"
+done
+difference=$(pngstat diff "$WORK/es.png" "$WORK/desktop.png")
+check "ES draws the desktop's picture ($difference % apart)" below "$difference" 0.3
+check "ES: not a blank picture" awk -v m="$(pngstat mean "$WORK/es.png" | awk '{print $1}')" 'BEGIN { exit !(m > 10) }'
+bytes() { sed -n 's/^stats .* particle_buffer_bytes \([0-9]*\)$/\1/p' "$1"; }
+check "desktop: 457,600,000 bytes of particle buffers" [ "$(bytes "$WORK/desktop.log")" = 457600000 ]
+es_bytes=$(bytes "$WORK/es.log")
+check "ES: particle buffers of a few megabytes ($es_bytes)" \
+    awk -v b="$es_bytes" 'BEGIN { exit !(b > 100000 && b < 20000000) }'
+
+# The fire after 10 s at a fixed frame time: alive per kind within 10 %.
+fire=(256 192 0 --frames 200 --fixed-dt 0.05 --stats 200)
+headless "$WORK/fire-desktop.log" "${fire[@]}" >/dev/null
+headless "$WORK/fire-es.log" "${fire[@]}" --gles >/dev/null
+alive() { sed -n 's/^stats .* alive \([0-9]*\) \([0-9]*\) \([0-9]*\) \([0-9]*\) .*/\1 \2 \3 \4/p' "$1"; }
+read -r -a desktop_alive <<<"$(alive "$WORK/fire-desktop.log")"
+read -r -a es_alive <<<"$(alive "$WORK/fire-es.log")"
+kinds=(sparks smoke "large flames" "small flames")
+for i in 0 1 2 3; do
+    check "${kinds[$i]}: ${es_alive[$i]:-none} alive on ES, ${desktop_alive[$i]:-none} on the desktop" \
+        near "${es_alive[$i]:-}" "${desktop_alive[$i]:-}"
+done
+
+# The window: an ES context through GLFW, the same picture as headless.
+status=$(run_app "$WORK/window.log" "${pose[@]}" --gles --screenshot "$WORK/es-window.png")
+check "ES window exits with 0 (got $status)" [ "$status" = 0 ]
+check "ES window: no GL error" grep -qx 'GL errors: 0' "$WORK/window.log"
+difference=$(pngstat diff "$WORK/es-window.png" "$WORK/es.png")
+check "ES window: the headless picture ($difference % apart)" below "$difference" 0.1
+
+# A driver that offers ES 2.0 only (Mesa told so) gets one line and 255.
+status=$( (cd "$WORK" && MESA_GLES_VERSION_OVERRIDE=2.0 env -u DISPLAY timeout 60 "$BIN" 64 64 0 \
+    --headless --gles --frames 2 </dev/null >"$WORK/old.log" 2>&1); echo $?)
+check "ES 2.0 only: status 255 (got $status)" [ "$status" = 255 ]
+check "ES 2.0 only: one Error: line" [ "$(grep -c '^Error:' "$WORK/old.log")" = 1 ]
+check "ES 2.0 only: says it is OpenGL ES 3 it could not have" grep -q '^Error:.*OpenGL ES 3' "$WORK/old.log"
+finish
