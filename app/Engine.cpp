@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "GraphicsEngine/Platform.h"
@@ -20,8 +21,8 @@
 
 namespace {
 
-// The programs both renderers share, in registration order; each back end
-// adds its own (render/RenderBackend.h).
+// Every program of the system, in registration order; a back end may build
+// some of them from files of its own (render/RenderBackend.h).
 const ProgramFiles kPrograms[] = {
     {"default", "BaseShader.vert", nullptr, "BaseShader.frag", graph::Stages::Two,
      "UnlitShader.frag"},
@@ -30,12 +31,17 @@ const ProgramFiles kPrograms[] = {
     {"plane", "PlaneShader.vert", nullptr, "PlaneShader.frag", graph::Stages::Two},
     {"sky", "SkyShader.vert", nullptr, "SkyShader.frag", graph::Stages::Two},
     {"shadow", "ShadowMapShader.vert", nullptr, "ShadowMapShader.frag", graph::Stages::Two},
+    {"shadowOmni", "ShadowMapOmniFirstPassShader.vert", "ShadowMapOmniFirstPassShader.geom",
+     "ShadowMapOmniFirstPassShader.frag", graph::Stages::Three},
     {"shadowOmniDebug", "shadowMapDebugCubeShader.vert", nullptr,
      "shadowMapDebugCubeShader.frag", graph::Stages::Two},
     {"sun", "SunShader.vert", nullptr, "SunShader.frag", graph::Stages::Two},
     {"threshold", "ScreenShader.vert", nullptr, "ThresholdShader.frag", graph::Stages::Two},
     {"blend", "ScreenShader.vert", nullptr, "BlendShader.frag", graph::Stages::Two},
     {"filter", "ScreenShader.vert", nullptr, "FilterShader.frag", graph::Stages::Two},
+    {"ps_update", "PSUpdate.vert", "PSUpdate.geom", "PSUpdate.frag",
+     graph::Stages::ParticleCapture},
+    {"ps_render", "PSRender.vert", "PSRender.geom", "PSRender.frag", graph::Stages::ParticleDraw},
     {"emberwight", "EmberwightShader.vert", nullptr, "EmberwightShader.frag",
      graph::Stages::Two, "UnlitShader.frag"},
 };
@@ -113,17 +119,21 @@ bool Engine::followSurface() {
 }
 
 void Engine::createShaderPrograms(bool unlit) {
-    const RenderBackend& backend = *render->backend;
-    std::vector<ProgramFiles> programs(std::begin(kPrograms), std::end(kPrograms));
-    for (const ProgramFiles& own : backend.ownPrograms()) programs.push_back(own);
-    for (const ProgramFiles& files : programs) {
+    // Without a render state (a test's engine), the desktop's programs.
+    const std::vector<ProgramFiles> own =
+        render != nullptr ? render->backend->ownPrograms() : std::vector<ProgramFiles>{};
+    const graph::Dialect dialect =
+        render != nullptr ? render->backend->dialect() : graph::Dialect::Desktop;
+    for (ProgramFiles files : kPrograms) {
+        for (const ProgramFiles& replacement : own) {
+            if (std::strcmp(replacement.key, files.key) == 0) files = replacement;
+        }
         const bool floor = unlit && files.unlitFragment != nullptr;
         shaders[files.key] = std::make_shared<graph::Shader>();
         shaders[files.key]->createProgram(
             {files.stages, paths::kShaderDir + files.vertex,
              paths::kShaderDir + (floor ? files.unlitFragment : files.fragment),
-             files.geometry != nullptr ? paths::kShaderDir + files.geometry : "",
-             backend.dialect()});
+             files.geometry != nullptr ? paths::kShaderDir + files.geometry : "", dialect});
     }
 }
 

@@ -4,17 +4,6 @@
 
 #include "particles/ParticleSystem.h"
 
-std::vector<ProgramFiles> DesktopBackend::ownPrograms() const {
-    return {
-        {"shadowOmni", "ShadowMapOmniFirstPassShader.vert", "ShadowMapOmniFirstPassShader.geom",
-         "ShadowMapOmniFirstPassShader.frag", graph::Stages::Three},
-        {"ps_update", "PSUpdate.vert", "PSUpdate.geom", "PSUpdate.frag",
-         graph::Stages::ParticleCapture},
-        {"ps_render", "PSRender.vert", "PSRender.geom", "PSRender.frag",
-         graph::Stages::ParticleDraw},
-    };
-}
-
 void DesktopBackend::setUpParticles(const std::vector<ParticleSystem*>& systems,
                                     graph::ProgramTable& shaders) {
     systems_ = systems;

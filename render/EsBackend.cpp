@@ -26,6 +26,7 @@ bool EsBackend::drawsIntoFloatTargets() const { return driverLists("GL_EXT_color
 // Its queries take the desktop's GL_TIME_ELAPSED through the same calls.
 bool EsBackend::timesPasses() const { return driverLists("GL_EXT_disjoint_timer_query"); }
 
+// The programs with geometry stages, without them.
 std::vector<ProgramFiles> EsBackend::ownPrograms() const {
     return {
         {"shadowOmni", "ShadowMapOmniES.vert", nullptr, "ShadowMapOmniES.frag",

@@ -33,8 +33,8 @@ public:
     static std::unique_ptr<RenderBackend> create(bool es);
 
     // --- Programs -----------------------------------------------------------
-    // The GLSL its context takes, and the programs whose sources differ
-    // between the two: the shadow cube's and the particles'.
+    // The GLSL its context takes, and the programs it builds from files of
+    // its own in place of the system's table (app/Engine.cpp), by key.
     virtual graph::Dialect dialect() const = 0;
     virtual std::vector<ProgramFiles> ownPrograms() const = 0;
 
