@@ -53,6 +53,17 @@ check "ES window: no GL error" grep -qx 'GL errors: 0' "$WORK/window.log"
 difference=$(pngstat diff "$WORK/es-window.png" "$WORK/es.png")
 check "ES window: the headless picture ($difference % apart)" below "$difference" 0.1
 
+# The rest of the demo on ES: a settings file, the glow, the shadow-cube box
+# and the benchmark with its GPU pass times, with no GL error.
+echo '{"fog": {"start": 20, "end": 90}}' > "$WORK/look.json"
+status=$(headless "$WORK/rest.log" 256 192 0 --gles --gl-debug --settings "$WORK/look.json" --glow \
+    --show-shadow-cube --benchmark 1)
+check "ES: settings, glow, box and benchmark exit with 0 (got $status)" [ "$status" = 0 ]
+check "ES: the benchmark reports its frames" grep -q '^  frame time ms: min' "$WORK/rest.log"
+check "ES: and the GPU's pass times" grep -q '^    shadow cube ' "$WORK/rest.log"
+check "ES: no GL error with them all" grep -qx 'GL errors: 0' "$WORK/rest.log"
+check "ES: the glow stays on" bash -c "! grep -q 'Glow: OFF' '$WORK/rest.log'"
+
 # A driver that offers ES 2.0 only (Mesa told so) gets one line and 255.
 status=$( (cd "$WORK" && MESA_GLES_VERSION_OVERRIDE=2.0 env -u DISPLAY timeout 60 "$BIN" 64 64 0 \
     --headless --gles --frames 2 </dev/null >"$WORK/old.log" 2>&1); echo $?)
