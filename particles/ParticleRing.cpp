@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <glm/gtc/type_ptr.hpp>
+#include <memory>
 #include <vector>
 
 #include "GraphicsEngine/Shader.h"
@@ -90,7 +91,7 @@ ParticleRing::ParticleRing(ParticleSystem& system)
 
 ParticleRing::~ParticleRing() {
     if (!initialized_ || !graph::contextCurrent()) return;
-    if (fence_ != nullptr) glDeleteSync(fence_);
+    fence_.reset();
     glDeleteTransformFeedbacks(1, &transformFeedback_);
     glDeleteVertexArrays(2, updateArrays_);
     glDeleteVertexArrays(2, drawArrays_);
@@ -150,8 +151,7 @@ void ParticleRing::resize(int slots) {
     glBindBuffer(GL_COPY_WRITE_BUFFER, buffers_[current_]);
     glBufferData(GL_COPY_WRITE_BUFFER, bytesOf(slots), empty.data(), GL_DYNAMIC_DRAW);
     // A read-back in flight holds the old pool: it is dropped, the count kept.
-    if (fence_ != nullptr) glDeleteSync(fence_);
-    fence_ = nullptr;
+    fence_.reset();
     glBindBuffer(GL_COPY_WRITE_BUFFER, readback_);
     glBufferData(GL_COPY_WRITE_BUFFER, bytesOf(slots), nullptr, GL_STREAM_READ);
     glBindBuffer(GL_COPY_WRITE_BUFFER, 0);
@@ -163,8 +163,10 @@ void ParticleRing::resize(int slots) {
 
 void ParticleRing::collectCount() {
     if (fence_ == nullptr) return;
-    // Flushed, so that the fence signals even where nothing else flushes.
-    const GLenum status = glClientWaitSync(fence_, GL_SYNC_FLUSH_COMMANDS_BIT, 0);
+    // Not flushed: a flush per system would hand a software renderer 44
+    // small batches a frame. The frame's end flushes (a swap, or the
+    // offscreen surface's own fence), so the fence signals a frame later.
+    const GLenum status = glClientWaitSync(fence_->sync, 0, 0);
     if (status == GL_TIMEOUT_EXPIRED) return;
     if (status != GL_WAIT_FAILED) {
         glBindBuffer(GL_COPY_READ_BUFFER, readback_);
@@ -176,8 +178,30 @@ void ParticleRing::collectCount() {
         }
         glBindBuffer(GL_COPY_READ_BUFFER, 0);
     }
-    glDeleteSync(fence_);
-    fence_ = nullptr;
+    fence_.reset();
+}
+
+ParticleRing::Fence::~Fence() {
+    if (graph::contextCurrent()) glDeleteSync(sync);
+}
+
+void ParticleRing::countAll(const std::vector<ParticleRing*>& rings) {
+    std::vector<ParticleRing*> copied;
+    for (ParticleRing* ring : rings) {
+        if (!ring->initialized_ || ring->fence_ != nullptr || ring->slotCount_ == 0) continue;
+        glBindBuffer(GL_COPY_READ_BUFFER, ring->buffers_[ring->current_]);
+        glBindBuffer(GL_COPY_WRITE_BUFFER, ring->readback_);
+        glCopyBufferSubData(GL_COPY_READ_BUFFER, GL_COPY_WRITE_BUFFER, 0, 0,
+                            bytesOf(ring->slotCount_));
+        ring->readbackSlots_ = ring->slotCount_;
+        copied.push_back(ring);
+    }
+    glBindBuffer(GL_COPY_READ_BUFFER, 0);
+    glBindBuffer(GL_COPY_WRITE_BUFFER, 0);
+    if (copied.empty()) return;
+    const auto fence = std::make_shared<Fence>();
+    fence->sync = glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
+    for (ParticleRing* ring : copied) ring->fence_ = fence;
 }
 
 bool ParticleRing::advance(float timePassed) {
@@ -231,16 +255,6 @@ bool ParticleRing::advance(float timePassed) {
 
     current_ = 1 - current_;
     ringStart_ = nextRingStart(ringStart_, emitted, slotCount_);
-
-    if (fence_ == nullptr) {
-        glBindBuffer(GL_COPY_READ_BUFFER, buffers_[current_]);
-        glBindBuffer(GL_COPY_WRITE_BUFFER, readback_);
-        glCopyBufferSubData(GL_COPY_READ_BUFFER, GL_COPY_WRITE_BUFFER, 0, 0, bytesOf(slotCount_));
-        glBindBuffer(GL_COPY_READ_BUFFER, 0);
-        glBindBuffer(GL_COPY_WRITE_BUFFER, 0);
-        readbackSlots_ = slotCount_;
-        fence_ = glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
-    }
     return true;
 }
 

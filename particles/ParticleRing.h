@@ -1,6 +1,9 @@
 #pragma once
 #include <GL/glew.h>
 
+#include <memory>
+#include <vector>
+
 #include "GraphicsEngine/UniformLocations.h"
 #include "particles/ParticleSystem.h"
 
@@ -20,10 +23,11 @@ class Shader;
 // camera updates reach the ring as they reach the desktop path. A system is
 // advanced by one path only: the other would spend its accumulator twice.
 //
-// Counting, without waiting: after an update that finds no read-back in
-// flight, the buffer it wrote is copied into a third, read-back buffer and a
-// fence follows. Each later advance polls that fence (glClientWaitSync with a
-// timeout of 0); once it has signalled, the copy is mapped for reading
+// Counting, without waiting: once the frame's particles are drawn, countAll
+// copies the live buffer of each ring with no read-back in flight into a
+// third, read-back buffer, and one fence follows. Each later advance polls
+// that fence (glClientWaitSync with a timeout of 0, unflushed: the frame's
+// end flushes); once it has signalled, the copy is mapped for reading
 // (glMapBufferRange) and its live slots counted into alive(); until then the
 // last count stays. The count is therefore at least one update late, and as
 // late as the GPU runs behind.
@@ -85,6 +89,12 @@ public:
     GLuint buffer(int index) const { return buffers_[index]; }
     bool countPending() const { return fence_ != nullptr; }
 
+    // Starts the count of every ring given whose last count has arrived: a
+    // copy of its live buffer each, then one fence over them all. Called once
+    // the frame's particles are drawn: a software renderer pays for a fence,
+    // and for a copy of a buffer the frame has yet to finish, with a flush.
+    static void countAll(const std::vector<ParticleRing*>& rings);
+
 private:
     int perEmission() const;
     int wantedSlots() const;
@@ -104,7 +114,12 @@ private:
     GLuint updateArrays_[2] = {0, 0};  // updateArrays_[i] reads buffers_[i] per vertex
     GLuint drawArrays_[2] = {0, 0};    // drawArrays_[i] reads buffers_[i] per instance
     GLuint readback_ = 0;
-    GLsync fence_ = nullptr;
+    // The fence of the read-back in flight, shared by the rings counted with it.
+    struct Fence {
+        GLsync sync = nullptr;
+        ~Fence();
+    };
+    std::shared_ptr<Fence> fence_;
     int readbackSlots_ = 0;  // slots the copy in flight holds
     int slotCount_ = 0;
     int ringStart_ = 0;

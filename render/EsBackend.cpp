@@ -49,8 +49,14 @@ void EsBackend::advanceParticles(size_t system, float seconds) { rings_[system]-
 
 void EsBackend::drawParticles(size_t system) { rings_[system]->render(); }
 
-// The ring counts as it advances (a finished read-back, never a wait).
+// The rings' counts arrive as they advance, from read-backs started here
+// once every system is drawn (the first call of a frame); never a wait.
 int EsBackend::readParticleCount(size_t system, bool& pending, bool& waited) {
+    if (system == 0) {
+        std::vector<ParticleRing*> rings;
+        for (const auto& ring : rings_) rings.push_back(ring.get());
+        ParticleRing::countAll(rings);
+    }
     pending = false;
     waited = false;
     return rings_[system]->alive();

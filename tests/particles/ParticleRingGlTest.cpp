@@ -150,6 +150,7 @@ TEST_F(ParticleRingUpdate, TheCountArrivesAnUpdateLateWithoutWaiting) {
     ASSERT_TRUE(ring.advance(0.1f));
     EXPECT_EQ(ring.alive(), 0) << "nothing counted yet";
     for (int update = 1; update <= 3; ++update) {
+        ParticleRing::countAll({&ring});
         glFinish();
         ASSERT_TRUE(ring.advance(0.1f));
         EXPECT_EQ(ring.alive(), 2 * update) << "the update before this one";
@@ -195,6 +196,7 @@ TEST_F(ParticleRingUpdate, AFullPoolDoublesOnceTheCountShowsIt) {
                                                           makeParticle(glm::vec3(0), 0.1f,
                                                                        100.0f, 100.0f)));
     ASSERT_TRUE(ring.advance(0.01f));  // overwrites the two oldest
+    ParticleRing::countAll({&ring});
     glFinish();
     ASSERT_TRUE(ring.advance(0.01f));  // the full pool's count arrives; two more born
     EXPECT_EQ(ring.alive(), slots);
