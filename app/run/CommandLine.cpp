@@ -184,6 +184,13 @@ bool isNumber(const std::string& text) {
 
 }  // namespace
 
+bool optionTakesNoValue(const std::string& option) {
+    for (const OptionRule& rule : optionRules()) {
+        if (option == rule.name) return rule.value == Value::None;
+    }
+    return false;
+}
+
 bool flagWord(const std::string& word) {
     return word == "true" || std::atoi(word.c_str()) > 0;
 }

@@ -24,6 +24,10 @@ LaunchConfig parseCommandLine(const std::vector<std::string>& args);
 // True when `word` asks for a flag: it equals "true" or atoi reads it above 0.
 bool flagWord(const std::string& word);
 
+// True for an option that takes no value ("--glow"); false for one that
+// takes one and for an unknown name.
+bool optionTakesNoValue(const std::string& option);
+
 // A window size that can be asked of the window system: 1 to 32767 each way.
 bool windowSizeAcceptable(unsigned width, unsigned height);
 

@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+
+#include "app/run/CommandLine.h"
+#include "app/run/PageAddress.h"
+
+using Args = std::vector<std::string>;
+
+TEST(PageAddress, ParametersReadAsTheCommandLine) {
+    struct Case {
+        const char* query;
+        Args args;
+    };
+    const Case cases[] = {
+        {"", {"emberwight", "800", "600", "0", "0"}},
+        {"?tour=1&glow=1&panel=0", {"emberwight", "800", "600", "0", "1", "--glow"}},
+        {"width=320&height=240&frames=40&fixed-dt=0.05",
+         {"emberwight", "320", "240", "0", "0", "--frames=40", "--fixed-dt=0.05"}},
+        {"camera=-3%2C7%2C2%2C225%2C-22",
+         {"emberwight", "800", "600", "0", "0", "--camera=-3,7,2,225,-22"}},
+        {"settings=my+look.json&&=3", {"emberwight", "800", "600", "0", "0",
+                                       "--settings=my look.json"}},
+        {"frames=10&frames=20", {"emberwight", "800", "600", "0", "0", "--frames=20"}},
+        {"glow=true&gles=1", {"emberwight", "800", "600", "0", "0", "--glow", "--gles"}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(address::commandLine(c.query, 800, 600), c.args) << c.query;
+}
+
+TEST(PageAddress, BadParametersGetTheCommandLinesOwnWords) {
+    const auto error = [](const char* query) {
+        return parseCommandLine(address::commandLine(query, 800, 600)).error;
+    };
+    EXPECT_EQ(error("frames=abc"), "--frames needs a whole number of frames above 0, got 'abc'");
+    EXPECT_EQ(error("frames="), "--frames needs a whole number of frames above 0, got ''");
+    EXPECT_EQ(error("glow=2"), "--glow needs no value, got '2'");
+    EXPECT_EQ(error("colour=red"), "unknown option '--colour=red' (see --help)");
+    EXPECT_EQ(error("frames=40&tour=1"), "");
+}
+
+TEST(PageAddress, MalformedEscapesStandAsTheyAre) {
+    EXPECT_EQ(address::decode("a%2"), "a%2");
+    EXPECT_EQ(address::decode("%zz%41"), "%zzA");
+    EXPECT_EQ(address::decode("100%25"), "100%");
+}
