@@ -21,6 +21,7 @@
 
 class Game;
 class Scene;
+class UiContext;
 struct Mesh;
 struct PointLight;
 struct RenderState;
@@ -121,6 +122,9 @@ public:
     void drawOverlay();
     // The settings panel over the frame, while open (app/settings/SettingsPanel.cpp).
     void drawPanel(double elapsed);
+    // Dear ImGui's context that the panel and the ES text share, made the
+    // first time either needs it (app/UiContext.cpp).
+    UiContext& uiContext();
 
     // Camera (game/Camera.cpp).
     // Stands the camera at `position` looking along the yaw and pitch given.

@@ -196,6 +196,8 @@ void Game::shutDown() {
         if (!engine.surface->where().empty()) renderer += " on " + engine.surface->where();
         session.benchmark->report(startUpSeconds_, renderer);
     }
-    session.panel.reset();  // its GL objects go while the context is there
+    // Their GL objects go while the context is there.
+    session.panel.reset();
+    session.ui.reset();
     engine.surface.reset();
 }

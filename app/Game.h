@@ -14,8 +14,9 @@ public:
     Engine engine;
     Scene* scene = nullptr;
     bool quit = false;
-    Session session;     // options, scripted keys, panel, reloads, capture, benchmark
-    RenderState render;  // glow, static shadow cube, pass timer, uniform tables
+    // Before the session, whose ImGui context stops the back end's renderer.
+    RenderState render;  // back end, glow, static shadow cube, pass timer, uniform tables
+    Session session;     // options, scripted keys, ImGui and panel, reloads, capture, benchmark
 
     ~Game();
 

@@ -2,11 +2,9 @@
 
 #include <cstdio>
 
-// GLEW must come before any other GL header.
 #include "app/Engine.h"
 #include "app/Keys.h"
-
-#include <GL/freeglut.h>
+#include "render/RenderState.h"
 
 namespace overlay {
 
@@ -80,15 +78,14 @@ std::vector<Piece> pieces(const Engine& engine) {
 }  // namespace overlay
 
 void Engine::drawOverlay() {
-    // Plain white fixed-function text, whatever program the last pass left bound.
-    glUseProgram(0);
-    glColor3f(1.0f, 1.0f, 1.0f);
-    for (const overlay::Piece& piece : overlay::pieces(*this)) {
-        if (surface->drawsText()) {
-            glRasterPos2f(piece.x, piece.y);
-            glutBitmapString(GLUT_BITMAP_HELVETICA_18,
-                             reinterpret_cast<const unsigned char*>(piece.text.c_str()));
-        }
+    const std::vector<overlay::Piece> list = overlay::pieces(*this);
+    // The back end's text: freeglut's on the desktop, Dear ImGui's on ES.
+    if (surface->drawsText()) {
+        RenderBackend& backend = *render->backend;
+        if (backend.textNeedsImGui()) uiContext();  // made the first time
+        backend.drawText(list, width, height);
+    }
+    for (const overlay::Piece& piece : list) {
         if (echoStatus && piece.echoed) std::printf("%s\n", piece.text.c_str());
     }
     echoStatus = false;

@@ -1,6 +1,7 @@
 #pragma once
 // What the text overlay shows, as plain data; Engine::drawOverlay
-// (app/Overlay.cpp) only hands it to GL and the console.
+// (app/Overlay.cpp) only hands it to the renderer back end's text
+// (app/OverlayText.h) and the console.
 
 #include <string>
 #include <vector>

@@ -1,7 +1,11 @@
 #include "render/DesktopBackend.h"
 
+#include <imgui.h>
+#include <imgui_impl_opengl3.h>
+
 #include <algorithm>
 
+#include "app/OverlayText.h"
 #include "particles/ParticleSystem.h"
 
 void DesktopBackend::setUpParticles(const std::vector<ParticleSystem*>& systems,
@@ -37,3 +41,18 @@ long long DesktopBackend::particleBufferBytes() const {
     }
     return bytes;
 }
+
+void DesktopBackend::drawText(const std::vector<overlay::Piece>& pieces, unsigned, unsigned) {
+    overlay::drawBitmapText(pieces);
+}
+
+// The demo's own GLSL level; the renderer picks its 1.30-style programs for it.
+void DesktopBackend::startPanelRenderer() { ImGui_ImplOpenGL3_Init("#version 330 core"); }
+
+void DesktopBackend::newPanelFrame() { ImGui_ImplOpenGL3_NewFrame(); }
+
+void DesktopBackend::renderPanel(ImDrawData* drawData) {
+    ImGui_ImplOpenGL3_RenderDrawData(drawData);
+}
+
+void DesktopBackend::stopPanelRenderer() { ImGui_ImplOpenGL3_Shutdown(); }

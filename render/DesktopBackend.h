@@ -1,6 +1,6 @@
 #pragma once
 // Desktop OpenGL 3.3: the particles' geometry stages and counts by query, the
-// layered shadow cube and freeglut's text.
+// layered shadow cube, freeglut's text and Dear ImGui's OpenGL 3 renderer.
 #include "render/RenderBackend.h"
 
 class DesktopBackend : public RenderBackend {
@@ -21,6 +21,14 @@ public:
     int readParticleCount(size_t system, bool& pending, bool& waited) override;
     int particlesAlive(size_t system) const override;
     long long particleBufferBytes() const override;
+
+    void drawText(const std::vector<overlay::Piece>& pieces, unsigned width,
+                  unsigned height) override;
+    bool textNeedsImGui() const override { return false; }
+    void startPanelRenderer() override;
+    void newPanelFrame() override;
+    void renderPanel(ImDrawData* drawData) override;
+    void stopPanelRenderer() override;
 
 private:
     std::vector<ParticleSystem*> systems_;

@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "app/OverlayText.h"
 #include "render/DesktopBackend.h"
+#include "render/ImGuiOpenGLES3.h"
 
 std::unique_ptr<RenderBackend> RenderBackend::create(bool es) {
     if (es) return std::make_unique<EsBackend>();
@@ -71,3 +73,18 @@ long long EsBackend::particleBufferBytes() const {
     for (const auto& ring : rings_) bytes += ring->bufferBytes();
     return bytes;
 }
+
+void EsBackend::drawText(const std::vector<overlay::Piece>& pieces, unsigned width,
+                         unsigned height) {
+    overlay::drawImGuiText(pieces, width, height, *this);
+}
+
+void EsBackend::startPanelRenderer() { ImGui_ImplOpenGLES3_Init("#version 300 es"); }
+
+void EsBackend::newPanelFrame() { ImGui_ImplOpenGLES3_NewFrame(); }
+
+void EsBackend::renderPanel(ImDrawData* drawData) {
+    ImGui_ImplOpenGLES3_RenderDrawData(drawData);
+}
+
+void EsBackend::stopPanelRenderer() { ImGui_ImplOpenGLES3_Shutdown(); }

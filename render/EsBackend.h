@@ -1,7 +1,8 @@
 #pragma once
 // OpenGL ES 3.0 (--gles, and the browser): no geometry stage anywhere. The
 // particles live in slot pools (particles/ParticleRing.h) drawn as instanced
-// quads and counted by a read-back a frame or more late.
+// quads and counted by a read-back a frame or more late. Text and panel go
+// through Dear ImGui's ES 3 renderer.
 #include <memory>
 
 #include "particles/ParticleRing.h"
@@ -24,6 +25,14 @@ public:
     int readParticleCount(size_t system, bool& pending, bool& waited) override;
     int particlesAlive(size_t system) const override;
     long long particleBufferBytes() const override;
+
+    void drawText(const std::vector<overlay::Piece>& pieces, unsigned width,
+                  unsigned height) override;
+    bool textNeedsImGui() const override { return true; }
+    void startPanelRenderer() override;
+    void newPanelFrame() override;
+    void renderPanel(ImDrawData* drawData) override;
+    void stopPanelRenderer() override;
 
 private:
     std::vector<std::unique_ptr<ParticleRing>> rings_;

@@ -13,6 +13,9 @@
 class Engine;
 class ParticleSystem;
 struct ImDrawData;
+namespace overlay {
+struct Piece;
+}
 
 // One program of the system: its key, its files and their stages.
 struct ProgramFiles {
@@ -61,6 +64,25 @@ public:
     virtual int particlesAlive(size_t system) const = 0;
     // The GPU memory the systems' particle buffers take, in bytes.
     virtual long long particleBufferBytes() const = 0;
+
+    // --- Text and panel -----------------------------------------------------
+    // The overlay's pieces (app/Overlay.h), white, over the bound framebuffer
+    // of `width` x `height` pixels: freeglut's bitmap font on the desktop,
+    // Dear ImGui's on ES (app/OverlayText.h).
+    virtual void drawText(const std::vector<overlay::Piece>& pieces, unsigned width,
+                          unsigned height) = 0;
+    // Whether drawText draws through Dear ImGui: then the context the panel
+    // shares (app/UiContext.h) is current, with the panel's renderer started.
+    virtual bool textNeedsImGui() const = 0;
+    // Dear ImGui's renderer for this GL, in the current ImGui context: the
+    // desktop's OpenGL 3 one, or its ES 3 build (render/ImGuiOpenGLES3.h).
+    // Started once the context is made, stopped before it goes; a new frame
+    // before each ImGui frame, then its draw data drawn over the bound
+    // framebuffer.
+    virtual void startPanelRenderer() = 0;
+    virtual void newPanelFrame() = 0;
+    virtual void renderPanel(ImDrawData* drawData) = 0;
+    virtual void stopPanelRenderer() = 0;
 };
 
 // Whether the current context's driver lists `extension` (by glGetStringi,

@@ -1,7 +1,8 @@
 #pragma once
 // One run of the program around its frames: what the command line asked for,
-// the scripted keys, the settings panel, shader reloading, screenshots and the
-// benchmark. The game owns it; the engine reaches it through its game.
+// the scripted keys, Dear ImGui's context and the settings panel, shader
+// reloading, screenshots and the benchmark. The game owns it; the engine
+// reaches it through its game.
 #include <chrono>
 #include <memory>
 
@@ -10,11 +11,15 @@
 #include "app/run/RunOptions.h"
 #include "app/settings/SettingsPanel.h"
 #include "app/run/ShaderReloader.h"
+#include "app/UiContext.h"
 
 struct Session {
     RunOptions options;
     KeyScript keyScript;                  // --auto-keys
-    std::unique_ptr<SettingsPanel> panel;  // made the first time Tab opens it
+    // Dear ImGui's context, made the first time the panel or the ES text needs
+    // it; the panel in it, made the first time Tab opens it (it goes first).
+    std::unique_ptr<UiContext> ui;
+    std::unique_ptr<SettingsPanel> panel;
     bool cursorFree = false;              // released for the panel; mouse look waits
     bool screenshotRequested = false;     // F12: saved after this frame is drawn
     std::unique_ptr<Benchmark> benchmark;            // --benchmark

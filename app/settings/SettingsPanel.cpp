@@ -3,9 +3,7 @@
 // GLEW must come before any other GL header.
 #include "app/Game.h"
 
-#include <GLFW/glfw3.h>
 #include <imgui.h>
-#include <imgui_impl_opengl3.h>
 
 #include <algorithm>
 #include <cctype>
@@ -95,23 +93,10 @@ std::string fullPath(const std::string& path) {
 }  // namespace
 
 SettingsPanel::SettingsPanel(Surface& surface) : surface_(surface) {
-    IMGUI_CHECKVERSION();
-    ImGui::CreateContext();
-    ImGuiIO& io = ImGui::GetIO();
-    io.IniFilename = nullptr;  // no imgui.ini left behind in the working folder
-    io.LogFilename = nullptr;
-    ImGui::StyleColorsDark();
-    ImGui::GetStyle().Colors[ImGuiCol_WindowBg].w = 0.85f;
     surface_.startPanelInput();
-    // The demo's own GLSL level; the renderer picks its 1.30-style programs for it.
-    ImGui_ImplOpenGL3_Init("#version 330 core");
 }
 
-SettingsPanel::~SettingsPanel() {
-    ImGui_ImplOpenGL3_Shutdown();
-    surface_.stopPanelInput();
-    ImGui::DestroyContext();
-}
+SettingsPanel::~SettingsPanel() { surface_.stopPanelInput(); }
 
 bool SettingsPanel::typing() const { return ImGui::GetIO().WantTextInput; }
 
@@ -120,7 +105,8 @@ void SettingsPanel::draw(Engine& engine, const GpuPassTimer& timer, double elaps
     const double now = surface_.seconds();
     if (lastSeconds_ >= 0.0) history_.add(now - lastSeconds_);
     lastSeconds_ = now;
-    ImGui_ImplOpenGL3_NewFrame();
+    RenderBackend& backend = *engine.render->backend;
+    backend.newPanelFrame();
     surface_.feedPanelInput(elapsed);
     ImGui::NewFrame();
 
@@ -140,7 +126,7 @@ void SettingsPanel::draw(Engine& engine, const GpuPassTimer& timer, double elaps
     ImGui::End();
 
     ImGui::Render();
-    ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
+    backend.renderPanel(ImGui::GetDrawData());
 }
 
 void SettingsPanel::performance(const Engine& engine, const GpuPassTimer& timer) {
@@ -301,7 +287,10 @@ void SettingsPanel::files(Engine& engine) {
 void Engine::drawPanel(double elapsed) {
     if (!panelOpen) return;
     std::unique_ptr<SettingsPanel>& panel = game->session.panel;
-    if (!panel) panel = std::make_unique<SettingsPanel>(*surface);
+    if (!panel) {
+        uiContext();  // made the first time
+        panel = std::make_unique<SettingsPanel>(*surface);
+    }
     panel->draw(*this, render->timer, elapsed);
 }
 

@@ -13,15 +13,16 @@ class Surface;
 
 class SettingsPanel {
 public:
-    // Makes Dear ImGui's context and its OpenGL 3 renderer on the current GL
-    // context, and starts the surface's input for it.
+    // Starts the surface's input for Dear ImGui's context, which is current
+    // (app/UiContext.h), until it goes.
     explicit SettingsPanel(Surface& surface);
     ~SettingsPanel();
     SettingsPanel(const SettingsPanel&) = delete;
     SettingsPanel& operator=(const SettingsPanel&) = delete;
 
-    // One frame of the panel, drawn over the bound framebuffer, with the pass
-    // times `timer` holds; `elapsed` is the frame's time on the clock.
+    // One frame of the panel, drawn by the engine's back end over the bound
+    // framebuffer, with the pass times `timer` holds; `elapsed` is the frame's
+    // time on the clock.
     void draw(Engine& engine, const GpuPassTimer& timer, double elapsed);
     // Whether a text field has the keyboard (the demo's keys then wait).
     bool typing() const;

@@ -9,10 +9,11 @@
 #include "app/surface/WindowSurface.h"
 
 // A hidden window with a current GL context (the way the demo asks for one)
-// and a debug-output callback that records every GL error.
+// and a debug-output callback that records every GL error. With `es`, an
+// OpenGL ES 3.0 context, as --gles asks for.
 class GlContext {
 public:
-    explicit GlContext(int width = 64, int height = 64);
+    explicit GlContext(int width = 64, int height = 64, bool es = false);
     ~GlContext();
     GlContext(const GlContext&) = delete;
     GlContext& operator=(const GlContext&) = delete;

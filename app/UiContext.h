@@ -1,0 +1,22 @@
+#pragma once
+// Dear ImGui's one context, which the settings panel and the overlay's text on
+// OpenGL ES share, with the renderer back end's ImGui renderer started in it.
+// Made the first time either needs it (Engine::uiContext), it lives to the
+// end of the run; the panel starts the surface's input itself.
+
+struct ImGuiContext;
+class RenderBackend;
+
+class UiContext {
+public:
+    // Makes the context current on the current GL context and starts
+    // `backend`'s renderer; `backend` outlives it.
+    explicit UiContext(RenderBackend& backend);
+    ~UiContext();
+    UiContext(const UiContext&) = delete;
+    UiContext& operator=(const UiContext&) = delete;
+
+private:
+    RenderBackend& backend_;
+    ImGuiContext* context_ = nullptr;
+};
