@@ -3,6 +3,7 @@
 #include <glm/glm.hpp>
 
 #include "app/Engine.h"
+#include "render/RenderBackend.h"
 #include "render/StaticShadowCube.h"
 #include "support/GlContext.h"
 #include "support/ProgramFromSource.h"
@@ -59,7 +60,8 @@ TEST(RenderTargets, BothTargetsAreCompleteAndLeaveTheDefaultBound) {
     EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), static_cast<GLint>(engine.shadowMapFramebuffer));
     engine.createShadowCube();
     StaticShadowCube kept;
-    kept.create(engine.shadowCubeTexture, engine.shadowCubeFramebuffer, engine.shadowCubeWidth, 0);
+    kept.create(*RenderBackend::create(false), engine.shadowCubeTexture,
+                engine.shadowCubeFramebuffer, engine.shadowCubeWidth, 0);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");  // no "ERROR: Framebuffer fail"
     EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
 

@@ -9,8 +9,8 @@ void PassFixture::SetUp() {
     engine.createShaderPrograms();
     engine.createShadowMap();
     engine.createShadowCube();
-    render.staticShadowCube.create(engine.shadowCubeTexture, engine.shadowCubeFramebuffer,
-                                   engine.shadowCubeWidth, 0);
+    render.staticShadowCube.create(*render.backend, engine.shadowCubeTexture,
+                                   engine.shadowCubeFramebuffer, engine.shadowCubeWidth, 0);
     scene = std::make_unique<Scene>(&engine);
     testing::internal::GetCapturedStdout();
     engine.scene = scene.get();
