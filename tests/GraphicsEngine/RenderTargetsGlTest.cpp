@@ -168,7 +168,7 @@ TEST(RenderTargets, LookupOutsideTheDirectionalMapIsLit) {
 // glDrawBuffer and only sized depth formats: the same targets, made the way
 // it takes them, without a GL error.
 TEST(RenderTargets, OnOpenGlEsBothTargetsAreCompleteWithoutAnError) {
-    GlContext context(64, 64, GlContext::Api::Es);
+    GlContext context(64, 64, true);  // OpenGL ES
     Engine engine;
     RenderState render;
     render.backend = RenderBackend::create(true);

@@ -20,7 +20,7 @@ void GLAPIENTRY recordMessage(GLenum, GLenum type, GLuint, GLenum severity, GLsi
 
 }  // namespace
 
-GlContext::GlContext(int width, int height, Api api) {
+GlContext::GlContext(int width, int height, bool es) {
     glfwSetErrorCallback([](int code, const char* description) {
         std::fprintf(stderr, "GLFW error %d: %s\n", code, description);
     });
@@ -31,11 +31,7 @@ GlContext::GlContext(int width, int height, Api api) {
         if (attempt > 0) std::this_thread::sleep_for(std::chrono::milliseconds(200));
         if (!glfwInit()) continue;
         glfwDefaultWindowHints();
-        if (api == Api::Es) {
-            // Mesa's entry points and GLEW's loading serve an ES context too.
-            glfwWindowHint(GLFW_CLIENT_API, GLFW_OPENGL_ES_API);
-            glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 0);
-        }
+        if (es) glfwWindowHint(GLFW_CLIENT_API, GLFW_OPENGL_ES_API);
         glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
         glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
         glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);

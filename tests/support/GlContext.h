@@ -8,13 +8,12 @@
 
 #include "app/surface/WindowSurface.h"
 
-// A hidden window with a current GL context (the way the demo asks for one:
-// desktop OpenGL 3, or with Api::Es OpenGL ES 3.0 as --gles does) and a
-// debug-output callback that records every GL error.
+// A hidden window with a current GL context (the way the demo asks for one)
+// and a debug-output callback that records every GL error. With `es`, an
+// OpenGL ES 3.0 context, as --gles asks for.
 class GlContext {
 public:
-    enum class Api { Desktop, Es };
-    explicit GlContext(int width = 64, int height = 64, Api api = Api::Desktop);
+    explicit GlContext(int width = 64, int height = 64, bool es = false);
     ~GlContext();
     GlContext(const GlContext&) = delete;
     GlContext& operator=(const GlContext&) = delete;

@@ -5,7 +5,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 PassRig::PassRig(bool es)
-    : context(kSize, kSize, es ? GlContext::Api::Es : GlContext::Api::Desktop), es_(es) {}
+    : context(kSize, kSize, es), es_(es) {}
 
 void PassRig::setUp() {
     engine.surface = context.surface();
