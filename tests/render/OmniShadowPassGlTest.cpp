@@ -309,16 +309,18 @@ TEST(OmniShadowOnBothBackEnds, EsSixPassesStoreTheDesktopCubesDepths) {
         PassRig rig(es);
         rig.setUp();
         graph::Shader* program = rig.program("default");
-        Mesh floor, blocker, box, corner;
+        Mesh floor, blocker, box, corner, tilted;
         testmesh::quad(floor, program, {-20, 0, 20}, {40, 0, 0}, {0, 0, -40});
         testmesh::quad(blocker, program, {-1, 2.5f, 1}, {2, 0, 0}, {0, 0, -2});
         testmesh::box(box, program, {3, 0, -1}, {5, 3, 1});
         testmesh::quad(corner, program, {-6, 3, -2}, {0, 4, 0}, {0, 0, 4});  // across two faces
-        rig.renderCube({&floor, &blocker, &box, &corner});
+        testmesh::quad(tilted, program, {-3.7f, 1.3f, 2.9f}, {2.3f, 1.1f, -0.7f},
+                       {0.4f, -0.9f, -3.1f});  // no coordinate a round number
+        rig.renderCube({&floor, &blocker, &box, &corner, &tilted});
         std::vector<unsigned> depths = readCubeDepths(rig.engine.shadowCubeTexture, 1024, es);
         const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
         EXPECT_EQ(std::string(version).rfind("OpenGL ES", 0) == 0, es) << version;
-        for (Mesh* mesh : {&floor, &blocker, &box, &corner}) mesh->release();
+        for (Mesh* mesh : {&floor, &blocker, &box, &corner, &tilted}) mesh->release();
         EXPECT_TRUE(rig.context.errors().empty()) << (es ? "ES: " : "desktop: ")
                                                   << rig.context.errors().front();
         rig.tearDown();
