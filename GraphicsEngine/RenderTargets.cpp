@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/Engine.h"
+#include "render/RenderState.h"
 
 namespace {
 
@@ -13,16 +14,30 @@ void reportIncompleteFramebuffer() {
     }
 }
 
+// The engine's back end; without a RenderState (a test's bare engine), the desktop's.
+const RenderBackend& backendOf(const RenderState* render) {
+    static const std::unique_ptr<RenderBackend> desktop = RenderBackend::create(false);
+    return render != nullptr ? *render->backend : *desktop;
+}
+
+// A depth-only framebuffer (glDrawBuffer is desktop GL's alone).
+void noColourBuffers() {
+    const GLenum none = GL_NONE;
+    glDrawBuffers(1, &none);
+    glReadBuffer(GL_NONE);
+}
+
 }  // namespace
 
 void Engine::createShadowMap() {
+    const RenderBackend& backend = backendOf(render);
     shadowMapWidth = 2048;
     shadowMapHeight = 2048;
 
     glGenTextures(1, &shadowMapTexture);
     glBindTexture(GL_TEXTURE_2D, shadowMapTexture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, shadowMapWidth, shadowMapHeight, 0,
-                 GL_DEPTH_COMPONENT, GL_UNSIGNED_BYTE, nullptr);
+    backend.allocateShadowDepth(GL_TEXTURE_2D, GL_DEPTH_COMPONENT24, shadowMapWidth,
+                                shadowMapHeight);
 
     glGenFramebuffers(1, &shadowMapFramebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, shadowMapFramebuffer);
@@ -32,14 +47,9 @@ void Engine::createShadowMap() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_MODE, GL_COMPARE_REF_TO_TEXTURE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_FUNC, GL_LEQUAL);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_BORDER);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_BORDER);
-    // Depth 1 outside the map: a comparison lookup there always passes (lit).
-    const GLfloat border[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-    glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, border);
+    backend.setShadowMapEdge();  // lit outside the map where the context has a border
 
-    glDrawBuffer(GL_NONE);
-    glReadBuffer(GL_NONE);
+    noColourBuffers();
     reportIncompleteFramebuffer();
     // The framebuffer stays bound; the cube builder that follows unbinds.
 
@@ -51,28 +61,28 @@ void Engine::createShadowMap() {
 }
 
 void Engine::createShadowCube() {
+    const RenderBackend& backend = backendOf(render);
     shadowCubeWidth = 1024;
     shadowCubeHeight = 1024;
 
     glGenTextures(1, &shadowCubeTexture);
     glBindTexture(GL_TEXTURE_CUBE_MAP, shadowCubeTexture);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    // The texture's own filter serves the shadow-cube box (the lit pass has a sampler).
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, backend.shadowCubeFilter());
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, backend.shadowCubeFilter());
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     for (GLenum face = 0; face < 6; ++face) {
-        glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT, shadowCubeWidth,
-                     shadowCubeHeight, 0, GL_DEPTH_COMPONENT, GL_UNSIGNED_BYTE, nullptr);
+        backend.allocateShadowDepth(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, GL_DEPTH_COMPONENT,
+                                    shadowCubeWidth, shadowCubeHeight);
     }
 
     glGenFramebuffers(1, &shadowCubeFramebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, shadowCubeFramebuffer);
-    // Layered: the omni pass's geometry stage picks the face per primitive.
-    glFramebufferTexture(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, shadowCubeTexture, 0);
-
-    glDrawBuffer(GL_NONE);
-    glReadBuffer(GL_NONE);
+    // Every face where the context takes layers (the desktop), else the first.
+    backend.attachShadowCube(shadowCubeTexture);
+    noColourBuffers();
     reportIncompleteFramebuffer();
 
     // The lit pass reads the cube through this sampler: each lookup compares

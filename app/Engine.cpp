@@ -156,8 +156,8 @@ void Engine::setUpScene() {
     createShadowMap();
     createShadowCube();
     // The static casters' cube, beside the frame's.
-    render->staticShadowCube.create(shadowCubeTexture, shadowCubeFramebuffer, shadowCubeWidth,
-                                    displayFramebuffer());
+    render->staticShadowCube.create(*render->backend, shadowCubeTexture, shadowCubeFramebuffer,
+                                    shadowCubeWidth, displayFramebuffer());
 
     scene->setupEnvironment();
 

@@ -56,3 +56,34 @@ void DesktopBackend::renderPanel(ImDrawData* drawData) {
 }
 
 void DesktopBackend::stopPanelRenderer() { ImGui_ImplOpenGL3_Shutdown(); }
+
+// --- Shadow cube
+
+void DesktopBackend::allocateShadowDepth(GLenum target, GLint internalFormat, GLsizei width,
+                                         GLsizei height) const {
+    glTexImage2D(target, 0, internalFormat, width, height, 0, GL_DEPTH_COMPONENT, GL_UNSIGNED_BYTE,
+                 nullptr);
+}
+
+void DesktopBackend::setShadowMapEdge() const {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_BORDER);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_BORDER);
+    // Depth 1 outside the map: a comparison lookup there always passes (lit).
+    const GLfloat border[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, border);
+}
+
+// Layered: the omni pass's geometry stage picks the face per primitive.
+void DesktopBackend::attachShadowCube(GLuint cube) const {
+    glFramebufferTexture(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, cube, 0);
+}
+
+void DesktopBackend::drawShadowCube(GLuint layered, const GLuint*, GLbitfield clear,
+                                    const std::function<void(int, GLuint)>& draw) const {
+    glBindFramebuffer(GL_FRAMEBUFFER, layered);
+    if (clear != 0) {
+        glClearDepth(1.0);
+        glClear(clear);
+    }
+    draw(-1, layered);
+}

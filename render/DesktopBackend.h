@@ -30,6 +30,16 @@ public:
     void renderPanel(ImDrawData* drawData) override;
     void stopPanelRenderer() override;
 
+    // --- Shadow cube
+    void allocateShadowDepth(GLenum target, GLint internalFormat, GLsizei width,
+                             GLsizei height) const override;
+    void setShadowMapEdge() const override;
+    GLint shadowCubeFilter() const override { return GL_LINEAR; }
+    void attachShadowCube(GLuint cube) const override;
+    bool copiesCubeImages() const override { return true; }  // where the driver has it
+    void drawShadowCube(GLuint layered, const GLuint faces[6], GLbitfield clear,
+                        const std::function<void(int, GLuint)>& draw) const override;
+
 private:
     std::vector<ParticleSystem*> systems_;
 };

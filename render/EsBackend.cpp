@@ -88,3 +88,39 @@ void EsBackend::renderPanel(ImDrawData* drawData) {
 }
 
 void EsBackend::stopPanelRenderer() { ImGui_ImplOpenGLES3_Shutdown(); }
+
+// --- Shadow cube
+
+// The desktop's unsized depth is 24 bits on the drivers measured; ES takes
+// only sized formats, each with its own type.
+void EsBackend::allocateShadowDepth(GLenum target, GLint, GLsizei width, GLsizei height) const {
+    glTexImage2D(target, 0, GL_DEPTH_COMPONENT24, width, height, 0, GL_DEPTH_COMPONENT,
+                 GL_UNSIGNED_INT, nullptr);
+}
+
+// No border colour in ES 3.0 or WebGL 2: a lookup beyond the map takes its
+// edge texel. The frame never draws the sun map and no program reads it.
+void EsBackend::setShadowMapEdge() const {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+}
+
+// No layered attachment: the cube's framebuffer holds its first face, and
+// the cube is drawn through a framebuffer per face (drawShadowCube).
+void EsBackend::attachShadowCube(GLuint cube) const {
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_CUBE_MAP_POSITIVE_X,
+                           cube, 0);
+}
+
+// Six passes, the faces outermost: every caster into one face before the
+// next, so that the framebuffer changes six times (a software renderer
+// flushes at each change).
+void EsBackend::drawShadowCube(GLuint, const GLuint faces[6], GLbitfield clear,
+                               const std::function<void(int, GLuint)>& draw) const {
+    if (clear != 0) glClearDepthf(1.0f);
+    for (int face = 0; face < 6; ++face) {
+        glBindFramebuffer(GL_FRAMEBUFFER, faces[face]);
+        if (clear != 0) glClear(clear);
+        draw(face, faces[face]);
+    }
+}

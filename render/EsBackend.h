@@ -34,6 +34,17 @@ public:
     void renderPanel(ImDrawData* drawData) override;
     void stopPanelRenderer() override;
 
+    // --- Shadow cube: no border colour, no layers, no image copy; depth
+    // textures are read through NEAREST unless compared.
+    void allocateShadowDepth(GLenum target, GLint internalFormat, GLsizei width,
+                             GLsizei height) const override;
+    void setShadowMapEdge() const override;
+    GLint shadowCubeFilter() const override { return GL_NEAREST; }
+    void attachShadowCube(GLuint cube) const override;
+    bool copiesCubeImages() const override { return false; }
+    void drawShadowCube(GLuint layered, const GLuint faces[6], GLbitfield clear,
+                        const std::function<void(int, GLuint)>& draw) const override;
+
 private:
     std::vector<std::unique_ptr<ParticleRing>> rings_;
 };

@@ -41,7 +41,7 @@ std::vector<std::string> effigyNames() {
 std::vector<std::string> sunDepthNames() { return {"depthMVP"}; }
 
 std::vector<std::string> omniDepthNames() {
-    std::vector<std::string> names = {"M", "near_far", "l_pos"};
+    std::vector<std::string> names = {"M", "near_far", "l_pos", "faceMatrix"};
     for (unsigned face = 0; face < kCubeFaces; ++face) {
         names.push_back(lighting::cubeFaceUniform(face));
     }

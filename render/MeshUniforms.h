@@ -34,8 +34,10 @@ constexpr unsigned pointLightUniform(unsigned light, PointLightField field) {
 enum Effigy { FireTexture = kTexturedUniforms, NoiseTexture, TimePassed, kEffigyUniforms };
 // The depth-only programs: the sun's ("shadow", also the depth pre-pass) and
 // the shadow cube's ("shadowOmni"), whose six face matrices follow its list.
+// The desktop's cube program takes all six faces and the light; ES's, one
+// face per draw, its faceMatrix alone. A name a program lacks is at -1.
 enum SunDepth { DepthMvp, kSunDepthUniforms };
-enum OmniDepth { M, OmniNearFar, OmniLPos, kOmniDepthUniforms };
+enum OmniDepth { M, OmniNearFar, OmniLPos, OmniFaceMatrix, kOmniDepthUniforms };
 constexpr unsigned kCubeFaces = 6;
 constexpr unsigned cubeFaceUniform(unsigned face) { return kOmniDepthUniforms + face; }
 

@@ -1,5 +1,7 @@
-// Depth of one mesh into all six faces of the fire light's shadow cube in a
-// single layered draw: the program's geometry stage picks the face.
+// Depth of one mesh into the fire light's shadow cube: on the desktop into
+// all six faces in a single layered draw, the program's geometry stage
+// picking the face; on ES into the one face the cube's pass draws
+// (StaticShadowCube::drawFace), through that face's matrix.
 #include "GraphicsEngine/Mesh.h"
 #include "app/Engine.h"
 #include "game/PointLight.h"
@@ -8,22 +10,42 @@
 #include "render/RenderState.h"
 #include "GraphicsEngine/Uniforms.h"
 
+namespace {
+
+// The two cube programs take different uniforms: a name the program in use
+// lacks (location -1) is skipped here rather than handed to GL.
+bool has(GLint location) { return location >= 0; }
+
+}  // namespace
+
 void Engine::renderOmniShadow(Mesh& mesh, const glm::mat4& modelMatrix) {
     graph::UniformLocations& at = render->meshUniforms.omniDepth;
     if (!beginDepthOnlyDraw(shaders, "shadowOmni", mesh, at)) return;  // no program: nothing drawn
 
-    uniforms::setMat4(at[meshuniforms::M], modelMatrix);
+    if (has(at[meshuniforms::M])) uniforms::setMat4(at[meshuniforms::M], modelMatrix);
     // Built on a copy: the scene's light is never modified by a pass.
     PointLight light = scene->pointLights != nullptr ? scene->pointLights[0] : PointLight();
     light.computeFaceMatrices();
     const std::vector<glm::mat4> faces = light.getFaceMatrices();
-    for (unsigned i = 0; i < faces.size(); ++i) {
-        uniforms::setMat4(at[meshuniforms::cubeFaceUniform(i)], faces[i]);
+    const StaticShadowCube& cube = render->staticShadowCube;
+    if (cube.drawFace >= 0) {
+        const GLint face = at[meshuniforms::OmniFaceMatrix];
+        if (has(face)) uniforms::setMat4(face, faces[static_cast<size_t>(cube.drawFace)]);
+    } else {
+        for (unsigned i = 0; i < faces.size(); ++i) {
+            const GLint face = at[meshuniforms::cubeFaceUniform(i)];
+            if (has(face)) uniforms::setMat4(face, faces[i]);
+        }
+        if (has(at[meshuniforms::OmniNearFar])) {
+            uniforms::setVec2(at[meshuniforms::OmniNearFar],
+                              glm::vec2(light.nearPlane, light.farPlane));
+        }
+        if (has(at[meshuniforms::OmniLPos])) {
+            uniforms::setVec4(at[meshuniforms::OmniLPos], glm::vec4(light.Position, 1.0f));
+        }
     }
-    uniforms::setVec2(at[meshuniforms::OmniNearFar], glm::vec2(light.nearPlane, light.farPlane));
-    uniforms::setVec4(at[meshuniforms::OmniLPos], glm::vec4(light.Position, 1.0f));
 
-    glBindFramebuffer(GL_FRAMEBUFFER, render->staticShadowCube.drawTarget);
+    glBindFramebuffer(GL_FRAMEBUFFER, cube.drawTarget);
     // A mesh that never loaded (no ground model) has nothing to draw.
     if (mesh.indexCount > 0) {
         glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indexCount), GL_UNSIGNED_INT,

@@ -5,6 +5,7 @@
 // then on the passes that differ call it, and nothing else asks which it is.
 #include <GL/glew.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -83,6 +84,26 @@ public:
     virtual void newPanelFrame() = 0;
     virtual void renderPanel(ImDrawData* drawData) = 0;
     virtual void stopPanelRenderer() = 0;
+
+    // --- Shadow cube --------------------------------------------------------
+    // The shadow targets as the context takes them: `target`'s depth image
+    // (the desktop's `internalFormat`; ES's sized 24-bit one), the sun map's
+    // edge (depth 1 beyond it, or its edge texels where there is no border),
+    // the cube texture's own filter (the shadow-cube box reads through it) and
+    // a whole cube on the bound framebuffer (layered, or ES's first face).
+    virtual void allocateShadowDepth(GLenum target, GLint internalFormat, GLsizei width,
+                                     GLsizei height) const = 0;
+    virtual void setShadowMapEdge() const = 0;
+    virtual GLint shadowCubeFilter() const = 0;
+    virtual void attachShadowCube(GLuint cube) const = 0;
+    // Whether the static casters' cube may be copied by glCopyImageSubData
+    // (where the driver has it) rather than blitted face by face.
+    virtual bool copiesCubeImages() const = 0;
+    // `draw(face, framebuffer)` fills a cube: once through `layered` (face -1,
+    // all six) or once per face through `faces`, each cleared with `clear`
+    // first (0: kept) at depth 1.
+    virtual void drawShadowCube(GLuint layered, const GLuint faces[6], GLbitfield clear,
+                                const std::function<void(int, GLuint)>& draw) const = 0;
 };
 
 // Whether the current context's driver lists `extension` (by glGetStringi,

@@ -64,28 +64,28 @@ void Engine::renderShadowCube(const std::vector<game::SceneObject*>& objects) {
     }
 
     glViewport(0, 0, shadowCubeWidth, shadowCubeHeight);
-    glClearDepth(1.0);
+    const RenderBackend& backend = *render->backend;
     const shadowcube::Step step =
         shadowcube::nextStep(cube.filled ? &*cube.filled : nullptr, casters.contents);
     if (step == shadowcube::Step::Clear) {
-        glBindFramebuffer(GL_FRAMEBUFFER, shadowCubeFramebuffer);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        cube.draw(backend, false, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT, [] {});
     } else {
         if (step == shadowcube::Step::Refill) {
-            cube.drawTarget = cube.framebuffer;
-            glBindFramebuffer(GL_FRAMEBUFFER, cube.framebuffer);
-            glClear(GL_DEPTH_BUFFER_BIT);
-            for (game::SceneObject* object : casters.statics) object->drawOmniShadow();
-            // Hand the cube's clear and the objects' depths to the rasteriser
-            // now: a software renderer fills them while this thread runs the
-            // ground's geometry stage, the longest stretch of the fill.
-            glFlush();
-            renderOmniShadow(scene->groundMesh, glm::mat4(1.0f));
-            cube.drawTarget = shadowCubeFramebuffer;
+            cube.draw(backend, true, GL_DEPTH_BUFFER_BIT, [&] {
+                for (game::SceneObject* object : casters.statics) object->drawOmniShadow();
+                // Hand the cube's clear and the objects' depths to the
+                // rasteriser now: a software renderer fills them while this
+                // thread runs the ground's geometry stage, the longest
+                // stretch of the fill.
+                glFlush();
+                renderOmniShadow(scene->groundMesh, glm::mat4(1.0f));
+            });
             cube.fills += 1;
         }
         cube.copyToFrameCube();
-        for (game::SceneObject* object : casters.moving) object->drawOmniShadow();
+        cube.draw(backend, false, 0, [&] {
+            for (game::SceneObject* object : casters.moving) object->drawOmniShadow();
+        });
     }
     cube.filled = std::move(casters.contents);
     glBindFramebuffer(GL_FRAMEBUFFER, displayFramebuffer());

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "render/RenderBackend.h"
+
 namespace {
 
 // The driver's own list: GLEW, told to load every entry point, marks an
 // extension present wherever its functions resolve, and Mesa's always do.
-bool driverLists(const char* extension) {
+bool listedByDriver(const char* extension) {
     GLint count = 0;
     glGetIntegerv(GL_NUM_EXTENSIONS, &count);
     for (GLint i = 0; i < count; ++i) {
@@ -25,20 +27,23 @@ GLuint faceFramebuffer(GLuint cube, int face) {
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT,
                            static_cast<GLenum>(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face), cube, 0);
-    glDrawBuffer(GL_NONE);
+    const GLenum none = GL_NONE;
+    glDrawBuffers(1, &none);  // glDrawBuffer is desktop GL's alone
     glReadBuffer(GL_NONE);
     return framebuffer;
 }
 
 }  // namespace
 
-void StaticShadowCube::create(GLuint frameTexture, GLuint frameFramebuffer, int size,
-                              GLuint display) {
+void StaticShadowCube::create(const RenderBackend& backend, GLuint frameTexture,
+                              GLuint frameFramebuffer, int size, GLuint display) {
     frameTexture_ = frameTexture;
     frameFramebuffer_ = frameFramebuffer;
     drawTarget = frameFramebuffer;
+    drawFace = -1;
     size_ = size;
-    copiesImages = (GLEW_VERSION_4_3 || driverLists("GL_ARB_copy_image")) &&
+    copiesImages = backend.copiesCubeImages() &&
+                   (GLEW_VERSION_4_3 || listedByDriver("GL_ARB_copy_image")) &&
                    glCopyImageSubData != nullptr;
 
     // The same storage as the frame's cube, so that either copy is exact.
@@ -47,15 +52,16 @@ void StaticShadowCube::create(GLuint frameTexture, GLuint frameFramebuffer, int 
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     for (GLenum face = 0; face < 6; ++face) {
-        glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT, size, size, 0,
-                     GL_DEPTH_COMPONENT, GL_UNSIGNED_BYTE, nullptr);
+        backend.allocateShadowDepth(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, GL_DEPTH_COMPONENT,
+                                    size, size);
     }
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
 
     glGenFramebuffers(1, &framebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    glFramebufferTexture(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, texture, 0);
-    glDrawBuffer(GL_NONE);
+    backend.attachShadowCube(texture);
+    const GLenum none = GL_NONE;
+    glDrawBuffers(1, &none);
     glReadBuffer(GL_NONE);
 
     // Made on either path, so that a test can take the other one as well.
@@ -64,6 +70,18 @@ void StaticShadowCube::create(GLuint frameTexture, GLuint frameFramebuffer, int 
         frameFaces_[face] = faceFramebuffer(frameTexture, face);
     }
     glBindFramebuffer(GL_FRAMEBUFFER, display);
+}
+
+void StaticShadowCube::draw(const RenderBackend& backend, bool own, GLbitfield clear,
+                            const std::function<void()>& casters) {
+    backend.drawShadowCube(own ? framebuffer : frameFramebuffer_, own ? staticFaces_ : frameFaces_,
+                           clear, [&](int face, GLuint target) {
+                               drawTarget = target;
+                               drawFace = face;
+                               casters();
+                           });
+    drawTarget = frameFramebuffer_;
+    drawFace = -1;
 }
 
 void StaticShadowCube::copyToFrameCube() {

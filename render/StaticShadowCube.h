@@ -4,25 +4,39 @@
 // decides when it is drawn again).
 #include <GL/glew.h>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
 #include "render/ShadowCubeRules.h"
 
+class RenderBackend;
+
 class StaticShadowCube {
 public:
     GLuint texture = 0, framebuffer = 0;
-    // Where the omni pass draws: the frame's cube, or this one while it is filled.
+    // Where the omni pass draws: the frame's cube, or this one while it is
+    // filled; and into which face, -1 all six (a layered framebuffer).
     GLuint drawTarget = 0;
-    // glCopyImageSubData (GL 4.3 or GL_ARB_copy_image); otherwise a depth blit per face.
+    int drawFace = -1;
+    // glCopyImageSubData (GL 4.3 or GL_ARB_copy_image, where the back end
+    // allows it); otherwise a depth blit per face.
     bool copiesImages = false;
     std::optional<shadowcube::Contents> filled;  // what the cube holds; none before the first fill
     std::vector<const void*> seenMoving;         // casters found moved since they were drawn here
     long fills = 0;
 
     // A cube like the frame's (`frameTexture`, `size` texels a side, drawn
-    // through `frameFramebuffer`); leaves `display` bound.
-    void create(GLuint frameTexture, GLuint frameFramebuffer, int size, GLuint display);
+    // through `frameFramebuffer`), stored as `backend` stores the frame's;
+    // leaves `display` bound.
+    void create(const RenderBackend& backend, GLuint frameTexture, GLuint frameFramebuffer,
+                int size, GLuint display);
+    // `casters` drawn into this cube (`own`) or the frame's, as `backend`
+    // draws a cube (once, or once per face), each face cleared with `clear`
+    // first (0: kept); the omni pass finds the target and face in drawTarget
+    // and drawFace, which then point at the frame's cube again.
+    void draw(const RenderBackend& backend, bool own, GLbitfield clear,
+              const std::function<void()>& casters);
     // The frame's cube becomes a copy of this one. Leaves the frame's cube bound.
     void copyToFrameCube();
     bool wasSeenMoving(const void* object) const;

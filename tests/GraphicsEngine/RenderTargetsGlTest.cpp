@@ -3,6 +3,7 @@
 #include <glm/glm.hpp>
 
 #include "app/Engine.h"
+#include "render/RenderState.h"
 #include "render/StaticShadowCube.h"
 #include "support/GlContext.h"
 #include "support/ProgramFromSource.h"
@@ -59,7 +60,8 @@ TEST(RenderTargets, BothTargetsAreCompleteAndLeaveTheDefaultBound) {
     EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), static_cast<GLint>(engine.shadowMapFramebuffer));
     engine.createShadowCube();
     StaticShadowCube kept;
-    kept.create(engine.shadowCubeTexture, engine.shadowCubeFramebuffer, engine.shadowCubeWidth, 0);
+    kept.create(*RenderBackend::create(false), engine.shadowCubeTexture,
+                engine.shadowCubeFramebuffer, engine.shadowCubeWidth, 0);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");  // no "ERROR: Framebuffer fail"
     EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
 
@@ -160,4 +162,41 @@ TEST(RenderTargets, LookupOutsideTheDirectionalMapIsLit) {
     glDeleteVertexArrays(1, &emptyArray);
     glUseProgram(0);
     EXPECT_TRUE(context.errors().empty());
+}
+
+// OpenGL ES 3.0 (--gles) has no border colour, no layered attachment, no
+// glDrawBuffer and only sized depth formats: the same targets, made the way
+// it takes them, without a GL error.
+TEST(RenderTargets, OnOpenGlEsBothTargetsAreCompleteWithoutAnError) {
+    GlContext context(64, 64, true);  // OpenGL ES
+    Engine engine;
+    RenderState render;
+    render.backend = RenderBackend::create(true);
+    engine.render = &render;
+    engine.surface = context.surface();
+    testing::internal::CaptureStdout();
+    engine.createShadowMap();
+    engine.createShadowCube();
+    StaticShadowCube kept;
+    kept.create(*render.backend, engine.shadowCubeTexture, engine.shadowCubeFramebuffer,
+                engine.shadowCubeWidth, 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");  // no "ERROR: Framebuffer fail"
+    EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
+    EXPECT_EQ(statusOf(engine.shadowMapFramebuffer), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+    EXPECT_EQ(statusOf(engine.shadowCubeFramebuffer), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+    EXPECT_EQ(statusOf(kept.framebuffer), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+    // Copied face by face through a depth blit: ES has no image copy.
+    EXPECT_FALSE(kept.copiesImages);
+
+    GLint value = 0;
+    glBindTexture(GL_TEXTURE_2D, engine.shadowMapTexture);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &value);
+    EXPECT_EQ(value, GL_CLAMP_TO_EDGE);
+    // The cube's own filter is NEAREST: ES filters a depth texture only when
+    // it compares (the lit pass's sampler does; the shadow-cube box does not).
+    glBindTexture(GL_TEXTURE_CUBE_MAP, engine.shadowCubeTexture);
+    glGetTexParameteriv(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, &value);
+    EXPECT_EQ(value, GL_NEAREST);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
+    EXPECT_TRUE(context.errors().empty()) << context.errors().front();
 }

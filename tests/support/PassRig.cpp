@@ -1,16 +1,22 @@
-#include "support/PassFixture.h"
+#include "support/PassRig.h"
+
+#include <gtest/gtest.h>
 
 #include <glm/gtc/matrix_transform.hpp>
 
-void PassFixture::SetUp() {
+PassRig::PassRig(bool es)
+    : context(kSize, kSize, es), es_(es) {}
+
+void PassRig::setUp() {
     engine.surface = context.surface();
     engine.render = &render;
+    render.backend = RenderBackend::create(es_);
     testing::internal::CaptureStdout();
     engine.createShaderPrograms();
     engine.createShadowMap();
     engine.createShadowCube();
-    render.staticShadowCube.create(engine.shadowCubeTexture, engine.shadowCubeFramebuffer,
-                                   engine.shadowCubeWidth, 0);
+    render.staticShadowCube.create(*render.backend, engine.shadowCubeTexture,
+                                   engine.shadowCubeFramebuffer, engine.shadowCubeWidth, 0);
     scene = std::make_unique<Scene>(&engine);
     testing::internal::GetCapturedStdout();
     engine.scene = scene.get();
@@ -44,47 +50,49 @@ void PassFixture::SetUp() {
     context.clearErrors();
 }
 
-void PassFixture::TearDown() {
+void PassRig::tearDown() {
     if (scene->pointLights == &ownLight_) scene->pointLights = nullptr;
     scene.reset();
 }
 
-void PassFixture::lookAt(glm::vec3 eye, glm::vec3 target, glm::vec3 up) {
+void PassRig::lookAt(glm::vec3 eye, glm::vec3 target, glm::vec3 up) {
     engine.cameraPosition = eye;
     engine.viewMatrix = glm::lookAt(eye, target, up);
     engine.projectionMatrix = glm::perspective(glm::radians(60.0f), 1.0f, 0.1f, 250.0f);
 }
 
-glm::ivec2 PassFixture::pixelOf(glm::vec3 world) const {
+glm::ivec2 PassRig::pixelOf(glm::vec3 world) const {
     const glm::vec4 clip = engine.projectionMatrix * engine.viewMatrix * glm::vec4(world, 1.0f);
     const glm::vec2 ndc = glm::vec2(clip) / clip.w;
     return glm::ivec2((ndc * 0.5f + 0.5f) * static_cast<float>(kSize));
 }
 
-Rgba PassFixture::pixelAt(glm::vec3 world) const {
+Rgba PassRig::pixelAt(glm::vec3 world) const {
     const glm::ivec2 p = pixelOf(world);
     return readPixel(p.x, p.y);
 }
 
-void PassFixture::clearWindow() {
+void PassRig::clearWindow() {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-void PassFixture::renderCube(std::initializer_list<Mesh*> casters) {
+void PassRig::renderCube(std::initializer_list<Mesh*> casters) {
     glCullFace(GL_BACK);
-    glBindFramebuffer(GL_FRAMEBUFFER, engine.shadowCubeFramebuffer);
     glViewport(0, 0, engine.shadowCubeWidth, engine.shadowCubeHeight);
-    glClearDepth(1.0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    for (Mesh* mesh : casters) engine.renderOmniShadow(*mesh, glm::mat4(1.0f));
+    render.staticShadowCube.draw(*render.backend, false, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT,
+                                 [&] {
+                                     for (Mesh* mesh : casters) {
+                                         engine.renderOmniShadow(*mesh, glm::mat4(1.0f));
+                                     }
+                                 });
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, kSize, kSize);
 }
 
-void PassFixture::clearCube() { renderCube({}); }
+void PassRig::clearCube() { renderCube({}); }
 
-void PassFixture::renderLit(Mesh& mesh) {
+void PassRig::renderLit(Mesh& mesh) {
     engine.renderLit(mesh, engine.projectionMatrix * engine.viewMatrix, glm::mat4(1.0f), nullptr);
 }
