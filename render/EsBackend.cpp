@@ -1,27 +1,7 @@
 #include "render/EsBackend.h"
 
-#include <cstring>
-
 #include "app/OverlayText.h"
-#include "render/DesktopBackend.h"
 #include "render/ImGuiOpenGLES3.h"
-
-std::unique_ptr<RenderBackend> RenderBackend::create(bool es) {
-    if (es) return std::make_unique<EsBackend>();
-    return std::make_unique<DesktopBackend>();
-}
-
-bool driverLists(const char* extension) {
-    GLint count = 0;
-    glGetIntegerv(GL_NUM_EXTENSIONS, &count);
-    for (GLint i = 0; i < count; ++i) {
-        const GLubyte* name = glGetStringi(GL_EXTENSIONS, static_cast<GLuint>(i));
-        if (name != nullptr && std::strcmp(reinterpret_cast<const char*>(name), extension) == 0) {
-            return true;
-        }
-    }
-    return false;
-}
 
 bool EsBackend::drawsIntoFloatTargets() const { return driverLists("GL_EXT_color_buffer_float"); }
 

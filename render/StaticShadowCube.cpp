@@ -1,25 +1,10 @@
 #include "render/StaticShadowCube.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "render/RenderBackend.h"
 
 namespace {
-
-// The driver's own list: GLEW, told to load every entry point, marks an
-// extension present wherever its functions resolve, and Mesa's always do.
-bool listedByDriver(const char* extension) {
-    GLint count = 0;
-    glGetIntegerv(GL_NUM_EXTENSIONS, &count);
-    for (GLint i = 0; i < count; ++i) {
-        const GLubyte* name = glGetStringi(GL_EXTENSIONS, static_cast<GLuint>(i));
-        if (name != nullptr && std::strcmp(reinterpret_cast<const char*>(name), extension) == 0) {
-            return true;
-        }
-    }
-    return false;
-}
 
 GLuint faceFramebuffer(GLuint cube, int face) {
     GLuint framebuffer = 0;
@@ -43,7 +28,7 @@ void StaticShadowCube::create(const RenderBackend& backend, GLuint frameTexture,
     drawFace = -1;
     size_ = size;
     copiesImages = backend.copiesCubeImages() &&
-                   (GLEW_VERSION_4_3 || listedByDriver("GL_ARB_copy_image")) &&
+                   (GLEW_VERSION_4_3 || driverLists("GL_ARB_copy_image")) &&
                    glCopyImageSubData != nullptr;
 
     // The same storage as the frame's cube, so that either copy is exact.
