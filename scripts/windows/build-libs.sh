@@ -7,7 +7,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 libraries=(zlib minizip libpng libjpeg-turbo freeimage glfw glew freeglut glm assimp imgui nlohmann-json)
 
-key=$(cat "$here"/common.sh "$here"/mingw-w64.cmake "$here"/build-libs.sh "$here"/lib-*.sh \
+key=$(cat "$here"/../debian-source.sh "$here"/common.sh "$here"/mingw-w64.cmake "$here"/build-libs.sh "$here"/lib-*.sh \
   | sha256sum | cut -c1-16)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/emberwight
 export WIN_CACHE=$cache

@@ -2,7 +2,7 @@
 # Assimp, static, with its OBJ importer only and no exporters, against the
 # cross-built zlib and minizip and Debian's utf8cpp headers (libutfcpp-dev).
 source "$(dirname "$0")/common.sh"
-src=$(win_source assimp)
+src=$(debian_source assimp)
 # Debian links its own libdraco (glTF compression), which no OBJ needs.
 patch -d "$src" -p1 -R -s < "$src/debian/patches/use-system-libdraco.patch"
 win_cmake "$src" "$WIN_CACHE/work/assimp/build" \

@@ -6,7 +6,7 @@
 # JXR) stay registered without load or save functions, because a
 # FREE_IMAGE_FORMAT number is a position in the plugin list.
 source "$(dirname "$0")/common.sh"
-src=$(win_source freeimage)
+src=$(debian_source freeimage)
 build=$WIN_CACHE/work/freeimage/build
 mkdir -p "$build"
 cd "$src/Source"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # GLEW, its one glew.c compiled with GLEW_STATIC into libglew32.a.
 source "$(dirname "$0")/common.sh"
-src=$(win_source glew)
+src=$(debian_source glew)
 build=$WIN_CACHE/work/glew/build
 mkdir -p "$build" "$WIN_PREFIX/include/GL" "$WIN_PREFIX/lib"
 $CC -O2 -DGLEW_STATIC -DGLEW_NO_GLU -I"$src/include" -c "$src/src/glew.c" -o "$build/glew.o"

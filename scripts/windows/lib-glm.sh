@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # GLM: headers only.
 source "$(dirname "$0")/common.sh"
-src=$(win_source glm)
+src=$(debian_source glm)
 mkdir -p "$WIN_PREFIX/include"
 rm -rf "$WIN_PREFIX/include/glm"
 cp -r "$src/glm" "$WIN_PREFIX/include/glm"

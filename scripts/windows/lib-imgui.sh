@@ -2,7 +2,7 @@
 # Dear ImGui, its core as libimgui.a; its GLFW and OpenGL 3 back ends are
 # installed as sources, which the demo builds itself as on Linux.
 source "$(dirname "$0")/common.sh"
-src=$(win_source imgui)
+src=$(debian_source imgui)
 build=$WIN_CACHE/work/imgui/build
 mkdir -p "$build" "$WIN_PREFIX/include/imgui/backends" "$WIN_PREFIX/lib"
 for unit in imgui imgui_draw imgui_tables imgui_widgets; do

@@ -2,6 +2,6 @@
 # libjpeg-turbo's libjpeg, static (FreeImage's JPEG codec). Without its SIMD
 # code, which would need nasm: the decoded pixels are the same.
 source "$(dirname "$0")/common.sh"
-src=$(win_source libjpeg-turbo)
+src=$(debian_source libjpeg-turbo)
 win_cmake "$src" "$WIN_CACHE/work/libjpeg-turbo/build" \
   -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF

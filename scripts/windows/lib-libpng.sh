@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # libpng, static, against the cross-built zlib (FreeImage's PNG codec).
 source "$(dirname "$0")/common.sh"
-src=$(win_source libpng1.6)
+src=$(debian_source libpng1.6)
 win_cmake "$src" "$WIN_CACHE/work/libpng1.6/build" \
   -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
   -DZLIB_ROOT="$WIN_PREFIX"

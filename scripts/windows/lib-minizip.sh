@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # minizip (zip archives, for Assimp) from zlib's contrib/minizip, static.
 source "$(dirname "$0")/common.sh"
-src=$(win_source zlib)/contrib/minizip
+src=$(debian_source zlib)/contrib/minizip
 build=$WIN_CACHE/work/zlib/build-minizip
 mkdir -p "$build" "$WIN_PREFIX/include/minizip" "$WIN_PREFIX/lib/pkgconfig"
 objects=()

@@ -2,7 +2,7 @@
 # zlib as a static libz.a, compiled directly: Debian's source has no Windows
 # makefile and zlib's CMake project always builds the DLL beside it.
 source "$(dirname "$0")/common.sh"
-src=$(win_source zlib)
+src=$(debian_source zlib)
 build=$WIN_CACHE/work/zlib/build
 mkdir -p "$build" "$WIN_PREFIX/include" "$WIN_PREFIX/lib/pkgconfig"
 objects=()
