@@ -6,6 +6,7 @@
 #                       animated picture's encoder)
 #   setup.sh --windows  that, and what the Windows cross-build, its Wine tests
 #                       and `make dist` need besides
+#   setup.sh --web      that, and what the browser build and its tests need
 set -euo pipefail
 
 packages=(
@@ -23,9 +24,13 @@ windows_packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 dpkg-dev
   libutfcpp-dev zip unzip patch
 )
+# Debian's Emscripten (its emcc needs node-acorn), dpkg-dev, utf8cpp and patch
+# for the libraries' sources, Chromium for the tests, zip for the archive.
+web_packages=(emscripten node-acorn dpkg-dev libutfcpp-dev patch chromium zip unzip)
 case "${1:-}" in
   --gallery) packages+=("${gallery_packages[@]}") ;;
   --windows) packages+=("${windows_packages[@]}") ;;
+  --web) packages+=("${web_packages[@]}") ;;
 esac
 
 missing=()
