@@ -9,9 +9,7 @@
 #include "GraphicsEngine/ResourcePaths.h"
 #include "app/Game.h"
 #include "app/run/GlDebug.h"
-#include "app/surface/HeadlessSurface.h"
 #include "app/ObjectPrograms.h"
-#include "app/surface/WindowSurface.h"
 #include "game/Camera.h"
 #include "game/Cuboid.h"
 #include "game/Scene.h"
@@ -63,7 +61,7 @@ void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* gam
     sceneTime = 0.0;
     const RunOptions& options = game->session.options;
 
-    // The one place that chooses where frames go.
+    // Where frames go (app/surface/).
     SurfaceRequest request;
     request.width = width;
     request.height = height;
@@ -72,11 +70,7 @@ void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* gam
     request.eglDevice = options.eglDevice;
     request.gles = options.gles;
     std::string error;
-    if (options.headless) {
-        surface = HeadlessSurface::open(request, error);
-    } else {
-        surface = WindowSurface::open(request, error);
-    }
+    surface = openSurface(request, options.headless, error);
     if (surface == nullptr) fatalError(error);
     // The window system may not give the size asked for (a tiling window
     // manager, a full-screen mode, a scaled display): the frame follows it.

@@ -101,6 +101,7 @@ bool Game::frame() {
     engine.drawPanel(elapsed);  // over the text, while open
     render.timer.end();
     captureFrame(timeBefore);
+    if (session.options.glDebug) gldebug::checkFrame();
 
     ++session.frameCount;
     if (session.frameCount == 1) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "GraphicsEngine/BufferReadback.h"
 #include "GraphicsEngine/Shader.h"
 #include "particles/ParticleMath.h"
 
@@ -170,11 +171,9 @@ void ParticleRing::collectCount() {
     if (status == GL_TIMEOUT_EXPIRED) return;
     if (status != GL_WAIT_FAILED) {
         glBindBuffer(GL_COPY_READ_BUFFER, readback_);
-        const void* data =
-            glMapBufferRange(GL_COPY_READ_BUFFER, 0, bytesOf(readbackSlots_), GL_MAP_READ_BIT);
-        if (data != nullptr) {
-            alive_ = liveSlots(static_cast<const Particle*>(data), readbackSlots_);
-            glUnmapBuffer(GL_COPY_READ_BUFFER);
+        readSlots_.resize(static_cast<size_t>(readbackSlots_));
+        if (graph::readBuffer(GL_COPY_READ_BUFFER, bytesOf(readbackSlots_), readSlots_.data())) {
+            alive_ = liveSlots(readSlots_.data(), readbackSlots_);
         }
         glBindBuffer(GL_COPY_READ_BUFFER, 0);
     }

@@ -121,6 +121,7 @@ private:
     };
     std::shared_ptr<Fence> fence_;
     int readbackSlots_ = 0;  // slots the copy in flight holds
+    std::vector<Particle> readSlots_;  // the copy, once read back
     int slotCount_ = 0;
     int ringStart_ = 0;
     int current_ = 0;

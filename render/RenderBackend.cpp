@@ -2,14 +2,6 @@
 
 #include <cstring>
 
-#include "render/DesktopBackend.h"
-#include "render/EsBackend.h"
-
-std::unique_ptr<RenderBackend> RenderBackend::create(bool es) {
-    if (es) return std::make_unique<EsBackend>();
-    return std::make_unique<DesktopBackend>();
-}
-
 // The driver's own list: GLEW, told to load every entry point, marks an
 // extension present wherever its functions resolve, and Mesa's always do.
 bool driverLists(const char* extension) {

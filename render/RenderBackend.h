@@ -33,7 +33,8 @@ struct ProgramFiles {
 class RenderBackend {
 public:
     virtual ~RenderBackend() = default;
-    // The desktop's, or with `es` OpenGL ES 3.0's.
+    // The desktop's, or with `es` OpenGL ES 3.0's (BackendChoice.cpp; a
+    // browser has ES alone, BackendChoiceWeb.cpp).
     static std::unique_ptr<RenderBackend> create(bool es);
 
     // --- Programs -----------------------------------------------------------

@@ -5,6 +5,7 @@
 
 #include <GL/glew.h>
 
+#include <memory>
 #include <string>
 
 // What start-up asks of a surface.
@@ -61,3 +62,9 @@ public:
     // for the window, whose renderer says it all.
     virtual std::string where() const = 0;
 };
+
+// The one place that chooses where frames go: an offscreen framebuffer when
+// `headless`, else the system's window (a browser's canvas). Null and `error`
+// (the message of the fatal line) where it cannot be made.
+std::unique_ptr<Surface> openSurface(const SurfaceRequest& request, bool headless,
+                                     std::string& error);

@@ -1,0 +1,7 @@
+#include "render/DesktopBackend.h"
+#include "render/EsBackend.h"
+
+std::unique_ptr<RenderBackend> RenderBackend::create(bool es) {
+    if (es) return std::make_unique<EsBackend>();
+    return std::make_unique<DesktopBackend>();
+}
