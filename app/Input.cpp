@@ -10,9 +10,10 @@ camera::WalkKeys Engine::handleInput(double elapsed) {
     const bool typing = panelTyping();
     if (!typing && surface->keyDown(keys::of(keys::Kind::Quit).code)) game->quit = true;
 
-    // A key is down on the keyboard or in the --auto-keys script.
+    // A key is down on the keyboard (or its digit is) or in the --auto-keys script.
     auto down = [this, &session, typing](const keys::Key& key) {
-        return !typing && (surface->keyDown(key.code) ||
+        const int digit = keys::digitFor(key.code);
+        return !typing && (surface->keyDown(key.code) || (digit != 0 && surface->keyDown(digit)) ||
                            session.keyScript.holds(key.code, session.frameCount));
     };
     auto isDown = [&down](keys::Kind kind) { return down(keys::of(kind)); };

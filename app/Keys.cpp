@@ -78,6 +78,11 @@ const std::vector<Key>& all() {
     return table;
 }
 
+int digitFor(int code) {
+    if (code >= GLFW_KEY_F1 && code <= GLFW_KEY_F9) return GLFW_KEY_1 + (code - GLFW_KEY_F1);
+    return code == GLFW_KEY_F10 ? GLFW_KEY_0 : 0;
+}
+
 const Key& of(Kind kind) {
     for (const Key& key : all()) {
         if (key.kind == kind) return key;

@@ -56,6 +56,11 @@ constexpr bool isToggle(Kind kind) {
            kind == Kind::FrameLimit || kind == Kind::Tour;
 }
 
+// The digit that does what F1 ... F10 do (1 ... 9, then 0), on every system:
+// browsers and some laptops keep the function keys for themselves. 0 for the
+// other keys.
+int digitFor(int code);
+
 // Keys --auto-keys presses: the toggles and the walking keys, not those that
 // leave the window, write files or end the run.
 constexpr bool isScripted(Kind kind) {

@@ -41,9 +41,21 @@ TEST(Toggles, KeysActInTheFixedOrder) {
                             GLFW_KEY_F5, GLFW_KEY_F6, GLFW_KEY_F7, GLFW_KEY_F8,
                             GLFW_KEY_F9, GLFW_KEY_F10, GLFW_KEY_SPACE, GLFW_KEY_G,
                             GLFW_KEY_C, GLFW_KEY_TAB};
-    for (int i = 0; i < toggles::kKeyCount; ++i) EXPECT_EQ(toggles::key(i).code, expected[i]);
+    // F1 ... F10 have the digits 1 ... 9, 0 besides; the rest none.
+    const int digits[] = {GLFW_KEY_1, GLFW_KEY_2, GLFW_KEY_3, GLFW_KEY_4, GLFW_KEY_5,
+                          GLFW_KEY_6, GLFW_KEY_7, GLFW_KEY_8, GLFW_KEY_9, GLFW_KEY_0,
+                          0, 0, 0, 0};
+    for (int i = 0; i < toggles::kKeyCount; ++i) {
+        EXPECT_EQ(toggles::key(i).code, expected[i]);
+        EXPECT_EQ(keys::digitFor(toggles::key(i).code), digits[i]) << toggles::key(i).name;
+    }
     EXPECT_EQ(toggles::key(0).code, 290);
     EXPECT_EQ(toggles::key(10).code, 32);
+    // No digit is a key of its own, nor the F11 and F12 beyond the toggles'.
+    for (const keys::Key& key : keys::all()) {
+        EXPECT_EQ(keys::digitFor(key.code) != 0, key.code >= GLFW_KEY_F1 && key.code <= GLFW_KEY_F10);
+        EXPECT_FALSE(key.code >= GLFW_KEY_0 && key.code <= GLFW_KEY_9) << key.name;
+    }
 }
 
 TEST(Toggles, OnOffPairsAnnounceTheStateAfterTheFlip) {
