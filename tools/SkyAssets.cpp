@@ -140,24 +140,35 @@ void writeSkyTexture(AssetWriter& out) {
 
 // The cube: counter-clockwise as seen from the centre, normals outward (the
 // loader's fix for inward normals would otherwise turn it inside out). Face
-// corners map into each cell inside its margin.
+// corners map into each cell inside its margin. Each face is a grid of
+// kSkyGrid x kSkyGrid quads: a face seen from near its corner reaches behind
+// the camera, and small triangles keep what the rasteriser must clip against
+// the near plane off the screen (SwiftShader, for one, misdraws the sky's two
+// clipped halves of a face).
+constexpr int kSkyGrid = 4;
+
 void writeSkyModel(AssetWriter& out) {
     ObjMesh mesh;
     const float inner = 1.0f - 2.0f * kMargin / kCell;  // face edge within the cell, -1..1 units
     const float width = static_cast<float>(kColumns * kCell);
     const float height = static_cast<float>(kRows * kCell);
+    const auto at = [](int step) { return -1.0f + 2.0f * static_cast<float>(step) / kSkyGrid; };
     for (const Face& face : kFaces) {
-        const float a[4] = {-1, 1, 1, -1};
-        const float b[4] = {-1, -1, 1, 1};
-        glm::vec3 corners[4];
-        glm::vec2 uvs[4];
-        for (int i = 0; i < 4; ++i) {
-            corners[i] = facePoint(face, a[i], b[i]);
-            const float px = face.column * kCell + (0.5f + 0.5f * a[i] * inner) * kCell;
-            const float pyFromTop = face.row * kCell + (0.5f - 0.5f * b[i] * inner) * kCell;
-            uvs[i] = glm::vec2(px / width, 1.0f - pyFromTop / height);
+        for (int row = 0; row < kSkyGrid; ++row) {
+            for (int column = 0; column < kSkyGrid; ++column) {
+                const float a[4] = {at(column), at(column + 1), at(column + 1), at(column)};
+                const float b[4] = {at(row), at(row), at(row + 1), at(row + 1)};
+                glm::vec3 corners[4];
+                glm::vec2 uvs[4];
+                for (int i = 0; i < 4; ++i) {
+                    corners[i] = facePoint(face, a[i], b[i]);
+                    const float px = face.column * kCell + (0.5f + 0.5f * a[i] * inner) * kCell;
+                    const float pyFromTop = face.row * kCell + (0.5f - 0.5f * b[i] * inner) * kCell;
+                    uvs[i] = glm::vec2(px / width, 1.0f - pyFromTop / height);
+                }
+                mesh.addQuad(corners, uvs, face.normal, false);
+            }
         }
-        mesh.addQuad(corners, uvs, face.normal, false);
     }
     out.obj("skybox.obj", mesh);
 }
