@@ -73,6 +73,11 @@ void DesktopBackend::setShadowMapEdge() const {
     glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, border);
 }
 
+// OpenGL 4.3 or ARB_copy_image, with the entry point loaded.
+bool DesktopBackend::copiesCubeImages() const {
+    return (GLEW_VERSION_4_3 || driverLists("GL_ARB_copy_image")) && glCopyImageSubData != nullptr;
+}
+
 // Layered: the omni pass's geometry stage picks the face per primitive.
 void DesktopBackend::attachShadowCube(GLuint cube) const {
     glFramebufferTexture(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, cube, 0);

@@ -36,7 +36,7 @@ public:
     void setShadowMapEdge() const override;
     GLint shadowCubeFilter() const override { return GL_LINEAR; }
     void attachShadowCube(GLuint cube) const override;
-    bool copiesCubeImages() const override { return true; }  // where the driver has it
+    bool copiesCubeImages() const override;  // where the driver has it
     void drawShadowCube(GLuint layered, const GLuint faces[6], GLbitfield clear,
                         const std::function<void(int, GLuint)>& draw) const override;
 

@@ -27,9 +27,7 @@ void StaticShadowCube::create(const RenderBackend& backend, GLuint frameTexture,
     drawTarget = frameFramebuffer;
     drawFace = -1;
     size_ = size;
-    copiesImages = backend.copiesCubeImages() &&
-                   (GLEW_VERSION_4_3 || driverLists("GL_ARB_copy_image")) &&
-                   glCopyImageSubData != nullptr;
+    copiesImages = backend.copiesCubeImages();
 
     // The same storage as the frame's cube, so that either copy is exact.
     glGenTextures(1, &texture);
