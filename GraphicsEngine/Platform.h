@@ -37,4 +37,15 @@ std::string executablePath();
 // Whether --headless can make a context without a window system (EGL).
 bool headlessAvailable();
 
+// Files the person keeps, where the program's own files are not theirs (a
+// browser's page): offers the file just written at `path` as a download and
+// returns true; false where files stay on the machine.
+bool offerDownload(const std::string& path);
+// A file the person picks rather than types: opens the system's picker, whose
+// choice is copied to `path` later, and returns true; false where there is no
+// picker and the path is read as typed.
+bool pickFile(const std::string& path);
+// True once after a picked file has arrived at its path.
+bool pickedFileArrived();
+
 }  // namespace platform

@@ -53,4 +53,9 @@ std::string executablePath() {
 
 bool headlessAvailable() { return true; }
 
+// Files are saved and read where the person says.
+bool offerDownload(const std::string&) { return false; }
+bool pickFile(const std::string&) { return false; }
+bool pickedFileArrived() { return false; }
+
 }  // namespace platform

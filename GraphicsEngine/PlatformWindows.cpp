@@ -82,4 +82,9 @@ std::string executablePath() {
 // EGL's device platform is Linux's; Windows makes contexts through windows.
 bool headlessAvailable() { return false; }
 
+// Files are saved and read where the person says.
+bool offerDownload(const std::string&) { return false; }
+bool pickFile(const std::string&) { return false; }
+bool pickedFileArrived() { return false; }
+
 }  // namespace platform

@@ -7,11 +7,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
+#include "GraphicsEngine/Platform.h"
 #include "app/Keys.h"
 #include "app/settings/SettingsFields.h"
 #include "app/settings/SettingsFile.h"
@@ -257,19 +259,30 @@ void SettingsPanel::switches(Engine& engine) {
 }
 
 void SettingsPanel::files(Engine& engine) {
+    // A file picked in a browser arrives frames after its Load.
+    if (platform::pickedFileArrived()) load(engine);
     if (!ImGui::CollapsingHeader("Settings file")) return;
     ImGui::InputText("file", path_, sizeof path_);
-    std::string error;
     if (ImGui::Button("Save")) {
         // Only what differs from the defaults, so the file says what was tuned.
+        std::string error;
         fileFailed_ = !settings::save(path_, engine.scene->settings, Settings(), error);
-        fileMessage_ = fileFailed_ ? error : "Saved to " + fullPath(path_);
+        if (fileFailed_) {
+            fileMessage_ = error;
+        } else {
+            fileMessage_ = platform::offerDownload(path_) ? "Offered as a download: " + std::string(path_)
+                                                          : "Saved to " + fullPath(path_);
+        }
+        std::printf("%s\n", fileMessage_.c_str());
     }
     ImGui::SameLine();
     if (ImGui::Button("Load")) {
-        // All or nothing: a bad file leaves every value as it was.
-        fileFailed_ = !settings::load(path_, engine.scene->settings, error);
-        fileMessage_ = fileFailed_ ? error : "Loaded " + fullPath(path_);
+        if (platform::pickFile(path_)) {
+            fileFailed_ = false;
+            fileMessage_ = "Choose a settings file to load";
+        } else {
+            load(engine);
+        }
     }
     ImGui::SameLine();
     if (ImGui::Button("Reset all")) engine.scene->settings = Settings();
@@ -280,6 +293,14 @@ void SettingsPanel::files(Engine& engine) {
         ImGui::TextColored(colour, "%s", fileMessage_.c_str());
         ImGui::PopTextWrapPos();
     }
+}
+
+// All or nothing: a bad file leaves every value as it was.
+void SettingsPanel::load(Engine& engine) {
+    std::string error;
+    fileFailed_ = !settings::load(path_, engine.scene->settings, error);
+    fileMessage_ = fileFailed_ ? error : "Loaded " + fullPath(path_);
+    std::printf("%s\n", fileMessage_.c_str());
 }
 
 // --- Engine operations ------------------------------------------------------

@@ -42,4 +42,5 @@ private:
     void tuning(Engine& engine);
     void switches(Engine& engine);
     void files(Engine& engine);
+    void load(Engine& engine);  // the file at path_, with its message
 };
