@@ -4,7 +4,7 @@ BUILD ?= build
 ARGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: setup build run test test-asan bench ab soak gallery windows dist test-dist clean
+.PHONY: setup build run test test-asan bench ab soak gallery windows web dist test-dist test-web clean
 
 setup:
 	@bash scripts/setup.sh
@@ -66,9 +66,19 @@ WINDOWS_BUILD ?= build-windows
 windows:
 	@bash scripts/windows/build.sh $(WINDOWS_BUILD)
 
-# dist/emberwight-VERSION-windows-x64.zip and dist/emberwight_VERSION_amd64.deb.
-dist: build windows
-	@bash scripts/dist.sh $(BUILD) $(WINDOWS_BUILD)
+# The page for the browser in build-web/ (index.html, the program as
+# WebAssembly, its data), compiled with Emscripten; the libraries are
+# cross-built from Debian's sources once per machine, the resources come from
+# this build's generator.
+WEB_BUILD ?= build-web
+web: setup $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) --target resources -j $(JOBS)
+	@bash scripts/web/build.sh $(WEB_BUILD)
+
+# dist/emberwight-VERSION-windows-x64.zip, dist/emberwight_VERSION_amd64.deb and
+# dist/emberwight-VERSION-web.zip.
+dist: build windows web
+	@bash scripts/dist.sh $(BUILD) $(WINDOWS_BUILD) $(WEB_BUILD)
 
 # The archive under Wine against the Linux build's pictures, and the package
 # unpacked and run from /.
@@ -77,5 +87,10 @@ test-dist: dist
 	bash scripts/with-display.sh bash tests/dist/windows.sh dist/emberwight-$$version-windows-x64.zip $(BUILD) && \
 	bash tests/dist/deb.sh dist/emberwight_$${version}_amd64.deb $(BUILD)
 
+# The page served on 127.0.0.1 and opened in Debian's Chromium, headless,
+# against this build's pictures (tests/web/).
+test-web: build web
+	@bash tests/web/page.sh $(WEB_BUILD) $(BUILD)
+
 clean:
-	rm -rf $(BUILD) $(WINDOWS_BUILD) dist
+	rm -rf $(BUILD) $(WINDOWS_BUILD) $(WEB_BUILD) dist

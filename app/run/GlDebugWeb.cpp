@@ -1,0 +1,34 @@
+#include "app/run/GlDebug.h"
+
+#include <GL/glew.h>
+
+#include <cstdio>
+
+namespace gldebug {
+
+namespace {
+
+long gErrors = 0;
+bool gCounting = false;
+
+}  // namespace
+
+// WebGL reports errors through glGetError alone, which waits for nothing in
+// the browser: it is read once a frame.
+bool install() {
+    gCounting = true;
+    std::printf("GL errors are read after each frame (WebGL has no debug output).\n");
+    return true;
+}
+
+void checkFrame() {
+    if (!gCounting) return;
+    for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) {
+        ++gErrors;
+        std::printf("GL error: 0x%04x\n", error);
+    }
+}
+
+std::string summary() { return "GL errors: " + std::to_string(gErrors); }
+
+}  // namespace gldebug

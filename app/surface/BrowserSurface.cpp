@@ -1,0 +1,139 @@
+#include "app/surface/BrowserSurface.h"
+
+#include <emscripten/html5.h>
+#include <imgui.h>
+#include <imgui_impl_glfw.h>
+
+#include "app/surface/GlRequirements.h"
+
+namespace {
+
+const char* const kCanvas = "#canvas";
+
+// Mouse look reads the pointer's own travel, which the browser reports only
+// while the pointer is locked to the canvas; a click asks for the lock while
+// the demo wants it (a lock needs the user's gesture), ESC is the browser's
+// way out of it.
+struct PointerLook {
+    bool wanted = false;
+    double dx = 0.0, dy = 0.0;
+};
+PointerLook gLook;
+
+bool locked() {
+    EmscriptenPointerlockChangeEvent status;
+    return emscripten_get_pointerlock_status(&status) == EMSCRIPTEN_RESULT_SUCCESS &&
+           status.isActive;
+}
+
+EM_BOOL onMouseMove(int, const EmscriptenMouseEvent* event, void*) {
+    if (gLook.wanted && locked()) {
+        gLook.dx += event->movementX;
+        gLook.dy += event->movementY;
+    }
+    return EM_FALSE;
+}
+
+EM_BOOL onClick(int, const EmscriptenMouseEvent*, void*) {
+    if (gLook.wanted && !locked()) emscripten_request_pointerlock(kCanvas, EM_FALSE);
+    return EM_FALSE;
+}
+
+}  // namespace
+
+std::unique_ptr<BrowserSurface> BrowserSurface::open(const SurfaceRequest& request,
+                                                     std::string& error) {
+    if (!glfwInit()) {
+        error = " the browser's window layer did not start";
+        return nullptr;
+    }
+    glfwWindowHint(GLFW_CLIENT_API, GLFW_OPENGL_ES_API);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    GLFWwindow* window = glfwCreateWindow(static_cast<int>(request.width),
+                                          static_cast<int>(request.height),
+                                          "+++ Emberwight +++", nullptr, nullptr);
+    if (window == nullptr) {
+        error = " Emberwight needs WebGL 2, which this browser does not offer";
+        glfwTerminate();
+        return nullptr;
+    }
+    glfwMakeContextCurrent(window);
+    std::unique_ptr<BrowserSurface> surface(new BrowserSurface(window));
+    emscripten_set_mousemove_callback(kCanvas, nullptr, EM_FALSE, onMouseMove);
+    emscripten_set_click_callback(kCanvas, nullptr, EM_FALSE, onClick);
+    // WebGL 2 is ES 3.0 by definition; the check reads what the browser made.
+    const std::string missing = requirements::unmetByCurrentContext(true);
+    if (!missing.empty()) {
+        error = " " + missing;
+        return nullptr;
+    }
+    return surface;
+}
+
+// The canvas and its context stay: a run that ends leaves its last frame on
+// the page.
+BrowserSurface::~BrowserSurface() {
+    releaseCursor();
+    emscripten_set_mousemove_callback(kCanvas, nullptr, EM_FALSE, nullptr);
+    emscripten_set_click_callback(kCanvas, nullptr, EM_FALSE, nullptr);
+}
+
+bool BrowserSurface::drawableSize(unsigned& width, unsigned& height) {
+    int w = 0, h = 0;
+    emscripten_get_canvas_element_size(kCanvas, &w, &h);
+    if (w <= 0 || h <= 0) return false;
+    width = static_cast<unsigned>(w);
+    height = static_cast<unsigned>(h);
+    return true;
+}
+
+// ESC belongs to the browser, which leaves pointer lock and full screen with
+// it: a page is not a program to quit.
+bool BrowserSurface::keyDown(int key) const {
+    return key != GLFW_KEY_ESCAPE && glfwGetKey(window_, key) != GLFW_RELEASE;
+}
+
+void BrowserSurface::captureCursor() { gLook.wanted = true; }
+
+void BrowserSurface::releaseCursor() {
+    gLook.wanted = false;
+    if (locked()) emscripten_exit_pointerlock();
+}
+
+bool BrowserSurface::cursorTravel(double& dx, double& dy) {
+    dx = gLook.dx;
+    dy = gLook.dy;
+    gLook.dx = gLook.dy = 0.0;
+    return dx != 0.0 || dy != 0.0;
+}
+
+bool BrowserSurface::fullScreen() const {
+    EmscriptenFullscreenChangeEvent status;
+    return emscripten_get_fullscreen_status(&status) == EMSCRIPTEN_RESULT_SUCCESS &&
+           status.isFullscreen;
+}
+
+// The browser grants full screen only within a user's gesture: the request
+// waits for the next key or click event if this frame is not in one.
+void BrowserSurface::setFullScreen(bool on) {
+    if (on == fullScreen()) return;
+    if (on) {
+        emscripten_request_fullscreen(kCanvas, EM_TRUE);
+    } else {
+        emscripten_exit_fullscreen();
+    }
+}
+
+double BrowserSurface::seconds() const { return glfwGetTime(); }
+
+void BrowserSurface::startPanelInput() { ImGui_ImplGlfw_InitForOpenGL(window_, true); }
+
+// Headless browsers can run two animation frames at one time stamp; Dear
+// ImGui asserts on a zero time step.
+void BrowserSurface::feedPanelInput(double) {
+    ImGui_ImplGlfw_NewFrame();
+    ImGuiIO& io = ImGui::GetIO();
+    if (io.DeltaTime <= 0.0f) io.DeltaTime = 1.0f / 1000.0f;
+}
+
+void BrowserSurface::stopPanelInput() { ImGui_ImplGlfw_Shutdown(); }

@@ -1,0 +1,25 @@
+#include "app/web/BrowserPage.h"
+
+#include <emscripten.h>
+
+namespace {
+
+EM_JS(void, pageShowMessage, (const char* text), { Module.showMessage(UTF8ToString(text)); });
+EM_JS(void, pageStoppedAfter, (const char* text), { Module.stoppedAfter(UTF8ToString(text)); });
+EM_JS(void, pageFrameDrawn, (double count), { Module.frameDrawn(count); });
+
+}  // namespace
+
+namespace page {
+
+void showMessage(const std::string& text) { pageShowMessage(text.c_str()); }
+
+void frameDrawn(long count) { pageFrameDrawn(static_cast<double>(count)); }
+
+void stoppedAfter(long frames) {
+    const std::string text =
+        "Stopped after " + std::to_string(frames) + (frames == 1 ? " frame" : " frames");
+    pageStoppedAfter(text.c_str());
+}
+
+}  // namespace page
