@@ -30,7 +30,11 @@ web_packages=(emscripten node-acorn dpkg-dev libutfcpp-dev patch chromium zip un
 case "${1:-}" in
   --gallery) packages+=("${gallery_packages[@]}") ;;
   --windows) packages+=("${windows_packages[@]}") ;;
-  --web) packages+=("${web_packages[@]}") ;;
+  --web)
+    packages+=("${web_packages[@]}")
+    # The browser tests' driver comes from the npm registry (tests/web/).
+    command -v npm >/dev/null || packages+=(npm)
+    ;;
 esac
 
 missing=()

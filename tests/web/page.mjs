@@ -1,0 +1,178 @@
+// The page in Debian's Chromium, headless, driven through the DevTools
+// protocol as a visitor would: it loads and draws, matches the Linux build's
+// ES picture, answers keys, and says what went wrong where something did.
+//   node page.mjs BASE_URL WORK_DIR PNGSTAT
+// WORK_DIR holds the Linux reference (linux-pose.png); the browser's pictures
+// are written beside it.
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import puppeteer from 'puppeteer-core';
+
+const [base, work, pngstatBinary] = process.argv.slice(2);
+let failures = 0;
+function check(what, ok) {
+  console.log(`${ok ? 'ok' : 'FAIL'}: ${what}`);
+  if (!ok) failures += 1;
+}
+const pngstat = (...args) => execFileSync(pngstatBinary, args, { encoding: 'utf8' }).trim();
+
+// SwiftShader: WebGL 2 without a GPU. (As root, Chromium needs --no-sandbox.)
+function launch(extra = []) {
+  const args = ['--use-angle=swiftshader', '--enable-unsafe-swiftshader', ...extra];
+  if (process.getuid && process.getuid() === 0) args.push('--no-sandbox');
+  return puppeteer.launch({ executablePath: '/usr/bin/chromium', headless: true, args });
+}
+
+// Opens the page at `query` and waits until `ready(state)` holds for the
+// page's window.emberwight (or it has stopped).
+async function visit(browser, query, { ready = 'stopped', frames = 0, onRequest } = {}) {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 640, height: 480 });
+  const log = [];
+  page.on('console', (message) => log.push(message.text()));
+  page.on('pageerror', (error) => log.push('pageerror: ' + error.message));
+  if (onRequest) {
+    await page.setRequestInterception(true);
+    page.on('request', onRequest);
+  }
+  await page.goto(base + query);
+  await waitFor(page, ready, frames);
+  return { page, log };
+}
+
+async function waitFor(page, ready, frames) {
+  await page.waitForFunction(
+    (ready, frames) => {
+      const state = window.emberwight;
+      return state && (state.stopped || (ready === 'frames' && state.frames >= frames));
+    },
+    { timeout: 120000, polling: 50 }, ready, frames);
+  return page.evaluate(() => ({ ...window.emberwight }));
+}
+
+const state = (page) => page.evaluate(() => ({ ...window.emberwight }));
+const shoot = async (page, name) => {
+  const path = `${work}/${name}.png`;
+  await (await page.$('#canvas')).screenshot({ path });
+  return path;
+};
+// A key held for a few frames: the program polls keys once a frame.
+async function press(page, key) {
+  const { frames } = await state(page);
+  await page.keyboard.down(key);
+  await waitFor(page, 'frames', frames + 4);
+  await page.keyboard.up(key);
+  await waitFor(page, 'frames', frames + 8);
+}
+
+const browser = await launch();
+try {
+  // Poses without fire, at a fixed frame time, against the Linux build's ES
+  // path; with GL errors read after every frame.
+  for (const [name, camera] of [['ground', '-3,7,2,225,-22'], ['sky', '0,60,0,90,0']]) {
+    const query = `?width=320&height=240&frames=30&fixed-dt=0.05&camera=${camera}&gl-debug=1`;
+    const { page, log } = await visit(browser, query);
+    const s = await state(page);
+    check(`${name}: draws the frames asked for (${s.frames}) and says so ("${s.message}")`,
+      s.frames === 30 && s.message === 'Stopped after 30 frames');
+    check(`${name}: no GL error in any frame`, log.includes('GL errors: 0') &&
+      !log.some((line) => line.startsWith('GL error:')));
+    const shot = await shoot(page, `browser-${name}`);
+    const apart = Number(pngstat('diff', shot, `${work}/linux-${name}.png`));
+    check(`${name}: the Linux build's ES picture, ${apart} % apart (at most 1.5 %)`, apart <= 1.5);
+    check(`${name}: not a blank picture`, Number(pngstat('mean', shot).split(' ')[0]) > 5);
+    console.log(`${name}: first frame ${Math.round(s.firstFrameMs)} ms after the page's start`);
+    await page.close();
+  }
+
+  // The fire moves; Tab opens the panel; a digit does its F key's toggle.
+  {
+    const { page, log } = await visit(browser, '?width=320&height=240', { ready: 'frames', frames: 10 });
+    const first = await shoot(page, 'fire-1');
+    await waitFor(page, 'frames', (await state(page)).frames + 10);
+    const second = await shoot(page, 'fire-2');
+    const moved = Number(pngstat('diff', first, second, '100', '40', '220', '200'));
+    check(`the fire moves between two frames (${moved} %)`, moved > 0.2);
+
+    await press(page, '7');
+    check('7 does what F7 does', log.includes('Object counter Enabled'));
+    const closed = await shoot(page, 'panel-closed');
+    await press(page, 'Tab');
+    const open = await shoot(page, 'panel-open');
+    check('Tab opens the settings panel', log.includes('Settings panel: ON') &&
+      Number(pngstat('diff', closed, open)) > 1);
+
+    // The panel's Save offers the file it wrote as a download; its Load
+    // takes the file picked and hands it to the program once.
+    const downloads = `${work}/downloads`;
+    const session = await page.createCDPSession();
+    await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+    await page.evaluate(() => {
+      Module.FS.writeFile('/saved.json', '{"fog": {}}');
+      Module.offerDownload('/saved.json');
+    });
+    const saved = `${downloads}/saved.json`;
+    for (let i = 0; i < 100 && !fs.existsSync(saved); i += 1) await new Promise((r) => setTimeout(r, 50));
+    check('Save: the file as a download', fs.existsSync(saved) &&
+      fs.readFileSync(saved, 'utf8') === '{"fog": {}}');
+    // With the panel open, as after its Load: a bad file is refused in
+    // one line, a good one loaded.
+    const pick = async (text) => {
+      const picked = `${work}/picked.json`;
+      fs.writeFileSync(picked, text);
+      const [chooser] = await Promise.all([page.waitForFileChooser(),
+        page.evaluate(() => Module.pickFile('/emberwight-settings.json'))]);
+      await chooser.accept([picked]);
+      await waitFor(page, 'frames', (await state(page)).frames + 10);
+    };
+    await pick('{"fog": 3}');
+    const refused = log.filter((line) => line.includes('emberwight-settings.json'));
+    await pick('{}');
+    check(`Load: a bad file refused ("${refused.join(' | ')}"), a good one loaded`,
+      refused.length === 1 && !refused[0].startsWith('Loaded') &&
+      log.includes('Loaded /emberwight-settings.json'));
+    await page.close();
+  }
+
+  // What the page says where the program cannot run.
+  {
+    const { page } = await visit(browser, '?frames=abc');
+    const s = await state(page);
+    check(`a bad parameter: "${s.message}"`,
+      s.message === "--frames needs a whole number of frames above 0, got 'abc'" && s.frames === 0);
+    await page.close();
+  }
+  for (const [text, expected] of [['{"fog": 3}', 'tuned.json: fog: expected an object, got 3'],
+                                  ['{}', 'Stopped after 3 frames']]) {
+    const serve = (request) => request.url().endsWith('/tuned.json')
+      ? request.respond({ status: 200, contentType: 'application/json', body: text })
+      : request.continue();
+    const { page } = await visit(browser, '?settings=tuned.json&frames=3', { onRequest: serve });
+    const s = await state(page);
+    check(`settings=FILE beside the page, ${text}: "${s.message}"`, s.message === expected);
+    await page.close();
+  }
+  {
+    const missing = (request) => request.url().endsWith('/emberwight.data')
+      ? request.respond({ status: 404, body: 'Not Found' }) : request.continue();
+    const { page } = await visit(browser, '', { onRequest: missing });
+    const s = await state(page);
+    check(`a missing file: "${s.message}"`,
+      /^The program could not be loaded: .*emberwight\.data/.test(s.message));
+    await page.close();
+  }
+} finally {
+  await browser.close();
+}
+
+const withoutWebGl2 = await launch(['--disable-webgl2']);
+try {
+  const { page } = await visit(withoutWebGl2, '');
+  const s = await state(page);
+  check(`no WebGL 2: "${s.message}"`, /^Emberwight needs WebGL 2/.test(s.message));
+} finally {
+  await withoutWebGl2.close();
+}
+
+console.log(failures === 0 ? 'all passed' : `${failures} failed`);
+process.exit(failures === 0 ? 0 : 1);
