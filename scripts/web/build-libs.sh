@@ -8,7 +8,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 libraries=(zlib minizip libjpeg-turbo freeimage glm assimp imgui nlohmann-json)
 
-key=$( (cat "$here"/../debian-source.sh "$here"/{common,emscripten-env,build-libs}.sh "$here"/lib-*.sh; \
+key=$( (cat "$here"/../{debian-source,cross-build}.sh "$here"/{common,emscripten-env,build-libs}.sh "$here"/lib-*.sh; \
   emcc --version | head -n 1) \
   | sha256sum | cut -c1-16)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/emberwight
@@ -16,17 +16,8 @@ export WEB_CACHE=$cache/web-sources
 export WEB_PREFIX=$cache/web-$key
 if [ -e "$WEB_PREFIX/.complete" ]; then echo "$WEB_PREFIX"; exit 0; fi
 
-mkdir -p "$WEB_PREFIX/logs"
-for library in "${libraries[@]}"; do
-  [ -e "$WEB_PREFIX/logs/$library.done" ] && continue
-  echo "Cross-building $library for the browser (log: $WEB_PREFIX/logs/$library.log)" >&2
-  if ! bash "$here/lib-$library.sh" > "$WEB_PREFIX/logs/$library.log" 2>&1; then
-    tail -n 30 "$WEB_PREFIX/logs/$library.log" >&2
-    echo "Cross-building $library failed; its log: $WEB_PREFIX/logs/$library.log" >&2
-    exit 1
-  fi
-  touch "$WEB_PREFIX/logs/$library.done"
-done
+source "$here/../cross-build.sh"
+cross_build_all "$WEB_PREFIX" "$here" " for the browser" "${libraries[@]}"
 rm -rf "$WEB_CACHE/work"
 touch "$WEB_PREFIX/.complete"
 echo "$WEB_PREFIX"

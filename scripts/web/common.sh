@@ -16,6 +16,7 @@ export WEB_FLAGS="-O2 -fwasm-exceptions -sSUPPORT_LONGJMP=wasm"
 
 DEBIAN_SOURCE_CACHE=$WEB_CACHE
 source "$WEB_SCRIPTS/../debian-source.sh"
+source "$WEB_SCRIPTS/../cross-build.sh"
 
 # Configures, builds and installs a CMake project into the prefix as static
 # Release libraries.

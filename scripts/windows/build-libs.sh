@@ -7,24 +7,15 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 libraries=(zlib minizip libpng libjpeg-turbo freeimage glfw glew freeglut glm assimp imgui nlohmann-json)
 
-key=$(cat "$here"/../debian-source.sh "$here"/common.sh "$here"/mingw-w64.cmake "$here"/build-libs.sh "$here"/lib-*.sh \
+key=$(cat "$here"/../debian-source.sh "$here"/../cross-build.sh "$here"/common.sh "$here"/mingw-w64.cmake "$here"/build-libs.sh "$here"/lib-*.sh \
   | sha256sum | cut -c1-16)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/emberwight
 export WIN_CACHE=$cache
 export WIN_PREFIX=$cache/windows-$key
 if [ -e "$WIN_PREFIX/.complete" ]; then echo "$WIN_PREFIX"; exit 0; fi
 
-mkdir -p "$WIN_PREFIX/logs"
-for library in "${libraries[@]}"; do
-  [ -e "$WIN_PREFIX/logs/$library.done" ] && continue
-  echo "Cross-building $library (log: $WIN_PREFIX/logs/$library.log)" >&2
-  if ! bash "$here/lib-$library.sh" > "$WIN_PREFIX/logs/$library.log" 2>&1; then
-    tail -n 30 "$WIN_PREFIX/logs/$library.log" >&2
-    echo "Cross-building $library failed; its log: $WIN_PREFIX/logs/$library.log" >&2
-    exit 1
-  fi
-  touch "$WIN_PREFIX/logs/$library.done"
-done
+source "$here/../cross-build.sh"
+cross_build_all "$WIN_PREFIX" "$here" "" "${libraries[@]}"
 rm -rf "$cache/work"
 touch "$WIN_PREFIX/.complete"
 echo "$WIN_PREFIX"

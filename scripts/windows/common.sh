@@ -17,6 +17,7 @@ export PKG_CONFIG_LIBDIR=$WIN_PREFIX/lib/pkgconfig:/usr/$WIN_HOST/lib/pkgconfig
 # Debian's source packages through a private apt state under the cache.
 DEBIAN_SOURCE_CACHE=$WIN_CACHE
 source "$WIN_SCRIPTS/../debian-source.sh"
+source "$WIN_SCRIPTS/../cross-build.sh"
 
 # Configures, builds and installs a CMake project into the prefix as static
 # Release libraries.

@@ -11,24 +11,9 @@ build=$WIN_CACHE/work/freeimage/build
 mkdir -p "$build"
 cd "$src/Source"
 
-absent=(TIFF G3 EXR J2K JP2 RAW WEBP JXR)
-for format in "${absent[@]}"; do
-  sed -i "s/s_plugins->AddNode(Init$format);/s_plugins->AddNode(InitAbsent, NULL, \"$format\");/" FreeImage/Plugin.cpp
-  grep -q "AddNode(InitAbsent, NULL, \"$format\")" FreeImage/Plugin.cpp
-done
-sed -i 's|^#include "Plugin.h"$|&\nstatic void DLL_CALLCONV InitAbsent(Plugin *, int) {}|' FreeImage/Plugin.cpp
-# A static library on MinGW gets no initialisation; initialise on start-up as
-# the shared library does on Linux.
-sed -i '/^#else \/\/ !_WIN32/{n;s/^#ifndef FREEIMAGE_LIB$/#if !defined(FREEIMAGE_LIB) || defined(__MINGW32__)/}' FreeImage/FreeImage.cpp
-grep -q 'defined(__MINGW32__)$' FreeImage/FreeImage.cpp
+freeimage_without __MINGW32__ TIFF G3 EXR J2K JP2 RAW WEBP JXR
 
-sources=(FreeImage/*.cpp Metadata/*.cpp FreeImageToolkit/*.cpp)
-skip=" FreeImage/J2KHelper.cpp Metadata/XTIFF.cpp FreeImageToolkit/JPEGTransform.cpp "
-for format in TIFF G3 EXR J2K JP2 RAW WebP JXR; do skip+=" FreeImage/Plugin$format.cpp "; done
-kept=()
-for s in "${sources[@]}"; do [[ $skip == *" $s "* ]] || kept+=("$s"); done
-
-printf '%s\n' "${kept[@]}" | xargs -P "$WIN_JOBS" -I{} sh -c \
+printf '%s\n' "${FREEIMAGE_SOURCES[@]}" | xargs -P "$WIN_JOBS" -I{} sh -c \
   'o="$1/$(echo "$2" | tr / _).o"; $CXX -O2 -DNDEBUG -DFREEIMAGE_LIB -D_WIN32_WINNT=0x0601 -w \
      -I. -IMetadata -IFreeImageToolkit -I"$3/include" -c "$2" -o "$o"' _ "$build" {} "$WIN_PREFIX"
 rm -f "$WIN_PREFIX/lib/libfreeimage.a"
