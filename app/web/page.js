@@ -67,7 +67,6 @@
 
   window.Module = {
     canvas,
-    arguments: [],
     print(line) {
       console.log(line);
       const error = /^Error:\s*(.*)$/.exec(line);
