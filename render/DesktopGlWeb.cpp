@@ -31,7 +31,4 @@ void glGetQueryObjectiv(GLuint, GLenum, GLint*) { unavailable("glGetQueryObjecti
 
 void glGetQueryObjectui64v(GLuint, GLenum, GLuint64*) { unavailable("glGetQueryObjectui64v"); }
 
-// A shader reload quiets the compiler's debug messages; WebGL sends none.
-void glDebugMessageControl(GLenum, GLenum, GLenum, GLsizei, const GLuint*, GLboolean) {}
-
 }  // extern "C"

@@ -34,6 +34,12 @@ bool install() {
     return true;
 }
 
+void quietShaderCompiler() {
+    if (glDebugMessageControl == nullptr) return;
+    glDebugMessageControl(GL_DEBUG_SOURCE_SHADER_COMPILER, GL_DONT_CARE, GL_DONT_CARE, 0, nullptr,
+                          GL_FALSE);
+}
+
 // The debug output reports each error as it happens.
 void checkFrame() {}
 

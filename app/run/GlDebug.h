@@ -12,6 +12,9 @@ namespace gldebug {
 bool install();
 // The end of a frame: where errors are polled rather than reported, reads them.
 void checkFrame();
+// The driver's debug messages from the shader compiler are dropped (a live
+// reload reports a broken save with the compiler's log itself).
+void quietShaderCompiler();
 // The closing line: the number of errors, or that none could be counted.
 std::string summary();
 

@@ -29,6 +29,9 @@ void checkFrame() {
     }
 }
 
+// WebGL sends no debug messages.
+void quietShaderCompiler() {}
+
 std::string summary() { return "GL errors: " + std::to_string(gErrors); }
 
 }  // namespace gldebug

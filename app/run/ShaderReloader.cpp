@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "GraphicsEngine/ResourcePaths.h"
+#include "app/run/GlDebug.h"
 
 namespace shaderreload {
 
@@ -75,10 +76,7 @@ ShaderReloader::ShaderReloader(Registry& shaders, double now) : shaders_(shaders
     seen_ = readStamps();
     // A broken save is reported with the compiler's log; the driver's copy of
     // that log is the user's typo, not a GL error (--gl-debug counts those).
-    if (glDebugMessageControl != nullptr) {
-        glDebugMessageControl(GL_DEBUG_SOURCE_SHADER_COMPILER, GL_DONT_CARE, GL_DONT_CARE, 0,
-                              nullptr, GL_FALSE);
-    }
+    gldebug::quietShaderCompiler();
 }
 
 shaderreload::Stamps ShaderReloader::readStamps() const {
