@@ -25,9 +25,9 @@ function launch(extra = []) {
 
 // Opens the page at `query` and waits until `ready(state)` holds for the
 // page's window.emberwight (or it has stopped).
-async function visit(browser, query, { ready = 'stopped', frames = 0, onRequest } = {}) {
+async function visit(browser, query, { ready = 'stopped', frames = 0, onRequest, scale = 1 } = {}) {
   const page = await browser.newPage();
-  await page.setViewport({ width: 640, height: 480 });
+  await page.setViewport({ width: 640, height: 480, deviceScaleFactor: scale });
   const log = [];
   page.on('console', (message) => log.push(message.text()));
   page.on('pageerror', (error) => log.push('pageerror: ' + error.message));
@@ -131,6 +131,22 @@ try {
     check(`Load: a bad file refused ("${refused.join(' | ')}"), a good one loaded`,
       refused.length === 1 && !refused[0].startsWith('Loaded') &&
       log.includes('Loaded /emberwight-settings.json'));
+    await page.close();
+  }
+
+  // Without a fixed size the drawing buffer is the canvas's size on the page
+  // times the display's pixel ratio, and the frame follows it.
+  {
+    const { page } = await visit(browser, '?frames=3&camera=-3,7,2,225,-22', { scale: 2 });
+    const size = await page.evaluate(() => {
+      const canvas = document.getElementById('canvas');
+      return [canvas.width, canvas.height, canvas.clientWidth * 2, canvas.clientHeight * 2];
+    });
+    const shot = await shoot(page, 'scaled');
+    check(`the canvas at twice its page size (${size.join(' ')}), all of it drawn`,
+      size[0] === size[2] && size[1] === size[3] &&
+      pngstat('size', shot) === `${size[0]}x${size[1]}` &&
+      Number(pngstat('mean', shot, String(size[0] - 40), '0', String(size[0]), '40').split(' ')[0]) > 5);
     await page.close();
   }
 
