@@ -39,6 +39,19 @@ EM_BOOL onClick(int, const EmscriptenMouseEvent*, void*) {
     return EM_FALSE;
 }
 
+// Full screen asked for in a frame waits for the next event handler of
+// Emscripten's own, where the browser counts it as the user's gesture: the
+// key's release, for F11. Until the browser answers, the request stands for
+// the state.
+bool gFullScreenAsked = false;
+
+EM_BOOL onKeyUp(int, const EmscriptenKeyboardEvent*, void*) { return EM_FALSE; }
+
+EM_BOOL onFullScreenChange(int, const EmscriptenFullscreenChangeEvent*, void*) {
+    gFullScreenAsked = false;
+    return EM_FALSE;
+}
+
 }  // namespace
 
 std::unique_ptr<BrowserSurface> BrowserSurface::open(const SurfaceRequest& request,
@@ -61,6 +74,9 @@ std::unique_ptr<BrowserSurface> BrowserSurface::open(const SurfaceRequest& reque
     std::unique_ptr<BrowserSurface> surface(new BrowserSurface(window));
     emscripten_set_mousemove_callback(kCanvas, nullptr, EM_FALSE, onMouseMove);
     emscripten_set_click_callback(kCanvas, nullptr, EM_FALSE, onClick);
+    emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onKeyUp);
+    emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE,
+                                             onFullScreenChange);
     // WebGL 2 is ES 3.0 by definition; the check reads what the browser made.
     const std::string missing = requirements::unmetByCurrentContext(true);
     if (!missing.empty()) {
@@ -76,6 +92,9 @@ BrowserSurface::~BrowserSurface() {
     releaseCursor();
     emscripten_set_mousemove_callback(kCanvas, nullptr, EM_FALSE, nullptr);
     emscripten_set_click_callback(kCanvas, nullptr, EM_FALSE, nullptr);
+    emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, nullptr);
+    emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE,
+                                             nullptr);
 }
 
 bool BrowserSurface::drawableSize(unsigned& width, unsigned& height) {
@@ -109,16 +128,17 @@ bool BrowserSurface::cursorTravel(double& dx, double& dy) {
 
 bool BrowserSurface::fullScreen() const {
     EmscriptenFullscreenChangeEvent status;
-    return emscripten_get_fullscreen_status(&status) == EMSCRIPTEN_RESULT_SUCCESS &&
-           status.isFullscreen;
+    return gFullScreenAsked ||
+           (emscripten_get_fullscreen_status(&status) == EMSCRIPTEN_RESULT_SUCCESS &&
+            status.isFullscreen);
 }
 
-// The browser grants full screen only within a user's gesture: the request
-// waits for the next key or click event if this frame is not in one.
 void BrowserSurface::setFullScreen(bool on) {
     if (on == fullScreen()) return;
+    gFullScreenAsked = false;
     if (on) {
-        emscripten_request_fullscreen(kCanvas, EM_TRUE);
+        gFullScreenAsked = emscripten_request_fullscreen(kCanvas, EM_TRUE) ==
+                           EMSCRIPTEN_RESULT_DEFERRED;
     } else {
         emscripten_exit_fullscreen();
     }

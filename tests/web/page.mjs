@@ -94,13 +94,26 @@ try {
     const moved = Number(pngstat('diff', first, second, '100', '40', '220', '200'));
     check(`the fire moves between two frames (${moved} %)`, moved > 0.2);
 
+    // A click locks the pointer for mouse look; F11 asks for full screen and
+    // F11 again leaves it; the open panel frees the pointer.
+    await page.mouse.click(320, 120);
+    await waitFor(page, 'frames', (await state(page)).frames + 4);
+    const lockedTo = () => page.evaluate(() => document.pointerLockElement?.id ?? null);
+    const fullScreen = () => page.evaluate(() => document.fullscreenElement?.id ?? null);
+    check('a click locks the pointer to the canvas', (await lockedTo()) === 'canvas');
+    await press(page, 'F11');
+    const full = await fullScreen();
+    await press(page, 'F11');
+    check(`F11 full screen and back (${full}, ${await fullScreen()})`,
+      full === 'canvas' && (await fullScreen()) === null);
+
     await press(page, '7');
     check('7 does what F7 does', log.includes('Object counter Enabled'));
     const closed = await shoot(page, 'panel-closed');
     await press(page, 'Tab');
     const open = await shoot(page, 'panel-open');
-    check('Tab opens the settings panel', log.includes('Settings panel: ON') &&
-      Number(pngstat('diff', closed, open)) > 1);
+    check('Tab opens the settings panel and frees the pointer', log.includes('Settings panel: ON') &&
+      Number(pngstat('diff', closed, open)) > 1 && (await lockedTo()) === null);
 
     // The panel's Save offers the file it wrote as a download; its Load
     // takes the file picked and hands it to the program once.
