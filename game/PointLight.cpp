@@ -17,15 +17,17 @@ const CubeFace kFaces[6] = {
 
 }  // namespace
 
+glm::mat4 PointLight::faceMatrix(int face) const {
+    const glm::mat4 projection = glm::perspective(glm::radians(90.0f), 1.0f, kShadowNear, kShadowFar);
+    const CubeFace& f = kFaces[face];
+    return projection * glm::lookAt(Position, Position + f.direction, f.up);
+}
+
 void PointLight::computeFaceMatrices() {
     nearPlane = kShadowNear;
     farPlane = kShadowFar;
     faceMatrices.clear();
-    const glm::mat4 projection = glm::perspective(glm::radians(90.0f), 1.0f, nearPlane, farPlane);
-    for (const CubeFace& face : kFaces) {
-        faceMatrices.push_back(projection *
-                               glm::lookAt(Position, Position + face.direction, face.up));
-    }
+    for (int face = 0; face < 6; ++face) faceMatrices.push_back(faceMatrix(face));
 }
 
 std::vector<glm::mat4> PointLight::getFaceMatrices() const { return faceMatrices; }

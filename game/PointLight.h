@@ -19,6 +19,9 @@ struct PointLight {
     float farPlane = 0.0f;
     std::vector<glm::mat4> faceMatrices;
 
+    // The view-projection matrix of cube face `face` (0 ... 5, GL's order)
+    // over the shadow range, from where the light is now.
+    glm::mat4 faceMatrix(int face) const;
     // nearPlane and farPlane the shadow range, and the six cube-face matrices in face order.
     void computeFaceMatrices();
     std::vector<glm::mat4> getFaceMatrices() const;

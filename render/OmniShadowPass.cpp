@@ -23,22 +23,22 @@ void Engine::renderOmniShadow(Mesh& mesh, const glm::mat4& modelMatrix) {
     if (!beginDepthOnlyDraw(shaders, "shadowOmni", mesh, at)) return;  // no program: nothing drawn
 
     if (has(at[meshuniforms::M])) uniforms::setMat4(at[meshuniforms::M], modelMatrix);
-    // Built on a copy: the scene's light is never modified by a pass.
-    PointLight light = scene->pointLights != nullptr ? scene->pointLights[0] : PointLight();
-    light.computeFaceMatrices();
-    const std::vector<glm::mat4> faces = light.getFaceMatrices();
+    // Read, never modified: a pass leaves the scene's light as it is. ES
+    // draws one face a pass and needs that face's matrix alone.
+    static const PointLight kNoLight;
+    const PointLight& light = scene->pointLights != nullptr ? scene->pointLights[0] : kNoLight;
     const StaticShadowCube& cube = render->staticShadowCube;
     if (cube.drawFace >= 0) {
         const GLint face = at[meshuniforms::OmniFaceMatrix];
-        if (has(face)) uniforms::setMat4(face, faces[static_cast<size_t>(cube.drawFace)]);
+        if (has(face)) uniforms::setMat4(face, light.faceMatrix(cube.drawFace));
     } else {
-        for (unsigned i = 0; i < faces.size(); ++i) {
-            const GLint face = at[meshuniforms::cubeFaceUniform(i)];
-            if (has(face)) uniforms::setMat4(face, faces[i]);
+        for (int i = 0; i < 6; ++i) {
+            const GLint face = at[meshuniforms::cubeFaceUniform(static_cast<unsigned>(i))];
+            if (has(face)) uniforms::setMat4(face, light.faceMatrix(i));
         }
         if (has(at[meshuniforms::OmniNearFar])) {
             uniforms::setVec2(at[meshuniforms::OmniNearFar],
-                              glm::vec2(light.nearPlane, light.farPlane));
+                              glm::vec2(PointLight::kShadowNear, PointLight::kShadowFar));
         }
         if (has(at[meshuniforms::OmniLPos])) {
             uniforms::setVec4(at[meshuniforms::OmniLPos], glm::vec4(light.Position, 1.0f));

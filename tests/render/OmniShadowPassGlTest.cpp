@@ -74,6 +74,21 @@ protected:
         blocker.release();
         EXPECT_TRUE(context.errors().empty());
     }
+    // Draws `mesh` into the cube with the cube bound on texture unit 3 and
+    // checks what the pass leaves: the default framebuffer, no vertex array,
+    // unit 3 active with no cube on it, and the omni program, which it returns.
+    GLuint renderLeavingNothingBound(Mesh& mesh) {
+        glActiveTexture(GL_TEXTURE3);
+        glBindTexture(GL_TEXTURE_CUBE_MAP, engine.shadowCubeTexture);
+        renderCube({&mesh});
+        const GLuint id = program("shadowOmni")->program;
+        EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
+        EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), 0);
+        EXPECT_EQ(integer(GL_ACTIVE_TEXTURE), GL_TEXTURE3);
+        EXPECT_EQ(integer(GL_TEXTURE_BINDING_CUBE_MAP), 0);
+        EXPECT_EQ(integer(GL_CURRENT_PROGRAM), static_cast<GLint>(id));
+        return id;
+    }
     // One face of the cube as stored distances (distance / far).
     std::vector<float> cubeFace(int face) {
         std::vector<float> depth(static_cast<size_t>(engine.shadowCubeWidth) * engine.shadowCubeHeight);
@@ -90,15 +105,7 @@ protected:
 TEST_F(OmniShadow, LeavesTheDefaultFramebufferAndNothingBound) {
     Mesh wall;
     testmesh::quad(wall, program("default"), {5, -2, 2}, {0, 4, 0}, {0, 0, -4});
-    glActiveTexture(GL_TEXTURE3);
-    glBindTexture(GL_TEXTURE_CUBE_MAP, engine.shadowCubeTexture);
-    renderCube({&wall});
-    const GLuint id = program("shadowOmni")->program;
-    EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
-    EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), 0);
-    EXPECT_EQ(integer(GL_ACTIVE_TEXTURE), GL_TEXTURE3);
-    EXPECT_EQ(integer(GL_TEXTURE_BINDING_CUBE_MAP), 0);
-    EXPECT_EQ(integer(GL_CURRENT_PROGRAM), static_cast<GLint>(id));
+    const GLuint id = renderLeavingNothingBound(wall);
 
     // The light's own face matrices, built on a copy: the scene's light is untouched.
     EXPECT_TRUE(light().faceMatrices.empty());
@@ -234,15 +241,7 @@ TEST_F(EsOmniShadow, SixPassesSetTheFaceMatrixAloneAndStoreOnlyTheFacesTouched) 
     Mesh wall;  // 5 units along +x from the light, inside face 0 only
     light().Position = glm::vec3(0.0f);
     testmesh::quad(wall, program("default"), {5, -2, 2}, {0, 4, 0}, {0, 0, -4});
-    glActiveTexture(GL_TEXTURE3);
-    glBindTexture(GL_TEXTURE_CUBE_MAP, engine.shadowCubeTexture);
-    renderCube({&wall});
-    const GLuint id = program("shadowOmni")->program;
-    EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
-    EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), 0);
-    EXPECT_EQ(integer(GL_ACTIVE_TEXTURE), GL_TEXTURE3);
-    EXPECT_EQ(integer(GL_TEXTURE_BINDING_CUBE_MAP), 0);
-    EXPECT_EQ(integer(GL_CURRENT_PROGRAM), static_cast<GLint>(id));
+    const GLuint id = renderLeavingNothingBound(wall);
     // The last pass drew face 5 through its own matrix; the desktop's six
     // and its light are not in this program (skipped, no GL error).
     PointLight copy = light();
