@@ -1,5 +1,6 @@
 #include "GraphicsEngine/Shader.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -57,6 +58,60 @@ std::string sourceForDialect(const std::string& source, Dialect dialect) {
         return kEsPreamble + std::string("#line 1\n") + source;
     }
     return kEsPreamble + std::string("#line 2\n") + source.substr(firstLineEnd + 1);
+}
+
+namespace {
+
+// The name of an `#include "NAME"` line, or empty.
+std::string includedName(const std::string& line) {
+    const size_t start = line.find_first_not_of(" \t");
+    if (start == std::string::npos || line.compare(start, 8, "#include") != 0) return "";
+    const size_t open = line.find('"', start + 8);
+    const size_t close = open == std::string::npos ? open : line.find('"', open + 1);
+    return close == std::string::npos ? "" : line.substr(open + 1, close - open - 1);
+}
+
+bool expandInto(std::string& out, const std::string& source, int sourceString,
+                const IncludeReader& read, std::vector<std::string>& included,
+                std::vector<std::string>& open, std::string& missing) {
+    size_t begin = 0;
+    for (int lineNumber = 1; begin < source.size(); ++lineNumber) {
+        const size_t end = std::min(source.find('\n', begin), source.size());
+        const std::string line = source.substr(begin, end - begin);
+        begin = end + 1;
+        const std::string name = includedName(line);
+        if (name.empty()) {
+            out += line + "\n";
+            continue;
+        }
+        std::string text;
+        if (std::find(open.begin(), open.end(), name) != open.end() || !read(name, text)) {
+            missing = name;
+            return false;
+        }
+        auto known = std::find(included.begin(), included.end(), name);
+        if (known == included.end()) known = included.insert(included.end(), name);
+        const int number = static_cast<int>(known - included.begin()) + 1;
+        out += "#line 1 " + std::to_string(number) + "\n";
+        open.push_back(name);
+        if (!expandInto(out, text, number, read, included, open, missing)) return false;
+        open.pop_back();
+        out += "#line " + std::to_string(lineNumber + 1) + " " + std::to_string(sourceString) +
+               "\n";
+    }
+    return true;
+}
+
+}  // namespace
+
+bool expandIncludes(std::string& source, const IncludeReader& read,
+                    std::vector<std::string>& included, std::string& missing) {
+    if (source.find("#include") == std::string::npos) return true;
+    std::string out;
+    std::vector<std::string> open;
+    if (!expandInto(out, source, 0, read, included, open, missing)) return false;
+    source = out;
+    return true;
 }
 
 std::vector<StageFile> stageFiles(const SourceFiles& files) {
@@ -129,11 +184,13 @@ void Shader::replaceWith(Shader& replacement) {
     std::swap(fragmentShader, replacement.fragmentShader);
     std::swap(geometryShader, replacement.geometryShader);
     std::swap(generation, replacement.generation);
+    std::swap(included, replacement.included);
 }
 
 bool Shader::build(bool printPaths, BuildFailure& failure) {
     program = glCreateProgram();
     if (program == 0) return fail(failure, "Error creating program");
+    included.clear();
     for (const StageFile& stage : stageFiles(files)) {
         GLuint& handle = handleFor(stage.type);
         if (!compileShaderFile(stage.path, stage.type, handle, printPaths, failure)) return false;
@@ -157,10 +214,28 @@ bool Shader::compileShaderFile(const std::string& path, GLenum stageType, GLuint
     std::ifstream file(realPath);
     if (printPath) std::printf("%s\n", realPath.c_str());
     if (!file.good()) return fail(failure, "Error opening shader file", realPath);
-    const std::string source = sourceForDialect(
-        std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>()),
-        files.dialect);
+    std::string source((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     file.close();
+    // Taken-in files lie beside the stage's own (the system names its files
+    // with either separator).
+    const std::string folder = path.substr(0, path.find_last_of("/\\") + 1);
+    std::vector<std::string> names;
+    std::string missing;
+    const auto read = [&](const std::string& name, std::string& text) {
+        std::ifstream in(paths::resolvePath(folder + name));
+        if (!in) return false;
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return true;
+    };
+    if (!expandIncludes(source, read, names, missing)) {
+        return fail(failure, "Error opening shader file", paths::resolvePath(folder + missing));
+    }
+    for (const std::string& name : names) {
+        if (std::find(included.begin(), included.end(), folder + name) == included.end()) {
+            included.push_back(folder + name);
+        }
+    }
+    source = sourceForDialect(source, files.dialect);
 
     handle = glCreateShader(stageType);
     if (handle == 0) return fail(failure, "Error creating shader", realPath);

@@ -2,6 +2,7 @@
 #include <GL/glew.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -33,6 +34,18 @@ struct SourceFiles {
 // version) replaced by ES's version and precision lines, and a #line that
 // keeps the compiler's line numbers those of the file.
 std::string sourceForDialect(const std::string& source, Dialect dialect);
+
+// Reads a file that a source takes in: true, with its text, when it exists.
+using IncludeReader = std::function<bool(const std::string& name, std::string& text)>;
+
+// `source` with every line `#include "NAME"` replaced by NAME's text (read by
+// `read`, itself expanded the same way), between #line directives that keep
+// the compiler's line numbers those of each file: the taken-in files are
+// source strings 1, 2, ... in the order of `included`, which receives each
+// name once. False, with the name in `missing`, when a file cannot be read or
+// takes itself in.
+bool expandIncludes(std::string& source, const IncludeReader& read,
+                    std::vector<std::string>& included, std::string& missing);
 
 struct StageFile {
     std::string path;
@@ -68,6 +81,8 @@ public:
     GLuint fragmentShader = 0;  // 0 for a transform-feedback program
     GLuint geometryShader = 0;  // 0 for a two-stage program
     SourceFiles files;          // what `program` was built from
+    // The files its stages took in (#include), as the system names them.
+    std::vector<std::string> included;
 
     Shader() = default;
     Shader(const Shader&) = delete;

@@ -72,6 +72,10 @@ ShaderReloader::ShaderReloader(Registry& shaders, double now) : shaders_(shaders
         for (const graph::StageFile& stage : graph::stageFiles(shader->files)) {
             usage_[key].push_back(paths::resolvePath(stage.path));
         }
+        // A file its stages take in rebuilds it too.
+        for (const std::string& path : shader->included) {
+            usage_[key].push_back(paths::resolvePath(path));
+        }
     }
     seen_ = readStamps();
     // A broken save is reported with the compiler's log; the driver's copy of

@@ -1,21 +1,34 @@
 #!/usr/bin/env bash
 # Every GLSL file of the shader folder compiles under the Khronos reference
 # compiler for the version it declares, with no error and no warning: a driver
-# that offers exactly that version must accept what we ship.
-# Usage: shaders_valid.sh SHADER_DIR ES_SOURCE
-# (ES_SOURCE prints a file as an OpenGL ES context is given it.)
+# that offers exactly that version must accept what we ship. Each file is
+# checked as a context is given it, the files it takes in (#include) expanded;
+# a taken-in file (*.glsl) is checked through the stages that take it in.
+# Usage: shaders_valid.sh SHADER_DIR SHADER_SOURCE
+# (SHADER_SOURCE [--es] FILE prints a file as a context, or OpenGL ES's, is given it.)
 set -uo pipefail
-dir=$1 es_source=$2
+dir=$1 shader_source=$2
 command -v glslangValidator >/dev/null || { echo "glslangValidator is missing (glslang-tools)"; exit 1; }
 checked=0; failed=0
-for file in "$dir"/*.vert "$dir"/*.geom "$dir"/*.frag; do
-  [ -e "$file" ] || continue
-  checked=$((checked + 1))
-  report=$(glslangValidator "$file" 2>&1); status=$?
+scratch=$(mktemp -d); trap 'rm -rf "$scratch"' EXIT
+mkdir "$scratch/es"
+
+# Validates what the compiler is given (named as the file, for its stage).
+validate() {
+  local report status
+  report=$(glslangValidator "$@" 2>&1); status=$?
   if [ $status -ne 0 ] || grep -qE 'ERROR|WARNING' <<<"$report"; then
     echo "$report"
     failed=$((failed + 1))
   fi
+}
+
+for file in "$dir"/*.vert "$dir"/*.geom "$dir"/*.frag; do
+  [ -e "$file" ] || continue
+  checked=$((checked + 1))
+  name=$(basename "$file")
+  "$shader_source" "$file" >"$scratch/$name" || { failed=$((failed + 1)); continue; }
+  validate "$scratch/$name"
 done
 # The OpenGL ES sources (named *ES.*) must say so: a desktop #version there
 # would pass above and fail on an ES driver. Each ES vertex stage links with
@@ -31,29 +44,24 @@ for file in "$dir"/*ES.vert "$dir"/*ES.frag; do
 done
 for vertex in "$dir"/*ES.vert; do
   [ -e "$vertex" ] || continue
-  fragment=${vertex%.vert}.frag
-  [ -e "$fragment" ] || { echo "$vertex: no $fragment to link with"; failed=$((failed + 1)); continue; }
-  report=$(glslangValidator -l "$vertex" "$fragment" 2>&1); status=$?
-  if [ $status -ne 0 ] || grep -qE 'ERROR|WARNING' <<<"$report"; then
-    echo "$report"
-    failed=$((failed + 1))
-  fi
+  name=$(basename "$vertex")
+  fragment=${name%.vert}.frag
+  [ -e "$scratch/$fragment" ] || { echo "$vertex: no $fragment to link with"; failed=$((failed + 1)); continue; }
+  validate -l "$scratch/$name" "$scratch/$fragment"
 done
 # The shared files as OpenGL ES takes them: every vertex and fragment file
 # that has no ES counterpart of its own (geometry stages never reach ES).
-scratch=$(mktemp -d); trap 'rm -rf "$scratch"' EXIT
 for file in "$dir"/*.vert "$dir"/*.frag; do
   case $file in *ES.vert|*ES.frag) continue ;; esac
   name=$(basename "$file")
   [ -e "$dir/${name%.*}ES.${name##*.}" ] && continue
   grep -q '^#version 330' "$file" || continue
   checked=$((checked + 1))
-  "$es_source" "$file" >"$scratch/$name" || { failed=$((failed + 1)); continue; }
-  report=$(glslangValidator "$scratch/$name" 2>&1); status=$?
-  if [ $status -ne 0 ] || grep -qE 'ERROR|WARNING' <<<"$report"; then
-    echo "$file as OpenGL ES takes it:"; echo "$report"
-    failed=$((failed + 1))
-  fi
+  "$shader_source" --es "$file" >"$scratch/es/$name" || { failed=$((failed + 1)); continue; }
+  echo "$file as OpenGL ES takes it:" >"$scratch/es/heading"
+  before=$failed
+  validate "$scratch/es/$name"
+  [ "$failed" -gt "$before" ] && cat "$scratch/es/heading"
 done
 echo "$checked shader checks, $failed with errors or warnings"
 [ "$checked" -gt 0 ] && [ "$failed" -eq 0 ]
