@@ -6,13 +6,49 @@
 
 namespace particles {
 
-EmissionStep advanceEmission(float elapsedTime, float timePassed, float generationInterval) {
-    EmissionStep step{elapsedTime + timePassed, false};
-    if (step.elapsedTime > generationInterval) {
-        step.elapsedTime -= generationInterval;
-        step.emit = true;
+void EmissionPlan::keepYoungest(int most) {
+    const int dropped = bursts - std::max(most, 0);
+    if (dropped <= 0) return;
+    bursts -= dropped;
+    oldestAge -= static_cast<float>(dropped) * spacing;
+}
+
+EmissionPlan planEmission(float elapsedTime, float timePassed, float generationInterval) {
+    EmissionPlan plan;
+    const double spacing = std::max(generationInterval, kShortestInterval);
+    // No time passing, and no NaN or endless time either.
+    const double dt = timePassed > 0.0f && std::isfinite(timePassed) ? timePassed : 0.0;
+    plan.spacing = static_cast<float>(spacing);
+    double accumulated = elapsedTime;
+    double youngest = 0.0;  // the age of the last burst, once there is one
+    if (accumulated > spacing) {
+        plan.bursts = 1;
+        youngest = dt;
+        accumulated = 0.0;
     }
-    return step;
+    accumulated += dt;
+    if (accumulated > spacing) {
+        // Whole intervals past the first, leaving (0, spacing] in the accumulator.
+        auto due = static_cast<long long>(std::ceil(accumulated / spacing)) - 1;
+        double left = accumulated - static_cast<double>(due) * spacing;
+        if (left <= 0.0) {
+            --due;
+            left += spacing;
+        } else if (left > spacing) {
+            ++due;
+            left -= spacing;
+        }
+        const long long kept = std::min<long long>(due, kMaxBursts);
+        plan.bursts += static_cast<int>(kept);
+        youngest = left;
+        accumulated = left;
+    }
+    plan.elapsedTime = static_cast<float>(accumulated);
+    if (plan.bursts == 0) return plan;
+    plan.oldestAge = static_cast<float>(youngest + (plan.bursts - 1) * spacing);
+    const int catchUp = 1 + static_cast<int>(std::floor(kCatchUpSeconds / spacing + 1e-6));
+    plan.keepYoungest(std::min(catchUp, kMaxBursts));
+    return plan;
 }
 
 namespace {

@@ -2,20 +2,46 @@
 #include <glm/glm.hpp>
 
 // The decisions of a particle system that need no GL: emission timing, the
-// random seed handed to the update program, the sprite-sheet cell and the
+// random seeds handed to the update program, the sprite-sheet cell and the
 // billboard axes.
 namespace particles {
 
-// Result of advancing the emission accumulator by one update.
-struct EmissionStep {
-    float elapsedTime;  // accumulator after the update
-    bool emit;          // whether this update emits
+// Emission follows the scene clock: a system emits one burst of newborn
+// every generation interval, whatever the frame rate. An update emits every
+// burst that fell due during its time, each newborn already as old as the
+// time since its burst's moment, so that a slow frame's newborn come out
+// along their paths, as a stream.
+constexpr float kShortestInterval = 0.005f;  // the settings' lowest; anything shorter counts as it
+// A long gap (a stalled tab, a debugger, a window coming back) emits the
+// bursts of this last stretch only; below 4 updates a second the fire thins.
+constexpr float kCatchUpSeconds = 0.25f;
+// The most bursts of one update: a quarter second at the shortest interval
+// fits, and so does the update programs' table of seeds.
+constexpr int kMaxBursts = 64;
+// The most newborn of one burst.
+constexpr int kMaxEmitted = 32;
+
+// The bursts one update emits, oldest first: burst b is oldestAge - b *
+// spacing seconds old at the update's end.
+struct EmissionPlan {
+    float elapsedTime = 0.0f;  // the accumulator afterwards: never above one interval
+    int bursts = 0;
+    float oldestAge = 0.0f;
+    float spacing = 0.0f;  // the interval, seconds between two bursts
+
+    float age(int burst) const { return oldestAge - static_cast<float>(burst) * spacing; }
+    // Keeps the youngest `most` bursts at most (a pool with room for no more).
+    void keepYoungest(int most);
 };
 
-// Adds timePassed to the accumulator; emits when it is strictly above the
-// interval, and then takes off one interval only: at most one emission per
-// update, so a long frame leaves the rest of its time in the accumulator.
-EmissionStep advanceEmission(float elapsedTime, float timePassed, float generationInterval);
+// The bursts due when timePassed seconds are added to the accumulator
+// (elapsedTime, the time since the last burst). An accumulator above the
+// interval is overdue (the start value, or an interval the panel just
+// shortened): one burst at the update's start, and the count starts over
+// from there, so the first update emits at once and a changed interval takes
+// effect without a burst of its own. No time passing (a frozen scene) emits
+// nothing further.
+EmissionPlan planEmission(float elapsedTime, float timePassed, float generationInterval);
 
 // The seeds' random numbers come from this generator, not the C library's
 // rand, whose sequence differs between systems (glibc, msvcrt): the same

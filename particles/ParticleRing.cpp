@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <glm/gtc/type_ptr.hpp>
 #include <memory>
 #include <vector>
 
@@ -13,27 +12,9 @@
 
 namespace {
 
-enum UpdateUniform {
-    TimePassed, GenPosition1, GenPosition2, GenVelocityMin, GenVelocityRange, GenColor, GenGravity,
-    GenLifetimeMin, GenLifetimeRange, GenSizeMin, GenSizeRange, RandomSeed, RingStart, SlotCount,
-    Emitted, kUpdateUniforms
-};
-constexpr const char* kUpdateNames[kUpdateUniforms] = {
-    "timePassed", "genPosition1", "genPosition2", "genVelocity_Min", "genVelocity_Range",
-    "genColor", "genGravity", "genLifetime_Min", "genLifetime_Range", "genSize_Min",
-    "genSize_Range", "randomSeed", "ringStart", "slotCount", "emitted"};
-
-enum RenderUniform {
-    ProjectionMatrix, ViewMatrix, Quad1, Quad2, SpriteTexture, AlphaType, Alpha, BlendDelay,
-    AnimRows, AnimCols, AnimFrames, AnimSpeed, kRenderUniforms
-};
-constexpr const char* kRenderNames[kRenderUniforms] = {
-    "matrices.projMat", "matrices.viewMat", "quad1", "quad2", "spriteTexture", "alphaType",
-    "alpha", "blendDelay", "animRows", "animCols", "animFrames", "animSpeed"};
-
-void setVec3(GLint location, const glm::vec3& value) {
-    glUniform3f(location, value.x, value.y, value.z);
-}
+// The update program's uniforms of the ring's own, beside the shared ones.
+enum RingUniform { RingStart, SlotCount, Emitted, kRingUniforms };
+constexpr const char* kRingNames[kRingUniforms] = {"ringStart", "slotCount", "emitted"};
 
 bool isUsable(const graph::Shader* shader) { return shader != nullptr && shader->program != 0; }
 
@@ -51,17 +32,17 @@ void describeRecords(GLuint vertexArray, GLuint buffer, GLuint divisor) {
 }  // namespace
 
 int ParticleRing::slotsFor(int perEmission, float longestLife, float interval) {
-    const int per = std::clamp(perEmission, 1, kMaxEmitted);
+    const int per = std::clamp(perEmission, 1, particles::kMaxEmitted);
     const double life = std::max(longestLife, 0.0f);
-    const double shortest = std::max(interval, kShortestInterval);
-    const double emissions =
-        std::ceil((life + ParticleSystem::kFirstEmissionTime) / shortest) + 1.0;
-    return static_cast<int>(std::min(per * emissions, static_cast<double>(kMaxSlots)));
+    const double shortest = std::max(interval, particles::kShortestInterval);
+    const double bursts = std::ceil(life / shortest) + 2.0;
+    return static_cast<int>(std::min(per * bursts, static_cast<double>(kMaxSlots)));
 }
 
-int ParticleRing::emittedFor(bool due, int particleCount, int slotCount) {
-    if (!due) return 0;
-    return std::clamp(particleCount, 0, std::min(kMaxEmitted, slotCount));
+particles::EmissionPlan ParticleRing::fitted(particles::EmissionPlan plan, int perBurst,
+                                             int slotCount) {
+    if (perBurst > 0) plan.keepYoungest(slotCount / perBurst);
+    return plan;
 }
 
 bool ParticleRing::bornAt(int slot, int ringStart, int emitted, int slotCount) {
@@ -86,9 +67,7 @@ int ParticleRing::liveSlots(const Particle* records, int count) {
 }
 
 ParticleRing::ParticleRing(ParticleSystem& system)
-    : system_(system),
-      updateUniforms_(kUpdateNames, kUpdateUniforms),
-      renderUniforms_(kRenderNames, kRenderUniforms) {}
+    : system_(system), ringUniforms_(kRingNames, kRingUniforms) {}
 
 ParticleRing::~ParticleRing() {
     if (!initialized_ || !graph::contextCurrent()) return;
@@ -118,9 +97,7 @@ bool ParticleRing::initialize(graph::Shader* updateProgram, graph::Shader* rende
     return true;
 }
 
-int ParticleRing::perEmission() const {
-    return std::clamp(system_.particleCount, 0, kMaxEmitted);
-}
+int ParticleRing::perEmission() const { return ParticleUniforms::perBurst(system_); }
 
 int ParticleRing::wantedSlots() const {
     const float longestLife =
@@ -205,39 +182,22 @@ void ParticleRing::countAll(const std::vector<ParticleRing*>& rings) {
 
 bool ParticleRing::advance(float timePassed) {
     if (!initialized_ || !(timePassed > 0.0f) || !isUsable(updateProgram_)) return false;
-    if (!updateUniforms_.follow(*updateProgram_)) return false;
+    if (!uniforms_.followUpdate(*updateProgram_) || !ringUniforms_.follow(*updateProgram_)) {
+        return false;
+    }
     collectCount();
     resize(grownSlots(slotCount_, wantedSlots(), alive_, perEmission()));
-    const graph::UniformLocations& at = updateUniforms_;
 
+    const particles::EmissionPlan plan = fitted(
+        particles::planEmission(system_.elapsedTime, timePassed, system_.generationInterval),
+        perEmission(), slotCount_);
+    system_.elapsedTime = plan.elapsedTime;
+    const int emitted = plan.bursts * perEmission();
     glUseProgram(updateProgram_->program);
-    glUniform1f(at[TimePassed], timePassed);
-    setVec3(at[GenPosition1], system_.genPosition1);
-    setVec3(at[GenPosition2], system_.genPosition2);
-    setVec3(at[GenVelocityMin], system_.genVelocity_Min);
-    setVec3(at[GenVelocityRange], system_.genVelocity_Range);
-    setVec3(at[GenColor], system_.genColor);
-    setVec3(at[GenGravity], system_.genGravity);
-    glUniform1f(at[GenLifetimeMin], system_.genLifetime_Min);
-    glUniform1f(at[GenLifetimeRange], system_.genLifetime_Range);
-    glUniform1f(at[GenSizeMin], system_.genSize_Min);
-    glUniform1f(at[GenSizeRange], system_.genSize_Range);
-
-    const particles::EmissionStep step =
-        particles::advanceEmission(system_.elapsedTime, timePassed, system_.generationInterval);
-    system_.elapsedTime = step.elapsedTime;
-    const int emitted = emittedFor(step.emit, system_.particleCount, slotCount_);
-    if (step.emit) {
-        // Drawn as the desktop path draws them, so one seed gives both the
-        // same particles and the shared sequence stays in step.
-        const int first = particles::drawRandom();
-        const int second = particles::drawRandom();
-        const int third = particles::drawRandom();
-        setVec3(at[RandomSeed], particles::seedFromDraws(first, second, third));
-    }
-    glUniform1i(at[RingStart], ringStart_);
-    glUniform1i(at[SlotCount], slotCount_);
-    glUniform1i(at[Emitted], emitted);
+    uniforms_.setUpdate(system_, timePassed, plan);
+    glUniform1i(ringUniforms_[RingStart], ringStart_);
+    glUniform1i(ringUniforms_[SlotCount], slotCount_);
+    glUniform1i(ringUniforms_[Emitted], emitted);
 
     glEnable(GL_RASTERIZER_DISCARD);
     glBindTransformFeedback(GL_TRANSFORM_FEEDBACK, transformFeedback_);
@@ -259,35 +219,11 @@ bool ParticleRing::advance(float timePassed) {
 
 void ParticleRing::render() {
     if (!initialized_ || !isUsable(renderProgram_)) return;
-    if (!renderUniforms_.follow(*renderProgram_)) return;
-    const graph::UniformLocations& at = renderUniforms_;
-    glEnable(GL_BLEND);
-    if (system_.alphaType == 0) glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    if (system_.alphaType == 1) glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    // Depth-tested against the scene, but the unsorted particles write no depth.
-    glDepthMask(GL_FALSE);
-
+    if (!uniforms_.followSprites(*renderProgram_)) return;
     glUseProgram(renderProgram_->program);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, system_.texture);
-    glUniformMatrix4fv(at[ProjectionMatrix], 1, GL_FALSE,
-                       glm::value_ptr(system_.projectionMatrix));
-    glUniformMatrix4fv(at[ViewMatrix], 1, GL_FALSE, glm::value_ptr(system_.viewMatrix));
-    setVec3(at[Quad1], system_.quad1);
-    setVec3(at[Quad2], system_.quad2);
-    glUniform1i(at[SpriteTexture], 0);
-    glUniform1i(at[AlphaType], system_.alphaType);
-    glUniform1f(at[Alpha], system_.alpha);
-    glUniform1f(at[BlendDelay], system_.blendDelay);
-    glUniform1i(at[AnimRows], system_.animRows);
-    glUniform1i(at[AnimCols], system_.animCols);
-    glUniform1i(at[AnimFrames], system_.animFrames);
-    glUniform1f(at[AnimSpeed], system_.animSpeed);
-
+    uniforms_.setSprites(system_);
     glBindVertexArray(drawArrays_[current_]);
     glDrawArraysInstanced(GL_TRIANGLE_STRIP, 0, 4, slotCount_);
     glBindVertexArray(0);
-
-    glDepthMask(GL_TRUE);
-    glDisable(GL_BLEND);
+    ParticleUniforms::endSprites();
 }

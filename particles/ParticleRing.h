@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "GraphicsEngine/UniformLocations.h"
+#include "particles/ParticleMath.h"
+#include "particles/ParticleUniforms.h"
 #include "particles/ParticleSystem.h"
 
 namespace graph {
@@ -17,7 +19,8 @@ class Shader;
 // An update captures one vertex per slot (vertex stage only): the slots of a
 // ring position the CPU moves on by each emission take the newborn, the other
 // live slots age, and finished ones become empty (type 0; there is no
-// generator record). A draw is one instanced quad per slot; empty slots draw
+// generator record). An update's newborn are those of every burst due in its
+// time (particles/ParticleMath.h), as on the desktop path. A draw is one instanced quad per slot; empty slots draw
 // nothing. Every generator value, texture and matrix is read from the system
 // served, and its emission accumulator is the one advanced, so tuning and
 // camera updates reach the ring as they reach the desktop path. A system is
@@ -35,28 +38,26 @@ class ParticleRing {
 public:
     // The most slots a pool grows to: the desktop path's record limit.
     static constexpr int kMaxSlots = ParticleSystem::kMaxParticles;
-    // The most newborn of one emission, as in the desktop update.
-    static constexpr int kMaxEmitted = 32;
-    // The shortest interval the pool is sized for (the settings' lowest);
-    // faster emission fills the pool and the count makes it grow.
-    static constexpr float kShortestInterval = 0.005f;
 
-    // Slots enough for every particle alive at once: at most one emission per
-    // update and one per interval on average, each living at most
-    // longestLife, plus the backlog of the accumulator's start value (emitted
-    // one per update) and one emission more. Capped at kMaxSlots.
+    // Slots enough for every particle alive at once, at any frame rate: a
+    // slot is taken again only after the slots of all the bursts since, and
+    // those bursts span at least longestLife once there are enough of them
+    // (bursts follow the clock, and an update's newborn older than their life
+    // are dead at birth). Two bursts more, for rounding and the burst in
+    // progress; capped at kMaxSlots.
     static int slotsFor(int perEmission, float longestLife, float interval);
-    // The newborn of one update: particleCount capped at kMaxEmitted and at
-    // the pool; 0 when none is due.
-    static int emittedFor(bool due, int particleCount, int slotCount);
+    // The plan's youngest bursts that the pool has room for in one update:
+    // any older ones would outlive none of them (see slotsFor).
+    static particles::EmissionPlan fitted(particles::EmissionPlan plan, int perBurst,
+                                          int slotCount);
     // Whether `slot` takes a newborn when `emitted` are born from ringStart on
     // (the update program's test).
     static bool bornAt(int slot, int ringStart, int emitted, int slotCount);
     // The ring position after an emission.
     static int nextRingStart(int ringStart, int emitted, int slotCount);
     // The pool to use next: `wanted` (the settings' need) when it is larger,
-    // twice the pool when the last count leaves no room for one more
-    // emission (a burst after a long frame); capped at kMaxSlots.
+    // twice the pool when the last count leaves no room for one more burst
+    // (records the settings did not foresee); capped at kMaxSlots.
     static int grownSlots(int slotCount, int wanted, int alive, int perEmission);
     // Live records among `count`: a particle type with time left.
     static int liveSlots(const Particle* records, int count);
@@ -106,8 +107,8 @@ private:
     ParticleSystem& system_;
     graph::Shader* updateProgram_ = nullptr;
     graph::Shader* renderProgram_ = nullptr;
-    graph::UniformLocations updateUniforms_;
-    graph::UniformLocations renderUniforms_;
+    ParticleUniforms uniforms_{"spriteTexture"};
+    graph::UniformLocations ringUniforms_;  // the ring's own: where the newborn go
     bool initialized_ = false;
     GLuint transformFeedback_ = 0;
     GLuint buffers_[2] = {0, 0};

@@ -3,35 +3,11 @@
 #include <cstddef>
 #include <cstdio>
 #include <glm/gtc/matrix_transform.hpp>
-#include <glm/gtc/type_ptr.hpp>
 
 #include "GraphicsEngine/Shader.h"
 #include "particles/ParticleMath.h"
 
 namespace {
-
-// The uniforms each program takes, in the order of the enums below.
-enum UpdateUniform {
-    TimePassed, GenPosition1, GenPosition2, GenVelocityMin, GenVelocityRange, GenColor, GenGravity,
-    GenLifetimeMin, GenLifetimeRange, GenSizeMin, GenSizeRange, EmittedCount, RandomSeed,
-    kUpdateUniforms
-};
-constexpr const char* kUpdateNames[kUpdateUniforms] = {
-    "timePassed", "genPosition1", "genPosition2", "genVelocity_Min", "genVelocity_Range",
-    "genColor", "genGravity", "genLifetime_Min", "genLifetime_Range", "genSize_Min",
-    "genSize_Range", "particleCount", "randomSeed"};
-
-enum RenderUniform {
-    ProjectionMatrix, ViewMatrix, Quad1, Quad2, SpriteTexture, AlphaType, Alpha, BlendDelay,
-    AnimRows, AnimCols, AnimFrames, AnimSpeed, kRenderUniforms
-};
-constexpr const char* kRenderNames[kRenderUniforms] = {
-    "matrices.projMat", "matrices.viewMat", "quad1", "quad2", "texture", "alphaType", "alpha",
-    "blendDelay", "animRows", "animCols", "animFrames", "animSpeed"};
-
-void setVec3(GLint location, const glm::vec3& value) {
-    glUniform3f(location, value.x, value.y, value.z);
-}
 
 bool isUsable(const graph::Shader* shader) { return shader != nullptr && shader->program != 0; }
 
@@ -59,8 +35,7 @@ void describeParticleRecord(GLuint divisor) {
     }
 }
 
-ParticleSystem::ParticleSystem()
-    : updateUniforms(kUpdateNames, kUpdateUniforms), renderUniforms(kRenderNames, kRenderUniforms) {}
+ParticleSystem::ParticleSystem() = default;
 
 bool ParticleSystem::initialize(graph::Shader* updateProgram, graph::Shader* renderProgram) {
     if (initialized) return false;
@@ -144,33 +119,13 @@ void ParticleSystem::setMatrices(const glm::mat4& projection, const glm::vec3& e
 bool ParticleSystem::advanceParticles(float timePassed) {
     if (!initialized || !isUsable(updateShader)) return false;
     readParticleCount();  // the update reads numParticles records
-    if (!updateUniforms.follow(*updateShader)) return false;
-    const graph::UniformLocations& at = updateUniforms;
+    if (!uniforms.followUpdate(*updateShader)) return false;
 
+    const particles::EmissionPlan plan =
+        particles::planEmission(elapsedTime, timePassed, generationInterval);
+    elapsedTime = plan.elapsedTime;
     glUseProgram(updateShader->program);
-    glUniform1f(at[TimePassed], timePassed);
-    setVec3(at[GenPosition1], genPosition1);
-    setVec3(at[GenPosition2], genPosition2);
-    setVec3(at[GenVelocityMin], genVelocity_Min);
-    setVec3(at[GenVelocityRange], genVelocity_Range);
-    setVec3(at[GenColor], genColor);
-    setVec3(at[GenGravity], genGravity);
-    glUniform1f(at[GenLifetimeMin], genLifetime_Min);
-    glUniform1f(at[GenLifetimeRange], genLifetime_Range);
-    glUniform1f(at[GenSizeMin], genSize_Min);
-    glUniform1f(at[GenSizeRange], genSize_Range);
-
-    const particles::EmissionStep step =
-        particles::advanceEmission(elapsedTime, timePassed, generationInterval);
-    elapsedTime = step.elapsedTime;
-    glUniform1i(at[EmittedCount], step.emit ? particleCount : 0);
-    if (step.emit) {
-        // Drawn one by one: the order of the draws decides the components.
-        const int first = particles::drawRandom();
-        const int second = particles::drawRandom();
-        const int third = particles::drawRandom();
-        setVec3(at[RandomSeed], particles::seedFromDraws(first, second, third));
-    }
+    uniforms.setUpdate(*this, timePassed, plan);
 
     glEnable(GL_RASTERIZER_DISCARD);
     glBindTransformFeedback(GL_TRANSFORM_FEEDBACK, transformFeedback);
@@ -179,7 +134,10 @@ bool ParticleSystem::advanceParticles(float timePassed) {
 
     glBeginQuery(GL_TRANSFORM_FEEDBACK_PRIMITIVES_WRITTEN, primitivesQuery);
     glBeginTransformFeedback(GL_POINTS);
-    glDrawArrays(GL_POINTS, 0, numParticles);
+    // The generator, first in the buffer: written back, then the newborn.
+    const int newborn = plan.bursts * ParticleUniforms::perBurst(*this);
+    glDrawArraysInstanced(GL_POINTS, 0, 1, 1 + newborn);
+    if (numParticles > 1) glDrawArrays(GL_POINTS, 1, numParticles - 1);
     glEndTransformFeedback();
     glEndQuery(GL_TRANSFORM_FEEDBACK_PRIMITIVES_WRITTEN);
     countPending = true;
@@ -193,9 +151,10 @@ bool ParticleSystem::advanceParticles(float timePassed) {
 
 bool ParticleSystem::readParticleCount() {
     if (!countPending) return false;
-    GLint ready = 0;
-    glGetQueryObjectiv(primitivesQuery, GL_QUERY_RESULT_AVAILABLE, &ready);
-    glGetQueryObjectiv(primitivesQuery, GL_QUERY_RESULT, &numParticles);
+    GLuint ready = 0, written = 0;
+    glGetQueryObjectuiv(primitivesQuery, GL_QUERY_RESULT_AVAILABLE, &ready);
+    glGetQueryObjectuiv(primitivesQuery, GL_QUERY_RESULT, &written);
+    numParticles = static_cast<int>(written);
     countPending = false;
     return ready == 0;
 }
@@ -205,41 +164,24 @@ void ParticleSystem::updateParticles(float timePassed) {
 }
 
 void ParticleSystem::renderParticles() {
-    if (!initialized || !isUsable(renderShader)) return;
-    renderUniforms.follow(*renderShader);
-    const graph::UniformLocations& at = renderUniforms;
-    glEnable(GL_BLEND);
-    if (alphaType == 0) glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    if (alphaType == 1) glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    // Depth-tested against the scene, but the unsorted particles write no depth.
-    glDepthMask(GL_FALSE);
+    if (!initialized) return;
+    readParticleCount();
+    if (!beginDraw()) return;
+    glDrawArrays(GL_POINTS, 0, numParticles);
+    endDraw();
+}
 
-    glUseProgram(renderShader->program);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glUniformMatrix4fv(at[ProjectionMatrix], 1, GL_FALSE, glm::value_ptr(projectionMatrix));
-    glUniformMatrix4fv(at[ViewMatrix], 1, GL_FALSE, glm::value_ptr(viewMatrix));
-    setVec3(at[Quad1], quad1);
-    setVec3(at[Quad2], quad2);
-    glUniform1i(at[SpriteTexture], 0);
-    glUniform1i(at[AlphaType], alphaType);
-    glUniform1f(at[Alpha], alpha);
-    glUniform1f(at[BlendDelay], blendDelay);
-    glUniform1i(at[AnimRows], animRows);
-    glUniform1i(at[AnimCols], animCols);
-    glUniform1i(at[AnimFrames], animFrames);
-    glUniform1f(at[AnimSpeed], animSpeed);
-
-    glBindVertexArray(vertexArrays[currentBuffer]);
-    // Before its count is read, the GPU's own count of the records the last
-    // update wrote draws them: the draw waits for nothing.
-    if (countPending) {
-        glDrawTransformFeedback(GL_POINTS, transformFeedback);
-    } else {
-        glDrawArrays(GL_POINTS, 0, numParticles);
+bool ParticleSystem::beginDraw() {
+    if (!initialized || !isUsable(renderShader) || !uniforms.followSprites(*renderShader)) {
+        return false;
     }
-    glBindVertexArray(0);
+    glUseProgram(renderShader->program);
+    uniforms.setSprites(*this);
+    glBindVertexArray(vertexArrays[currentBuffer]);
+    return true;
+}
 
-    glDepthMask(GL_TRUE);
-    glDisable(GL_BLEND);
+void ParticleSystem::endDraw() {
+    glBindVertexArray(0);
+    ParticleUniforms::endSprites();
 }

@@ -5,7 +5,7 @@
 #include <glm/glm.hpp>
 #include <string>
 
-#include "GraphicsEngine/UniformLocations.h"
+#include "particles/ParticleUniforms.h"
 
 // One particle as it lies in a particle buffer; also the vertex layout of the
 // update and render programs and the capture layout of transform feedback.
@@ -30,16 +30,20 @@ void describeParticleRecord(GLuint divisor = 0);
 // frame ages, moves, kills and emits particles from one buffer into the other,
 // and a second pass draws the live ones as animated, camera-facing sprites.
 // The CPU only feeds uniforms and reads back how many records were written.
-// A frame advances and draws every system before it reads any count: a read
-// waits for the GPU to finish the work queued before it, so reading after the
-// last draw waits once a frame, not once a system.
+// The pass draws the generator record first, once per instance: itself, then
+// one newborn per instance for every burst that fell due (particles/
+// ParticleMath.h); then the other records, which age. A frame advances and
+// draws every system before it reads any count: a read waits for the GPU to
+// finish the work queued before it, so reading after the last draw waits once
+// a frame, not once a system (the renderer's back end draws from the GPU's
+// own count meanwhile, where the driver has that call).
 class ParticleSystem {
 public:
     static constexpr int kMaxParticles = 100000;
     static constexpr GLsizeiptr kBufferBytes =
         kMaxParticles * static_cast<GLsizeiptr>(sizeof(Particle));
-    // The accumulator starts above every interval the scene uses, so the
-    // first update emits at once.
+    // The accumulator starts above every interval the scene uses: overdue,
+    // so the first update emits at once.
     static constexpr float kFirstEmissionTime = 0.8f;
 
     bool initialized = false;
@@ -78,9 +82,8 @@ public:
     int particleCount = 0;                  // particles per emission
     graph::Shader* updateShader = nullptr;  // "ps_update", not owned
     graph::Shader* renderShader = nullptr;  // "ps_render", not owned
-    // Their uniform locations, looked up again only when a program is rebuilt.
-    graph::UniformLocations updateUniforms;
-    graph::UniformLocations renderUniforms;
+    // Their uniforms, looked up again only when a program is rebuilt.
+    ParticleUniforms uniforms{"texture"};
 
     ParticleSystem();
 
@@ -108,15 +111,21 @@ public:
     void setMatrices(const glm::mat4& projection, const glm::vec3& eye, const glm::vec3& center,
                      const glm::vec3& up);
     // Advances the particles by timePassed seconds (the frame time) on the
-    // GPU; the count of the records written is read later. False when there
-    // was nothing to advance (no linked update program).
+    // GPU, emitting every burst due in that time; the count of the records
+    // written is read later. False when there was nothing to advance (no
+    // linked update program).
     bool advanceParticles(float timePassed);
     // Reads the count of the last advance into numParticles; true when the
     // result was not ready, so that the read waited for the GPU.
     bool readParticleCount();
     // Both at once, for a system on its own.
     void updateParticles(float timePassed);
-    // Draws the live particles; with the count not read yet, as many as the
-    // GPU counted (glDrawTransformFeedback), so the draw waits for nothing.
+    // Draws the live particles, reading their count first if it is pending.
     void renderParticles();
+    // The draw's steps, for a caller that draws the records itself: the
+    // program, uniforms and state set and the live buffer's vertex array
+    // bound (false, and nothing set, without a linked render program); then
+    // back to no blending, depth written and no vertex array.
+    bool beginDraw();
+    void endDraw();
 };

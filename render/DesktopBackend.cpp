@@ -11,6 +11,9 @@
 void DesktopBackend::setUpParticles(const std::vector<ParticleSystem*>& systems,
                                     graph::ProgramTable& shaders) {
     systems_ = systems;
+    // OpenGL 4.0 or ARB_transform_feedback2, with the entry point loaded.
+    drawsCapturedCounts_ = (GLEW_VERSION_4_0 || driverLists("GL_ARB_transform_feedback2")) &&
+                           glDrawTransformFeedback != nullptr;
     for (ParticleSystem* system : systems_) {
         system->initialize(shaders["ps_update"].get(), shaders["ps_render"].get());
     }
@@ -20,7 +23,18 @@ void DesktopBackend::advanceParticles(size_t system, float seconds) {
     systems_[system]->advanceParticles(seconds);
 }
 
-void DesktopBackend::drawParticles(size_t system) { systems_[system]->renderParticles(); }
+void DesktopBackend::drawParticles(size_t system) {
+    ParticleSystem& particles = *systems_[system];
+    if (!particles.countPending || !drawsCapturedCounts_) {
+        particles.renderParticles();
+        return;
+    }
+    // Before its count is read, the GPU's own count of the records the last
+    // update wrote draws them: the draw waits for nothing.
+    if (!particles.beginDraw()) return;
+    glDrawTransformFeedback(GL_POINTS, particles.transformFeedback);
+    particles.endDraw();
+}
 
 int DesktopBackend::readParticleCount(size_t system, bool& pending, bool& waited) {
     ParticleSystem& particles = *systems_[system];

@@ -42,4 +42,7 @@ public:
 
 private:
     std::vector<ParticleSystem*> systems_;
+    // Whether a system is drawn from the GPU's count of what its update wrote
+    // (glDrawTransformFeedback), before the CPU reads it.
+    bool drawsCapturedCounts_ = false;
 };

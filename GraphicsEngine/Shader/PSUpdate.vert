@@ -1,6 +1,7 @@
 #version 330 core
-// Particle update, vertex stage: hands one particle record to the geometry
-// stage, which ages, moves, kills and emits.
+// Particle update, vertex stage: hands one particle record, and which
+// instance of it is drawn, to the geometry stage, which ages, moves, kills
+// and emits.
 
 layout(location = 0) in vec3 position;
 layout(location = 1) in vec3 velocity;
@@ -17,6 +18,7 @@ out float vLifetime;
 out float vTimeleft;
 out float vSize;
 flat out int vType;
+flat out int vInstance;
 
 void main() {
     vPosition = position;
@@ -26,4 +28,5 @@ void main() {
     vTimeleft = timeleft;
     vSize = size;
     vType = int(round(type));
+    vInstance = gl_InstanceID;
 }

@@ -3,6 +3,8 @@
 #include <glm/gtc/type_ptr.hpp>
 #include <utility>
 
+#include "particles/ParticleMath.h"
+
 namespace settings {
 
 const char* const kParticleKindNames[kParticleKinds] = {"sparks", "smoke", "largeFlames",
@@ -49,7 +51,7 @@ void addParticleKind(std::vector<Field>& list) {
         field.group = group;
         list.push_back(field);
     };
-    add("interval", 0.005f, 2.0f,
+    add("interval", particles::kShortestInterval, 2.0f,
         [](Settings& s) { return &s.particles[Kind].interval; }, Type::Number);
     add("life", 0.05f, 20.0f,
         [](Settings& s) { return glm::value_ptr(s.particles[Kind].life); }, Type::Range);

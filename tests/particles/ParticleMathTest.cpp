@@ -1,60 +1,90 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "particles/ParticleMath.h"
 
-using particles::advanceEmission;
-using particles::EmissionStep;
+using particles::EmissionPlan;
+using particles::planEmission;
 
-TEST(EmissionTiming, EmitsOnlyWhenStrictlyAboveTheInterval) {
-    EmissionStep below = advanceEmission(0.02f, 0.02f, 0.05f);
-    EXPECT_FALSE(below.emit);
-    EXPECT_FLOAT_EQ(below.elapsedTime, 0.04f);
-
-    EmissionStep equal = advanceEmission(0.25f, 0.25f, 0.5f);
-    EXPECT_FALSE(equal.emit);
-    EXPECT_FLOAT_EQ(equal.elapsedTime, 0.5f);
-
-    EmissionStep above = advanceEmission(0.5f, 0.125f, 0.5f);
-    EXPECT_TRUE(above.emit);
-    EXPECT_FLOAT_EQ(above.elapsedTime, 0.125f);
+TEST(EmissionTiming, EveryBurstDueInTheFrameAgedFromItsOwnMoment) {
+    struct Case {
+        const char* what;
+        float elapsed, dt, interval;
+        int bursts;
+        float oldestAge, elapsedAfter;
+    };
+    const Case cases[] = {
+        {"not yet due", 0.02f, 0.02f, 0.05f, 0, 0.0f, 0.04f},
+        {"due only strictly above the interval", 0.25f, 0.25f, 0.5f, 0, 0.0f, 0.5f},
+        {"one burst, as old as the time since", 0.5f, 0.125f, 0.5f, 1, 0.125f, 0.125f},
+        {"a long frame emits each burst", 0.02f, 0.125f, 0.05f, 2, 0.095f, 0.045f},
+        {"the start value emits at once", 0.8f, 0.0f, 0.01f, 1, 0.0f, 0.0f},
+        {"and the frame's own bursts after it", 0.8f, 0.0125f, 0.01f, 2, 0.0125f, 0.0025f},
+        {"a start value below the interval waits", 0.8f, 0.0f, 1.0f, 0, 0.0f, 0.8f},
+        {"a frozen scene emits nothing", 0.03f, 0.0f, 0.05f, 0, 0.0f, 0.03f},
+        {"nor does time running back", 0.03f, -1.0f, 0.05f, 0, 0.0f, 0.03f},
+        {"a shortened interval is one burst now", 0.04f, 0.004f, 0.01f, 1, 0.004f, 0.004f},
+        {"a long gap: a quarter second of bursts", 0.01f, 5.003f, 0.01f, 26, 0.253f, 0.003f},
+        {"at the shortest interval too", 0.0f, 10.002f, 0.005f, 51, 0.252f, 0.002f},
+        {"a shorter interval counts as the shortest", 0.0f, 0.022f, 0.001f, 4, 0.017f, 0.002f},
+    };
+    for (const Case& c : cases) {
+        const EmissionPlan plan = planEmission(c.elapsed, c.dt, c.interval);
+        EXPECT_EQ(plan.bursts, c.bursts) << c.what;
+        EXPECT_NEAR(plan.elapsedTime, c.elapsedAfter, 1e-5f) << c.what;
+        if (c.bursts > 0) {
+            EXPECT_NEAR(plan.oldestAge, c.oldestAge, 1e-5f) << c.what;
+            EXPECT_GE(plan.age(plan.bursts - 1), 0.0f) << c.what;
+            EXPECT_LE(plan.oldestAge, std::max(c.dt, 0.0f) + 1e-6f) << "born in the frame: " << c.what;
+        }
+        EXPECT_LE(plan.elapsedTime, std::max(c.interval, particles::kShortestInterval) + 1e-6f)
+            << c.what;
+    }
+    EXPECT_EQ(planEmission(0.01f, std::nanf(""), 0.05f).bursts, 0);
+    EXPECT_EQ(planEmission(0.01f, INFINITY, 0.05f).bursts, 0);
 }
 
-TEST(EmissionTiming, TheStartValueEmitsAtOnceEvenWithoutTimePassing) {
-    for (float interval : {0.01f, 0.03f, 0.05f}) {
-        EmissionStep first = advanceEmission(0.8f, 0.0f, interval);
-        EXPECT_TRUE(first.emit) << interval;
-        EXPECT_FLOAT_EQ(first.elapsedTime, 0.8f - interval);
+// Whatever the frame time, the bursts of 8 s are those of 8 s, and their
+// moments (the frame's end less their ages) fall one interval apart.
+TEST(EmissionTiming, TheClockNotTheFrameRateDecidesTheBursts) {
+    for (float dt : {1.0f / 200.0f, 1.0f / 60.0f, 1.0f / 13.0f, 1.0f / 8.0f}) {
+        for (float interval : {0.01f, 0.03f, 0.05f}) {
+            float elapsed = 0.8f;  // the start value: a burst at the first update
+            double now = 0.0;
+            std::vector<double> moments;
+            while (now < 8.0) {
+                now += dt;
+                const EmissionPlan plan = planEmission(elapsed, dt, interval);
+                elapsed = plan.elapsedTime;
+                for (int b = 0; b < plan.bursts; ++b) moments.push_back(now - plan.age(b));
+            }
+            SCOPED_TRACE(testing::Message() << "dt " << dt << " interval " << interval);
+            EXPECT_NEAR(static_cast<double>(moments.size()), now / interval, 1.5);
+            EXPECT_NEAR(moments.front(), 0.0, 1e-6) << "the first at the first update's start";
+            for (size_t i = 1; i < moments.size(); ++i) {
+                ASSERT_NEAR(moments[i] - moments[i - 1], interval, 1e-4) << "burst " << i;
+            }
+        }
     }
-    EXPECT_FALSE(advanceEmission(0.8f, 0.0f, 1.0f).emit);
 }
 
-TEST(EmissionTiming, ALongFrameEmitsOnceAndKeepsTheRest) {
-    float elapsed = 0.0f;
-    int emissions = 0;
-    for (int update = 0; update < 5; ++update) {
-        EmissionStep step = advanceEmission(elapsed, 0.25f, 0.1f);
-        emissions += step.emit ? 1 : 0;
-        EXPECT_GT(step.elapsedTime, elapsed) << "the backlog grows, update " << update;
-        elapsed = step.elapsedTime;
-    }
-    EXPECT_EQ(emissions, 5);
-    EXPECT_NEAR(elapsed, 5 * 0.25f - 5 * 0.1f, 1e-5f);
-}
-
-TEST(EmissionTiming, ShortFramesEmitAtTheIntervalsRate) {
-    // 0.125 s frames, 0.25 s interval, starting empty: every second frame.
-    float elapsed = 0.0f;
-    bool pattern[8];
-    for (bool& emitted : pattern) {
-        EmissionStep step = advanceEmission(elapsed, 0.125f, 0.25f);
-        emitted = step.emit;
-        elapsed = step.elapsedTime;
-    }
-    const bool expected[8] = {false, false, true, false, true, false, true, false};
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(pattern[i], expected[i]) << "frame " << i;
+TEST(EmissionTiming, APoolKeepsTheYoungestBursts) {
+    EmissionPlan plan = planEmission(0.0f, 0.095f, 0.01f);  // 9 bursts, 0.085 ... 0.005 s old
+    ASSERT_EQ(plan.bursts, 9);
+    const float youngest = plan.age(8);
+    plan.keepYoungest(3);
+    EXPECT_EQ(plan.bursts, 3);
+    EXPECT_NEAR(plan.oldestAge, youngest + 0.02f, 1e-6f);
+    EXPECT_NEAR(plan.age(2), youngest, 1e-6f);
+    plan.keepYoungest(5);
+    EXPECT_EQ(plan.bursts, 3) << "room for more keeps them all";
+    plan.keepYoungest(-1);
+    EXPECT_EQ(plan.bursts, 0);
 }
 
 TEST(SeedFolding, MapsTheFoldedRangeOntoMinusTenToTen) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -113,7 +114,7 @@ TEST_F(ParticleUpdate, FirstUpdateEmitsAtOnceWithinTheGeneratorRanges) {
     system.updateParticles(0.0f);
     ASSERT_EQ(system.numParticles, 7);
     EXPECT_EQ(system.currentBuffer, 1);
-    EXPECT_FLOAT_EQ(system.elapsedTime, 0.8f - 0.05f);
+    EXPECT_EQ(system.elapsedTime, 0.0f) << "overdue: the count starts over";
 
     const std::vector<Particle> records = liveParticles(system);
     EXPECT_TRUE(isZeroRecord(records[0])) << "the generator is written back first, unchanged";
@@ -143,8 +144,8 @@ TEST_F(ParticleUpdate, FirstUpdateEmitsAtOnceWithinTheGeneratorRanges) {
 }
 
 TEST_F(ParticleUpdate, ParticlesAgeMoveAndDieWhileTheGeneratorSurvives) {
-    // The start value emits once; the next emission is five updates away.
-    configure(1, 0.7f, 0.5f, 0.5f);
+    // The start value emits once; the next burst falls due in the fifth update.
+    configure(1, 0.6f, 0.5f, 0.5f);
     initialize();
     system.updateParticles(0.0f);
     ASSERT_EQ(system.numParticles, 2);
@@ -170,6 +171,46 @@ TEST_F(ParticleUpdate, ParticlesAgeMoveAndDieWhileTheGeneratorSurvives) {
     EXPECT_TRUE(isZeroRecord(liveParticles(system)[0]));
     system.updateParticles(dt);  // the generator still emits
     EXPECT_EQ(system.numParticles, 2);
+    EXPECT_FLOAT_EQ(liveParticles(system)[1].timeleft, 0.5f - (5 * dt - 0.6f))
+        << "born inside the frame, as old as the time since";
+    EXPECT_TRUE(context.errors().empty());
+}
+
+// A long frame emits every burst that fell due in it, each newborn aged from
+// its burst's moment and moved along its path: a stream, not a clump.
+TEST_F(ParticleUpdate, ALongFrameEmitsEveryBurstAlongItsPath) {
+    configure(2, 0.01f, 1.0f, 1.0f);
+    initialize();
+    system.updateParticles(0.0f);
+    system.updateParticles(0.125f);  // bursts at 0.01, 0.02, ... 0.12 s into it
+    ASSERT_EQ(system.numParticles, 1 + 2 + 2 * 12);
+    const std::vector<Particle> records = liveParticles(system);
+    std::vector<float> ages;
+    for (int i = 1; i <= 24; ++i) {
+        const Particle& p = records[static_cast<size_t>(i)];
+        const float age = p.lifetime - p.timeleft;
+        ages.push_back(age);
+        // Moved from the segment (y = 2, z = 3) under gravity (0, -2, 0).
+        const glm::vec3 start = vec(p.velocity) - glm::vec3(0, -2, 0) * age;
+        EXPECT_NEAR(p.position[1], 2.0f + start.y * age - age * age, 1e-5f) << i;
+        EXPECT_NEAR(p.position[2], 3.0f + start.z * age, 1e-5f) << i;
+        EXPECT_GE(start.y, 0.0f - 1e-5f);
+        EXPECT_LE(start.y, 4.0f + 1e-5f);
+    }
+    for (int burst = 0; burst < 12; ++burst) {
+        const float age = 0.115f - 0.01f * burst;  // the oldest first
+        EXPECT_NEAR(ages[2 * burst], age, 1e-5f) << burst;
+        EXPECT_NEAR(ages[2 * burst + 1], age, 1e-5f) << burst;
+    }
+    // Where on the segment each burst's first newborn started: each burst draws its own seed.
+    const auto startX = [&](int burst) {
+        const Particle& p = records[static_cast<size_t>(2 * burst + 1)];
+        return p.position[0] - p.velocity[0] * (p.lifetime - p.timeleft);
+    };
+    for (int burst = 1; burst < 12; ++burst) {
+        EXPECT_GT(std::abs(startX(burst) - startX(burst - 1)), 1e-4f) << burst;
+    }
+    EXPECT_NEAR(system.elapsedTime, 0.005f, 1e-5f);
     EXPECT_TRUE(context.errors().empty());
 }
 
@@ -189,10 +230,12 @@ TEST_F(ParticleUpdate, ARunOfUpdatesHoldsWhatTimingAndLifetimesImply) {
             if (left - timePassed > 0.0f) survivors.push_back(left - timePassed);
         }
         batches = survivors;
-        const particles::EmissionStep step =
-            particles::advanceEmission(elapsed, timePassed, interval);
-        elapsed = step.elapsedTime;
-        if (step.emit) batches.push_back(lifetime);
+        const particles::EmissionPlan plan =
+            particles::planEmission(elapsed, timePassed, interval);
+        elapsed = plan.elapsedTime;
+        for (int burst = 0; burst < plan.bursts; ++burst) {
+            if (lifetime - plan.age(burst) > 0.0f) batches.push_back(lifetime - plan.age(burst));
+        }
 
         system.updateParticles(timePassed);
         const int expected = 1 + perEmission * static_cast<int>(batches.size());
@@ -204,8 +247,8 @@ TEST_F(ParticleUpdate, ARunOfUpdatesHoldsWhatTimingAndLifetimesImply) {
         EXPECT_EQ(alive, expected - 1) << "update " << update;
         EXPECT_EQ(records[0].type, 0);
     }
-    // The backlog of the start value is spent; one emission every two updates
-    // with a lifetime of four updates leaves two batches alive.
+    // One burst every two updates, each living four updates less the time
+    // from its moment: two batches alive after an odd update.
     EXPECT_EQ(system.numParticles, 1 + 2 * perEmission);
     EXPECT_TRUE(context.errors().empty());
 }
@@ -245,12 +288,12 @@ TEST_F(ParticleUpdate, AFrameWithoutEmissionSendsNoCountAndKeepsTheSeed) {
     EXPECT_EQ(seedUniform(), expectedSeed);
     EXPECT_EQ(system.numParticles, 4);
 
-    system.updateParticles(0.1f);  // 0.4: nothing due
+    system.updateParticles(0.1f);  // 0.1 since the first: nothing due
     EXPECT_EQ(countUniform(), 0);
     EXPECT_EQ(seedUniform(), expectedSeed);
     EXPECT_EQ(system.numParticles, 4);
 
-    system.updateParticles(0.2f);  // 0.6: emits with a fresh seed
+    system.updateParticles(0.45f);  // 0.55: emits with a fresh seed
     EXPECT_EQ(countUniform(), 3);
     EXPECT_NE(seedUniform(), expectedSeed);
     EXPECT_EQ(system.numParticles, 7);

@@ -195,16 +195,16 @@ namespace {
 std::string gParticleCalls;
 GLuint gRenderProgram = 0;
 PFNGLENDQUERYPROC gEndQuery = nullptr;
-PFNGLGETQUERYOBJECTIVPROC gGetQueryObjectiv = nullptr;
+PFNGLGETQUERYOBJECTUIVPROC gGetQueryObjectuiv = nullptr;
 PFNGLUSEPROGRAMPROC gUseProgram = nullptr;
 
 void GLAPIENTRY endQuery(GLenum target) {
     if (target == GL_TRANSFORM_FEEDBACK_PRIMITIVES_WRITTEN) gParticleCalls += 'u';
     gEndQuery(target);
 }
-void GLAPIENTRY getQueryObjectiv(GLuint query, GLenum name, GLint* value) {
+void GLAPIENTRY getQueryObjectuiv(GLuint query, GLenum name, GLuint* value) {
     if (name == GL_QUERY_RESULT) gParticleCalls += 'r';
-    gGetQueryObjectiv(query, name, value);
+    gGetQueryObjectuiv(query, name, value);
 }
 void GLAPIENTRY useProgram(GLuint program) {
     if (program != 0 && program == gRenderProgram) gParticleCalls += 'd';
@@ -216,15 +216,15 @@ void GLAPIENTRY useProgram(GLuint program) {
 TEST_F(Frame, ParticleCountsAreReadOnlyAfterTheLastUpdate) {
     gRenderProgram = engine.shaders.at("ps_render")->program;
     gEndQuery = glEndQuery;
-    gGetQueryObjectiv = glGetQueryObjectiv;
+    gGetQueryObjectuiv = glGetQueryObjectuiv;
     gUseProgram = glUseProgram;
     glEndQuery = endQuery;
-    glGetQueryObjectiv = getQueryObjectiv;
+    glGetQueryObjectuiv = getQueryObjectuiv;
     glUseProgram = useProgram;
     gParticleCalls.clear();
     frame();
     glEndQuery = gEndQuery;
-    glGetQueryObjectiv = gGetQueryObjectiv;
+    glGetQueryObjectuiv = gGetQueryObjectuiv;
     glUseProgram = gUseProgram;
     // 44 updates, 44 draws of what the GPU counted, then 44 reads (the first
     // waits, the others find their results ready).

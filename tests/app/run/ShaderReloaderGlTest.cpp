@@ -114,9 +114,9 @@ TEST(ShaderReload, SavedSourceReplacesTheProgramInPlaceAndABrokenOneIsKeptOut) {
     EXPECT_EQ(reports[0].console.rfind("Failed to link shader program sky\n", 0), 0u);
     EXPECT_EQ(sky->program, red);
 
-    // A shared file rebuilds every program built from it; the capturing
-    // particle program keeps its seven outputs.
-    for (const char* name : {"BaseShader.vert", "PSUpdate.geom"}) {
+    // A shared file rebuilds every program built from it, and so does a file
+    // that stages take in; the capturing particle program keeps its seven outputs.
+    for (const char* name : {"BaseShader.vert", "PSEmission.glsl", "PSUpdate.geom"}) {
         const std::string path = (shaderDir / name).string();
         std::ifstream in(path);
         std::ostringstream text;
@@ -124,9 +124,10 @@ TEST(ShaderReload, SavedSourceReplacesTheProgramInPlaceAndABrokenOneIsKeptOut) {
         save(path, text.str());
     }
     reports = reloader.poll(3.5);
-    ASSERT_EQ(reports.size(), 2u);
+    ASSERT_EQ(reports.size(), 3u);
     EXPECT_EQ(reports[0].status, "Shader reloaded: BaseShader.vert (default, ground)");
-    EXPECT_EQ(reports[1].status, "Shader reloaded: PSUpdate.geom (ps_update)");
+    EXPECT_EQ(reports[1].status, "Shader reloaded: PSEmission.glsl (ps_update)");
+    EXPECT_EQ(reports[2].status, "Shader reloaded: PSUpdate.geom (ps_update)");
     GLint varyings = 0;
     glGetProgramiv(engine.shaders["ps_update"]->program, GL_TRANSFORM_FEEDBACK_VARYINGS, &varyings);
     EXPECT_EQ(varyings, 7);
