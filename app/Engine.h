@@ -131,6 +131,10 @@ public:
     void placeCamera(const glm::vec3& position, float yaw, float pitch);
     void moveCamera(bool forward, bool back, bool left, bool right, double elapsed);
     void mouseLook();
+    // The frame's one view, once the camera has moved and turned: the
+    // projection and view matrices every pass draws with, from the same eye
+    // and direction that culling and the particles take.
+    void buildView();
     void flyTour();
     void updateFrustum();
 

@@ -93,6 +93,7 @@ bool Game::frame() {
     // cursor is no longer re-centred. The open panel has the mouse.
     engine.moveCamera(walking.forward, walking.back, walking.left, walking.right, elapsed);
     if (!engine.cameraTour && !session.cursorFree) engine.mouseLook();
+    engine.buildView();
 
     updateScene();
     renderFrame(elapsed);

@@ -173,9 +173,6 @@ void Engine::placeCamera(const glm::vec3& position, float yawDegrees, float pitc
 
 // The clock has advanced already (Engine::advanceClock).
 void Engine::moveCamera(bool forward, bool back, bool left, bool right, double elapsed) {
-    const float fieldOfView = scene->settings.camera.fieldOfView;
-    if (width > 0 && height > 0) projectionMatrix = camera::projection(width, height, fieldOfView);
-
     if (cameraTour) {
         flyTour();  // the movement keys do nothing during the tour
     } else {
@@ -187,8 +184,6 @@ void Engine::moveCamera(bool forward, bool back, bool left, bool right, double e
         cameraPosition = camera::walk(cameraPosition, viewDirection, keys,
                                       static_cast<float>(elapsed), scene->settings.camera.walkSpeed);
     }
-    cameraUp = glm::vec3(0.0f, 1.0f, 0.0f);
-    viewMatrix = glm::lookAt(cameraPosition, cameraPosition + 10.0f * viewDirection, cameraUp);
 }
 
 void Engine::mouseLook() {
@@ -202,6 +197,13 @@ void Engine::mouseLook() {
         pitch = angles.pitch;
         viewDirection = camera::lookDirection(angles);
     }
+}
+
+void Engine::buildView() {
+    const float fieldOfView = scene->settings.camera.fieldOfView;
+    if (width > 0 && height > 0) projectionMatrix = camera::projection(width, height, fieldOfView);
+    cameraUp = glm::vec3(0.0f, 1.0f, 0.0f);
+    viewMatrix = glm::lookAt(cameraPosition, cameraPosition + 10.0f * viewDirection, cameraUp);
 }
 
 void Engine::flyTour() {

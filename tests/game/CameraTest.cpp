@@ -237,6 +237,10 @@ TEST(CameraEngine, TheClockRunsTheSceneAtItsScaleAndWalkingKeepsTheRealOne) {
     engine.moveCamera(true, false, false, false, 0.5);
     engine.advanceClock(0.25, 0.5f);
     engine.moveCamera(false, false, false, false, 0.25);
+    // The mouse turns after the move; the view is built from the turned
+    // direction, the one culling and the particles take.
+    engine.viewDirection = camera::lookDirection(angles(30.0f, -10.0f));
+    engine.buildView();
     EXPECT_FLOAT_EQ(engine.frameTime, 0.25f);
     EXPECT_DOUBLE_EQ(engine.totalTime, 0.75);
     EXPECT_FLOAT_EQ(engine.sceneFrameTime, 0.125f);
