@@ -20,8 +20,8 @@ class Shader;
 // ring position the CPU moves on by each emission take the newborn, the other
 // live slots age, and finished ones become empty (type 0; there is no
 // generator record). An update's newborn are those of every burst due in its
-// time (particles/ParticleMath.h), as on the desktop path. A draw is one instanced quad per slot; empty slots draw
-// nothing. Every generator value, texture and matrix is read from the system
+// time (particles/ParticleMath.h), as on the desktop path. A draw is one
+// instanced quad per slot; empty slots draw nothing. Every generator value, texture and matrix is read from the system
 // served, and its emission accumulator is the one advanced, so tuning and
 // camera updates reach the ring as they reach the desktop path. A system is
 // advanced by one path only: the other would spend its accumulator twice.
@@ -47,7 +47,7 @@ public:
     // progress; capped at kMaxSlots.
     static int slotsFor(int perEmission, float longestLife, float interval);
     // The plan's youngest bursts that the pool has room for in one update:
-    // any older ones would outlive none of them (see slotsFor).
+    // any older ones are past their life already (see slotsFor).
     static particles::EmissionPlan fitted(particles::EmissionPlan plan, int perBurst,
                                           int slotCount);
     // Whether `slot` takes a newborn when `emitted` are born from ringStart on
