@@ -85,6 +85,26 @@ try {
     await page.close();
   }
 
+  // The same fire at every frame rate: the particles alive per kind, the
+  // mean of the counts from 4 to 8 s of scene time, at frames of 1/8 and 1/30 s.
+  {
+    const alive = [];
+    for (const perSecond of [8, 30]) {
+      const query = `?width=64&height=48&frames=${8 * perSecond}&fixed-dt=${1 / perSecond}` +
+        `&stats=${perSecond}&camera=0,4,-9,0,-5`;
+      const { page, log } = await visit(browser, query);
+      const samples = log.filter((line) => line.startsWith('stats frame')).slice(3)
+        .map((line) => line.match(/alive (\d+) (\d+) (\d+) (\d+)/).slice(1).map(Number));
+      alive.push([0, 1, 2, 3].map((kind) =>
+        samples.reduce((sum, sample) => sum + sample[kind], 0) / Math.max(samples.length, 1)));
+      await page.close();
+    }
+    const apart = alive[0].map((count, kind) => Math.abs(count - alive[1][kind]) / alive[1][kind]);
+    check(`the same fire at frames of 1/8 and 1/30 s: alive per kind ${alive[0].map(Math.round)} ` +
+      `and ${alive[1].map(Math.round)} (at most 10 % apart)`,
+      apart.every((share) => share <= 0.1) && alive[1].every((count) => count > 100));
+  }
+
   // The fire moves; Tab opens the panel; a digit does its F key's toggle.
   {
     const { page, log } = await visit(browser, '?width=320&height=240', { ready: 'frames', frames: 10 });
