@@ -257,8 +257,6 @@ bool Shader::linkProgram(BuildFailure& failure) {
     if (vertexShader != 0) glAttachShader(program, vertexShader);
     if (fragmentShader != 0) glAttachShader(program, fragmentShader);
     if (geometryShader != 0) glAttachShader(program, geometryShader);
-    // ES has no call for it: its programs' one output takes location 0 anyway.
-    if (files.dialect == Dialect::Desktop) glBindFragDataLocation(program, 0, "fragColor");
     glLinkProgram(program);
     static unsigned long long links = 0;
     generation = ++links;

@@ -76,7 +76,7 @@ void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* gam
     // manager, a full-screen mode, a scaled display): the frame follows it.
     followSurface();
     if (options.glDebug) gldebug::install();
-    render->timer.supported = render->backend->timesPasses();
+    render->askCapabilities();
 
     createShaderPrograms(options.unlit);
     setGlobalState();
@@ -150,6 +150,7 @@ void Engine::setUpScene() {
     createShadowMap();
     createShadowCube();
     // The static casters' cube, beside the frame's.
+    render->staticShadowCube.copiesImages = render->caps.copiesCubeImages;
     render->staticShadowCube.create(*render->backend, shadowCubeTexture, shadowCubeFramebuffer,
                                     shadowCubeWidth, displayFramebuffer());
 

@@ -52,7 +52,7 @@ void Game::startUp(const LaunchConfig& config, const Settings& settings) {
         engine.cameraTour = true;
         engine.fpsLimitMode = 0;
         engine.frameTimeLimit = -1.0f;
-        render.timer.active = render.timer.supported;
+        render.timer.active = render.timer.supported();
         render.timer.everyFrame = true;
     }
     if (options.shaderReload && !session.benchmark) {

@@ -27,7 +27,7 @@ camera::WalkKeys Engine::handleInput(double elapsed) {
     for (int i = 0; i < toggles::kKeyCount; ++i) toggleKeys[i] = down(toggles::key(i));
     toggles::scan(*this, toggleKeys, [this](const toggles::Action& action) {
         if (action.announce) showStatus(action.message);
-        toggles::applyEffect(action.effect, textureCache);
+        toggles::applyEffect(action.effect, textureCache, *render->backend);
     });
     // F11 switches between the window and full screen on its monitor.
     if (toggles::pressed(isDown(keys::Kind::FullScreen), fullScreenLatch)) {

@@ -82,7 +82,7 @@ void Engine::drawOverlay() {
     // The back end's text: freeglut's on the desktop, Dear ImGui's on ES.
     if (surface->drawsText()) {
         RenderBackend& backend = *render->backend;
-        if (backend.textNeedsImGui()) uiContext();  // made the first time
+        if (render->caps.textThroughImGui) uiContext();  // made the first time
         backend.drawText(list, width, height);
     }
     for (const overlay::Piece& piece : list) {

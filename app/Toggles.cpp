@@ -29,7 +29,7 @@ int step(const keys::Key& key, Engine& e, int steps) {
 }
 
 // OpenGL ES has no polygon mode: there the wireframe stays off.
-bool drawsLines(const Engine& e) { return e.render == nullptr || e.render->backend->drawsLines(); }
+bool drawsLines(const Engine& e) { return e.render == nullptr || e.render->caps.drawsLines; }
 
 }  // namespace
 
@@ -109,15 +109,15 @@ void ageStatus(Engine& engine, double elapsed) {
     }
 }
 
-void applyEffect(GlEffect effect, TextureCache& cache) {
+void applyEffect(GlEffect effect, TextureCache& cache, const RenderBackend& backend) {
     switch (effect) {
         case GlEffect::None:
             break;
         case GlEffect::LineMode:
-            glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+            backend.drawLines(true);
             break;
         case GlEffect::FillMode:
-            glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+            backend.drawLines(false);
             break;
         case GlEffect::ResampleTextures:
             cache.applySampling();

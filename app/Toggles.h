@@ -7,6 +7,7 @@
 #include <string>
 
 class Engine;
+class RenderBackend;
 class TextureCache;
 namespace keys {
 struct Key;
@@ -48,7 +49,7 @@ void scan(Engine& engine, const bool down[kKeyCount],
 // time has run out.
 void ageStatus(Engine& engine, double elapsed);
 
-// The GL side of an action.
-void applyEffect(GlEffect effect, TextureCache& cache);
+// The GL side of an action (the polygon mode through the back end).
+void applyEffect(GlEffect effect, TextureCache& cache, const RenderBackend& backend);
 
 }  // namespace toggles

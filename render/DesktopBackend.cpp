@@ -8,6 +8,28 @@
 #include "app/OverlayText.h"
 #include "particles/ParticleSystem.h"
 
+Capabilities DesktopBackend::capabilities() const {
+    Capabilities can;
+    can.drawsLines = true;
+    can.floatTargets = true;
+    can.timesPasses = true;
+    // OpenGL 4.3 or ARB_copy_image, with the entry point loaded.
+    can.copiesCubeImages =
+        (GLEW_VERSION_4_3 || driverLists("GL_ARB_copy_image")) && glCopyImageSubData != nullptr;
+    can.textThroughImGui = false;  // freeglut's bitmap font
+    return can;
+}
+
+void DesktopBackend::drawLines(bool lines) const {
+    glPolygonMode(GL_FRONT_AND_BACK, lines ? GL_LINE : GL_FILL);
+}
+
+GLuint64 DesktopBackend::elapsedNanoseconds(GLuint query) const {
+    GLuint64 nanoseconds = 0;
+    glGetQueryObjectui64v(query, GL_QUERY_RESULT, &nanoseconds);
+    return nanoseconds;
+}
+
 void DesktopBackend::setUpParticles(const std::vector<ParticleSystem*>& systems,
                                     graph::ProgramTable& shaders) {
     systems_ = systems;
@@ -87,9 +109,9 @@ void DesktopBackend::setShadowMapEdge() const {
     glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, border);
 }
 
-// OpenGL 4.3 or ARB_copy_image, with the entry point loaded.
-bool DesktopBackend::copiesCubeImages() const {
-    return (GLEW_VERSION_4_3 || driverLists("GL_ARB_copy_image")) && glCopyImageSubData != nullptr;
+void DesktopBackend::copyCubeImages(GLuint from, GLuint to, GLsizei size) const {
+    glCopyImageSubData(from, GL_TEXTURE_CUBE_MAP, 0, 0, 0, 0, to, GL_TEXTURE_CUBE_MAP, 0, 0, 0, 0,
+                       size, size, 6);
 }
 
 // Layered: the omni pass's geometry stage picks the face per primitive.

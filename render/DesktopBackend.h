@@ -9,10 +9,11 @@ public:
     // The system's table as it stands.
     std::vector<ProgramFiles> ownPrograms() const override { return {}; }
 
-    // OpenGL 3.3 has them all.
-    bool drawsLines() const override { return true; }
-    bool drawsIntoFloatTargets() const override { return true; }
-    bool timesPasses() const override { return true; }
+    // OpenGL 3.3 has lines, float targets and timer queries; the cube copy
+    // where the driver has it.
+    Capabilities capabilities() const override;
+    void drawLines(bool lines) const override;
+    GLuint64 elapsedNanoseconds(GLuint query) const override;
 
     void setUpParticles(const std::vector<ParticleSystem*>& systems,
                         graph::ProgramTable& shaders) override;
@@ -24,7 +25,6 @@ public:
 
     void drawText(const std::vector<overlay::Piece>& pieces, unsigned width,
                   unsigned height) override;
-    bool textNeedsImGui() const override { return false; }
     void startPanelRenderer() override;
     void newPanelFrame() override;
     void renderPanel(ImDrawData* drawData) override;
@@ -36,7 +36,7 @@ public:
     void setShadowMapEdge() const override;
     GLint shadowCubeFilter() const override { return GL_LINEAR; }
     void attachShadowCube(GLuint cube) const override;
-    bool copiesCubeImages() const override;  // where the driver has it
+    void copyCubeImages(GLuint from, GLuint to, GLsizei size) const override;
     void drawShadowCube(GLuint layered, const GLuint faces[6], GLbitfield clear,
                         const std::function<void(int, GLuint)>& draw) const override;
 

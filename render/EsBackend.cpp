@@ -3,10 +3,22 @@
 #include "app/OverlayText.h"
 #include "render/ImGuiOpenGLES3.h"
 
-bool EsBackend::drawsIntoFloatTargets() const { return driverLists("GL_EXT_color_buffer_float"); }
+Capabilities EsBackend::capabilities() const {
+    Capabilities can;
+    can.drawsLines = false;
+    can.floatTargets = driverLists("GL_EXT_color_buffer_float");
+    // Its queries take the desktop's GL_TIME_ELAPSED through the same calls.
+    can.timesPasses = driverLists("GL_EXT_disjoint_timer_query");
+    can.copiesCubeImages = false;
+    can.textThroughImGui = true;  // freeglut draws for desktop GL alone
+    return can;
+}
 
-// Its queries take the desktop's GL_TIME_ELAPSED through the same calls.
-bool EsBackend::timesPasses() const { return driverLists("GL_EXT_disjoint_timer_query"); }
+GLuint64 EsBackend::elapsedNanoseconds(GLuint query) const {
+    GLuint64 nanoseconds = 0;
+    glGetQueryObjectui64vEXT(query, GL_QUERY_RESULT, &nanoseconds);
+    return nanoseconds;
+}
 
 // The programs with geometry stages, without them.
 std::vector<ProgramFiles> EsBackend::ownPrograms() const {

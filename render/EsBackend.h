@@ -13,10 +13,11 @@ public:
     graph::Dialect dialect() const override { return graph::Dialect::Es; }
     std::vector<ProgramFiles> ownPrograms() const override;
 
-    // ES has no polygon mode; the rest come with extensions.
-    bool drawsLines() const override { return false; }
-    bool drawsIntoFloatTargets() const override;
-    bool timesPasses() const override;
+    // ES has no polygon mode and no image copy; float targets and timer
+    // queries come with extensions.
+    Capabilities capabilities() const override;
+    void drawLines(bool) const override {}  // never asked: no polygon mode
+    GLuint64 elapsedNanoseconds(GLuint query) const override;
 
     void setUpParticles(const std::vector<ParticleSystem*>& systems,
                         graph::ProgramTable& shaders) override;
@@ -28,7 +29,6 @@ public:
 
     void drawText(const std::vector<overlay::Piece>& pieces, unsigned width,
                   unsigned height) override;
-    bool textNeedsImGui() const override { return true; }
     void startPanelRenderer() override;
     void newPanelFrame() override;
     void renderPanel(ImDrawData* drawData) override;
@@ -41,7 +41,8 @@ public:
     void setShadowMapEdge() const override;
     GLint shadowCubeFilter() const override { return GL_NEAREST; }
     void attachShadowCube(GLuint cube) const override;
-    bool copiesCubeImages() const override { return false; }
+    // Never asked: the cube is blitted face by face.
+    void copyCubeImages(GLuint, GLuint, GLsizei) const override {}
     void drawShadowCube(GLuint layered, const GLuint faces[6], GLbitfield clear,
                         const std::function<void(int, GLuint)>& draw) const override;
 

@@ -33,7 +33,7 @@ void Game::renderFrame(double elapsed) {
     // The glow's targets follow the framebuffer's size, checked every frame;
     // targets GL does not accept turn the glow off, and the demo goes on.
     bool glowing = false;
-    if (engine.glowEnabled && !render.backend->drawsIntoFloatTargets()) {
+    if (engine.glowEnabled && !render.caps.floatTargets) {
         engine.glowEnabled = false;
         engine.showStatus("Glow: OFF, this driver draws into no floating-point targets");
     }
@@ -141,8 +141,8 @@ void Game::renderFrame(double elapsed) {
         render.glow.tuning = settings.glow;
         // The particles leave blending off after their draws; without any, F9's state stands.
         const bool blending = engine.transparencyEnabled && scene->particleSystems.empty();
-        render.glow.finish(engine.shaders,
-                               {engine.displayFramebuffer(), engine.wireframe, blending});
+        render.glow.finish(engine.shaders, *render.backend,
+                           {engine.displayFramebuffer(), engine.wireframe, blending});
         timer.end();
     }
 }

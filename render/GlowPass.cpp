@@ -1,5 +1,7 @@
 #include "render/GlowPass.h"
 
+#include "render/RenderBackend.h"
+
 #include <cstdio>
 
 namespace {
@@ -158,11 +160,12 @@ void GlowPass::use(const graph::ProgramTable& shaders, const char* key, Program&
     bound.tuned = tuning;
 }
 
-void GlowPass::finish(const graph::ProgramTable& shaders, const Display& display) {
+void GlowPass::finish(const graph::ProgramTable& shaders, const RenderBackend& backend,
+                      const Display& display) {
     const GLsizei width = static_cast<GLsizei>(width_), height = static_cast<GLsizei>(height_);
     glDisable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
-    if (display.wireframe) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    if (display.wireframe) backend.drawLines(false);
     glBindVertexArray(vao_);
     glActiveTexture(GL_TEXTURE0);
 
@@ -226,5 +229,5 @@ void GlowPass::finish(const graph::ProgramTable& shaders, const Display& display
     glBindVertexArray(0);
     glEnable(GL_DEPTH_TEST);
     if (display.blending) glEnable(GL_BLEND);
-    if (display.wireframe) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    if (display.wireframe) backend.drawLines(true);
 }

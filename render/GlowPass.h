@@ -14,6 +14,8 @@
 #include "game/Settings.h"
 #include "render/GlowRules.h"
 
+class RenderBackend;
+
 class GlowPass {
 public:
     // The values the settings panel and files tune.
@@ -45,7 +47,8 @@ public:
     // blend covers every pixel's colour). Blending, depth test and the polygon
     // mode are as the display says; the blend function is start-up's; vertex
     // array 0 and texture unit 0 are bound.
-    void finish(const graph::ProgramTable& shaders, const Display& display);
+    void finish(const graph::ProgramTable& shaders, const RenderBackend& backend,
+                const Display& display);
 
 private:
     struct Level {

@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "render/RenderBackend.h"
+
 namespace {
 
 double nowMs() {
@@ -63,16 +65,15 @@ GpuPassTimer::Times GpuPassTimer::endFrame() {
     Slot& oldest = slots_[current_];
     if (oldest.pending && !everyFrame && oldest.used > 0) {
         // The last query of the frame ends last; its result tells for all.
-        GLint available = 0;
-        glGetQueryObjectiv(oldest.queries[oldest.used - 1].second, GL_QUERY_RESULT_AVAILABLE,
-                           &available);
+        GLuint available = 0;
+        glGetQueryObjectuiv(oldest.queries[oldest.used - 1].second, GL_QUERY_RESULT_AVAILABLE,
+                            &available);
         if (available == 0) oldest.pending = false;
     }
     if (oldest.pending) {
         times.fill(0.0);
         for (size_t i = 0; i < oldest.used; ++i) {
-            GLuint64 nanoseconds = 0;
-            glGetQueryObjectui64v(oldest.queries[i].second, GL_QUERY_RESULT, &nanoseconds);
+            const GLuint64 nanoseconds = backend->elapsedNanoseconds(oldest.queries[i].second);
             times[oldest.queries[i].first] += static_cast<double>(nanoseconds) * 1e-6;
         }
         latest_ = times;

@@ -4,6 +4,8 @@
 #include <array>
 #include <vector>
 
+class RenderBackend;
+
 // GPU time of the frame's passes, measured with timer queries that are read
 // back a few frames later so that measuring never waits for the GPU; and the
 // CPU time the frame itself spent waiting for GPU results it needed at once.
@@ -23,9 +25,11 @@ public:
 
     // Inactive timers cost nothing: begin and end return at once.
     bool active = false;
-    // Whether the driver times GL work at all (an OpenGL ES driver without
-    // EXT_disjoint_timer_query does not); if not, nothing activates the timer.
-    bool supported = true;
+    // The back end that reads the results, set at start-up where the driver
+    // times GL work at all (an OpenGL ES driver without
+    // EXT_disjoint_timer_query does not); without one nothing activates the timer.
+    const RenderBackend* backend = nullptr;
+    bool supported() const { return backend != nullptr; }
     // Every frame's times (the benchmark), waiting for a late result; without
     // it a frame whose results are not in yet is skipped, and nothing waits.
     bool everyFrame = false;

@@ -3,6 +3,8 @@
 // stages, layered cube rendering and freeglut's text, and OpenGL ES 3.0 (--gles,
 // and the browser's WebGL 2), with none of them. Start-up chooses one; from
 // then on the passes that differ call it, and nothing else asks which it is.
+// Every GL call that only one of the two has is made here, in its back end's
+// file, and what the driver can do is asked once, into Capabilities.
 #include <GL/glew.h>
 
 #include <functional>
@@ -17,6 +19,17 @@ struct ImDrawData;
 namespace overlay {
 struct Piece;
 }
+
+// What the context can do, asked of the driver once it is current
+// (RenderBackend::capabilities, kept in the render state): the passes and
+// toggles read this record, never the driver.
+struct Capabilities {
+    bool drawsLines = false;        // polygons drawn as lines (F3)
+    bool floatTargets = false;      // drawing into floating-point colour targets (the glow)
+    bool timesPasses = false;       // timing GL work by queries (the pass timer)
+    bool copiesCubeImages = false;  // a whole cube copied by glCopyImageSubData, not blitted
+    bool textThroughImGui = false;  // the overlay's text drawn by Dear ImGui, not freeglut
+};
 
 // One program of the system: its key, its files and their stages.
 struct ProgramFiles {
@@ -43,13 +56,14 @@ public:
     virtual graph::Dialect dialect() const = 0;
     virtual std::vector<ProgramFiles> ownPrograms() const = 0;
 
-    // --- What the context can do (asked once it is current) -----------------
-    // Polygons drawn as lines (F3).
-    virtual bool drawsLines() const = 0;
-    // Drawing into floating-point colour targets (the glow).
-    virtual bool drawsIntoFloatTargets() const = 0;
-    // Timing GL work by queries (the pass timer).
-    virtual bool timesPasses() const = 0;
+    // --- What the context can do --------------------------------------------
+    // Asked of the driver once the context is current.
+    virtual Capabilities capabilities() const = 0;
+    // Polygons drawn as lines or filled (F3; only where drawsLines).
+    virtual void drawLines(bool lines) const = 0;
+    // The nanoseconds a finished GL_TIME_ELAPSED query measured (only where
+    // timesPasses).
+    virtual GLuint64 elapsedNanoseconds(GLuint query) const = 0;
 
     // --- Particles ----------------------------------------------------------
     // The scene's systems get their GPU buffers and programs (textures set).
@@ -73,9 +87,8 @@ public:
     // Dear ImGui's on ES (app/OverlayText.h).
     virtual void drawText(const std::vector<overlay::Piece>& pieces, unsigned width,
                           unsigned height) = 0;
-    // Whether drawText draws through Dear ImGui: then the context the panel
-    // shares (app/UiContext.h) is current, with the panel's renderer started.
-    virtual bool textNeedsImGui() const = 0;
+    // Where textThroughImGui, the context the panel shares (app/UiContext.h)
+    // is current when drawText is called, with the panel's renderer started.
     // Dear ImGui's renderer for this GL, in the current ImGui context: the
     // desktop's OpenGL 3 one, or its ES 3 build (render/ImGuiOpenGLES3.h).
     // Started once the context is made, stopped before it goes; a new frame
@@ -97,9 +110,9 @@ public:
     virtual void setShadowMapEdge() const = 0;
     virtual GLint shadowCubeFilter() const = 0;
     virtual void attachShadowCube(GLuint cube) const = 0;
-    // Whether the static casters' cube may be copied by glCopyImageSubData
-    // (where the driver has it) rather than blitted face by face.
-    virtual bool copiesCubeImages() const = 0;
+    // All six faces of cube `from` into cube `to`, `size` texels square, by
+    // image copy (only where copiesCubeImages; elsewhere a blit per face).
+    virtual void copyCubeImages(GLuint from, GLuint to, GLsizei size) const = 0;
     // `draw(face, framebuffer)` fills a cube: once through `layered` (face -1,
     // all six) or once per face through `faces`, each cleared with `clear`
     // first (0: kept) at depth 1.

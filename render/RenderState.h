@@ -12,9 +12,18 @@
 struct RenderState {
     // Desktop OpenGL unless start-up chooses OpenGL ES (--gles).
     std::unique_ptr<RenderBackend> backend = RenderBackend::create(false);
+    Capabilities caps;  // what its context can do: askCapabilities
+
     GlowPass glow;                      // its targets exist from the first glowing frame on
     StaticShadowCube staticShadowCube;  // the casters that never move, kept between frames
     GpuPassTimer timer;                 // active while benchmarking and while the panel is open
     MeshUniforms meshUniforms;          // the mesh passes' uniform locations, per program
     bool shadowCasters = true;          // --no-shadow-casters: the shadow cube stays cleared
+
+    // Asks the back end what its context, current now, can do; once, at
+    // start-up. The pass timer gets the back end where it can time passes.
+    void askCapabilities() {
+        caps = backend->capabilities();
+        timer.backend = caps.timesPasses ? backend.get() : nullptr;
+    }
 };

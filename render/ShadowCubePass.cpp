@@ -82,7 +82,7 @@ void Engine::renderShadowCube(const std::vector<game::SceneObject*>& objects) {
             });
             cube.fills += 1;
         }
-        cube.copyToFrameCube();
+        cube.copyToFrameCube(backend);
         cube.draw(backend, false, 0, [&] {
             for (game::SceneObject* object : casters.moving) object->drawOmniShadow();
         });

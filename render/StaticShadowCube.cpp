@@ -27,7 +27,6 @@ void StaticShadowCube::create(const RenderBackend& backend, GLuint frameTexture,
     drawTarget = frameFramebuffer;
     drawFace = -1;
     size_ = size;
-    copiesImages = backend.copiesCubeImages();
 
     // The same storage as the frame's cube, so that either copy is exact.
     glGenTextures(1, &texture);
@@ -67,10 +66,9 @@ void StaticShadowCube::draw(const RenderBackend& backend, bool own, GLbitfield c
     drawFace = -1;
 }
 
-void StaticShadowCube::copyToFrameCube() {
+void StaticShadowCube::copyToFrameCube(const RenderBackend& backend) {
     if (copiesImages) {
-        glCopyImageSubData(texture, GL_TEXTURE_CUBE_MAP, 0, 0, 0, 0, frameTexture_,
-                           GL_TEXTURE_CUBE_MAP, 0, 0, 0, 0, size_, size_, 6);
+        backend.copyCubeImages(texture, frameTexture_, size_);
     } else {
         for (int face = 0; face < 6; ++face) {
             glBindFramebuffer(GL_READ_FRAMEBUFFER, staticFaces_[face]);

@@ -19,8 +19,8 @@ public:
     // filled; and into which face, -1 all six (a layered framebuffer).
     GLuint drawTarget = 0;
     int drawFace = -1;
-    // glCopyImageSubData (GL 4.3 or GL_ARB_copy_image, where the back end
-    // allows it); otherwise a depth blit per face.
+    // Copied whole by the back end's image copy (where the context has it:
+    // start-up sets this from its capabilities); otherwise a depth blit per face.
     bool copiesImages = false;
     std::optional<shadowcube::Contents> filled;  // what the cube holds; none before the first fill
     std::vector<const void*> seenMoving;         // casters found moved since they were drawn here
@@ -38,7 +38,7 @@ public:
     void draw(const RenderBackend& backend, bool own, GLbitfield clear,
               const std::function<void()>& casters);
     // The frame's cube becomes a copy of this one. Leaves the frame's cube bound.
-    void copyToFrameCube();
+    void copyToFrameCube(const RenderBackend& backend);
     bool wasSeenMoving(const void* object) const;
 
 private:

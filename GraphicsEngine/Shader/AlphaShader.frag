@@ -4,7 +4,7 @@
 in vec2 texCoord;
 uniform sampler2D colorTexture;
 const vec4 tint = vec4(1.0);
-out vec4 fragColor;
+layout(location = 0) out vec4 fragColor;
 void main() {
     vec4 texel = texture(colorTexture, texCoord) * tint;
     if (texel.a < 0.01) discard;

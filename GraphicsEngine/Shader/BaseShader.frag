@@ -54,7 +54,7 @@ uniform float fogDensity;
 uniform int fogEquation;  // 0 linear, 1 exp, 2 exp squared
 uniform vec3 view;        // eye position
 
-out vec4 fragColor;
+layout(location = 0) out vec4 fragColor;
 
 const float RELIEF_DEPTH = 0.04;  // texture-space depth of the relief at heightScale 1
 const float CUBE_SIZE = 1024.0;

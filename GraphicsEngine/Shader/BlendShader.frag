@@ -10,7 +10,7 @@ uniform float glowStrength;
 uniform float exposure;
 uniform float knee;
 uniform float whiteSpill;
-out vec4 fragColor;
+layout(location = 0) out vec4 fragColor;
 
 vec3 toneCurve(vec3 x) {
     float room = 1.0 - knee;

@@ -17,7 +17,7 @@ uniform float fogDensity;
 uniform int fogEquation;
 uniform vec3 view;
 
-out vec4 fragColor;
+layout(location = 0) out vec4 fragColor;
 
 // The same highlight shoulder as the lit surfaces: hot spots stay orange.
 vec3 shoulder(vec3 colour) {

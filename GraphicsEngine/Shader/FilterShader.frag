@@ -7,7 +7,7 @@
 in vec2 texCoord;
 uniform sampler2D colorTexture;
 uniform vec2 direction;
-out vec4 fragColor;
+layout(location = 0) out vec4 fragColor;
 const float CENTRE = 0.2734375;
 const float OFFSETS[2] = float[](1.3333333, 3.1111111);
 const float WEIGHTS[2] = float[](0.3281250, 0.0351563);

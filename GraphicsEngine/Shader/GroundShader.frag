@@ -28,7 +28,7 @@ uniform float fogStart;
 uniform float fogEnd;
 uniform vec3 view;
 
-out vec4 fragColor;
+layout(location = 0) out vec4 fragColor;
 
 void main() {
     vec3 N = normalize(worldNormal);

@@ -7,7 +7,7 @@ in vec2 texCoord;
 in vec3 particleColor;
 in float particleAlpha;
 
-out vec4 fragColor;
+layout(location = 0) out vec4 fragColor;
 
 uniform sampler2D texture;
 

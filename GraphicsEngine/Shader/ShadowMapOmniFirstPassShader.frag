@@ -3,7 +3,7 @@
 // programs compare against (they rebuild it from the light-to-point vector's
 // largest axis), so this stage writes no depth of its own and the depth test
 // can run before it.
-out vec4 fragColor;
+layout(location = 0) out vec4 fragColor;
 void main() {
     fragColor = vec4(gl_FragCoord.z);  // no colour buffer attached; written for completeness
 }

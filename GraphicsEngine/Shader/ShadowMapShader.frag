@@ -1,6 +1,6 @@
 #version 330 core
 // Depth only; the framebuffer has no colour buffer.
-out vec4 fragColor;
+layout(location = 0) out vec4 fragColor;
 void main() {
     fragColor = vec4(gl_FragCoord.z);
 }

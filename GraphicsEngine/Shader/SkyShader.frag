@@ -3,7 +3,7 @@
 // would swallow the sky, which lies beyond the fog's end.
 in vec2 texCoord;
 uniform sampler2D colorTexture;
-out vec4 fragColor;
+layout(location = 0) out vec4 fragColor;
 void main() {
     fragColor = vec4(texture(colorTexture, texCoord).rgb, 1.0);
 }

@@ -3,7 +3,7 @@
 in vec2 texCoord;
 uniform sampler2D colorTexture;
 uniform vec3 sunLightCol;
-out vec4 fragColor;
+layout(location = 0) out vec4 fragColor;
 void main() {
     float rim = 1.0 - smoothstep(0.3, 0.5, length(texCoord - 0.5));
     vec4 texel = texture(colorTexture, texCoord);

@@ -7,7 +7,7 @@ in vec2 texCoord;
 uniform sampler2D colorTexture;  // the floating-point scene
 uniform vec2 texelSize;          // one texel of the scene
 uniform float threshold;
-out vec4 fragColor;
+layout(location = 0) out vec4 fragColor;
 
 vec3 bright(vec2 at) {
     vec3 colour = texture(colorTexture, at).rgb;

@@ -7,7 +7,7 @@
 // largest component turns it into the distance along the ray itself.
 in vec3 direction;
 uniform samplerCube shadowCube;  // unit 0
-out vec4 fragColor;
+layout(location = 0) out vec4 fragColor;
 const float NEAR = 1.0, FAR = 100.0;
 const float SCALE = 25.0;  // the distance shown at 63 % grey
 void main() {

@@ -82,7 +82,7 @@ void group(const std::string& name, Settings& record) {
 void press(const keys::Key& key, Engine& engine) {
     const toggles::Action action = toggles::act(key, engine);
     if (action.announce) engine.showStatus(action.message);
-    toggles::applyEffect(action.effect, engine.textureCache);
+    toggles::applyEffect(action.effect, engine.textureCache, *engine.render->backend);
 }
 
 // The full path of a file name, for the message after Save and Load.
@@ -157,7 +157,7 @@ void SettingsPanel::performance(const Engine& engine, const GpuPassTimer& timer)
                    "30 fps");
 
     // GPU time of each pass, a few frames back.
-    if (!timer.supported) {
+    if (!timer.supported()) {
         ImGui::TextUnformatted("No GPU times: this driver has no timer queries");
     } else {
         passTimes(timer);
@@ -329,7 +329,7 @@ void Engine::followPanel() {
     // The benchmark times every frame itself; otherwise the passes are timed
     // while the panel shows them.
     GpuPassTimer& timer = render->timer;
-    if (!timer.everyFrame) timer.active = panelOpen && timer.supported;
+    if (!timer.everyFrame) timer.active = panelOpen && timer.supported();
 }
 
 bool Engine::panelTyping() const {

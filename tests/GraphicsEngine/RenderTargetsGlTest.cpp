@@ -75,6 +75,11 @@ TEST(RenderTargets, BothTargetsAreCompleteAndLeaveTheDefaultBound) {
     EXPECT_EQ(statusOf(kept.framebuffer),
               static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
     EXPECT_EQ(kept.drawTarget, engine.shadowCubeFramebuffer);
+    // What desktop OpenGL 3.3 can do, the cube copy where the driver has it.
+    const Capabilities can = RenderBackend::create(false)->capabilities();
+    EXPECT_TRUE(can.drawsLines && can.floatTargets && can.timesPasses);
+    EXPECT_FALSE(can.textThroughImGui);
+    EXPECT_EQ(can.copiesCubeImages, GLEW_VERSION_4_3 || driverLists("GL_ARB_copy_image"));
     GLint formats[2] = {};
     for (int i = 0; i < 2; ++i) {
         glBindTexture(GL_TEXTURE_CUBE_MAP,
@@ -185,8 +190,14 @@ TEST(RenderTargets, OnOpenGlEsBothTargetsAreCompleteWithoutAnError) {
     EXPECT_EQ(statusOf(engine.shadowMapFramebuffer), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
     EXPECT_EQ(statusOf(engine.shadowCubeFramebuffer), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
     EXPECT_EQ(statusOf(kept.framebuffer), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
-    // Copied face by face through a depth blit: ES has no image copy.
-    EXPECT_FALSE(kept.copiesImages);
+    // What ES can do: no image copy (the cube is blitted face by face), no
+    // lines, text through Dear ImGui; float targets and timers by extension.
+    const Capabilities can = render.backend->capabilities();
+    EXPECT_FALSE(can.copiesCubeImages);
+    EXPECT_FALSE(can.drawsLines);
+    EXPECT_TRUE(can.textThroughImGui);
+    EXPECT_EQ(can.floatTargets, driverLists("GL_EXT_color_buffer_float"));
+    EXPECT_EQ(can.timesPasses, driverLists("GL_EXT_disjoint_timer_query"));
 
     GLint value = 0;
     glBindTexture(GL_TEXTURE_2D, engine.shadowMapTexture);

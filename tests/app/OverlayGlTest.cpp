@@ -32,6 +32,7 @@ struct Overlay {
     explicit Overlay(bool es, int width = 800, int height = 600) : context(width, height, es) {
         if (!es) initGlutOnce();
         game.render.backend = RenderBackend::create(es);
+        game.render.askCapabilities();
         engine.game = &game;
         engine.render = &game.render;
         engine.surface = context.surface();

@@ -3,24 +3,26 @@
 #include "app/Engine.h"
 #include "app/Toggles.h"
 #include "game/Scene.h"
+#include "render/DesktopBackend.h"
 #include "support/GlContext.h"
 
 TEST(TogglesGl, EffectsSwitchPolygonModeAndBlending) {
     GlContext context;
     TextureCache cache;
+    const DesktopBackend backend;
     GLint mode[2] = {0, 0};
 
-    toggles::applyEffect(toggles::GlEffect::LineMode, cache);
+    toggles::applyEffect(toggles::GlEffect::LineMode, cache, backend);
     glGetIntegerv(GL_POLYGON_MODE, mode);
     EXPECT_EQ(mode[0], GL_LINE);
-    toggles::applyEffect(toggles::GlEffect::FillMode, cache);
+    toggles::applyEffect(toggles::GlEffect::FillMode, cache, backend);
     glGetIntegerv(GL_POLYGON_MODE, mode);
     EXPECT_EQ(mode[0], GL_FILL);
 
     glEnable(GL_BLEND);
-    toggles::applyEffect(toggles::GlEffect::BlendOff, cache);
+    toggles::applyEffect(toggles::GlEffect::BlendOff, cache, backend);
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    toggles::applyEffect(toggles::GlEffect::BlendOn, cache);
+    toggles::applyEffect(toggles::GlEffect::BlendOn, cache, backend);
     EXPECT_TRUE(glIsEnabled(GL_BLEND));
     EXPECT_TRUE(context.errors().empty()) << context.errors().front();
 }
@@ -37,7 +39,7 @@ TEST(TogglesGl, SamplingTogglesReachEveryCachedTexture) {
 
     // F5 from the start state picks linear mip-mapping; nearest sampling is
     // still on, so the texture gets the nearest counterpart.
-    toggles::applyEffect(toggles::act(4, engine).effect, engine.textureCache);
+    toggles::applyEffect(toggles::act(4, engine).effect, engine.textureCache, DesktopBackend());
     GLint minFilter = 0, magFilter = 0, bound = -1;
     glBindTexture(GL_TEXTURE_2D, texture);
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
@@ -47,7 +49,7 @@ TEST(TogglesGl, SamplingTogglesReachEveryCachedTexture) {
 
     // F4 switches to bilinear; the minification filter stays nearest until F5.
     glBindTexture(GL_TEXTURE_2D, 0);
-    toggles::applyEffect(toggles::act(3, engine).effect, engine.textureCache);
+    toggles::applyEffect(toggles::act(3, engine).effect, engine.textureCache, DesktopBackend());
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     EXPECT_EQ(bound, 0);
     glBindTexture(GL_TEXTURE_2D, texture);

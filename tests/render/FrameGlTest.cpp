@@ -53,6 +53,7 @@ protected:
         engine.game = &game;
         engine.render = &game.render;
         engine.surface = context.surface();
+        game.render.askCapabilities();
         engine.width = 320;
         engine.height = 240;
         engine.createShaderPrograms();

@@ -22,6 +22,7 @@ struct Panel {
 
     explicit Panel(bool es) : context(kWidth, kHeight, es) {
         game.render.backend = RenderBackend::create(es);
+        game.render.askCapabilities();
         testing::internal::CaptureStdout();
         game.scene = new Scene(&engine);  // the game deletes it
         testing::internal::GetCapturedStdout();
