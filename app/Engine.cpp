@@ -8,6 +8,7 @@
 #include "GraphicsEngine/Platform.h"
 #include "GraphicsEngine/ResourcePaths.h"
 #include "app/Game.h"
+#include "app/Keys.h"
 #include "app/run/GlDebug.h"
 #include "app/ObjectPrograms.h"
 #include "game/Camera.h"
@@ -46,7 +47,7 @@ const ProgramFiles kPrograms[] = {
 
 }  // namespace
 
-Engine::Engine() = default;
+Engine::Engine() { keys::setStartValues(*this); }
 
 Engine::~Engine() = default;
 
@@ -191,21 +192,7 @@ void Engine::setUpCameraAndToggles() {
 
     // Start values only: blending is already on, polygon mode is GL's fill, and
     // textures keep the filters the cache held when they were loaded.
-    showHelp = false;
-    transparencyEnabled = true;
-    wireframe = false;
-    cullingEnabled = true;
-    nearestSampling = true;
-    mipmapMode = 1;
-    showFrameTime = false;
-    showObjectCount = false;
-    showParticleCount = false;
-    glowEnabled = false;
-    showShadowCube = false;
-    panelOpen = false;
-    frameTimeLimit = 0.008333f;
-    fpsLimitMode = 2;
-    for (bool& latch : keyLatches) latch = false;
+    keys::setStartValues(*this);
     statusText.clear();
     statusTimer = 0.0f;
 }

@@ -59,7 +59,7 @@ public:
     graph::ProgramTable shaders;
     TextureCache textureCache;
     int shadowMapWidth = 0, shadowMapHeight = 0, shadowCubeWidth = 0, shadowCubeHeight = 0;
-    float frameTimeLimit = 0.008333f;
+    float frameTimeLimit = 0.0f;  // the toggles' start values: keys::setStartValues
     float frameTime = 0.0f;
     double totalTime = 0.0;
     // The scene's clock, at the tuned time scale: particles, flicker, the
@@ -67,12 +67,13 @@ public:
     float sceneFrameTime = 0.0f;
     double sceneTime = 0.0;
 
-    // Render toggles and their key latches.
+    // Render toggles and their key latches, started by the key table
+    // (keys::setStartValues, from the constructor and start-up).
     bool showHelp = false, showFrameTime = false, wireframe = false;
-    bool nearestSampling = true;
-    int mipmapMode = 1;
-    int fpsLimitMode = 2;
-    bool showObjectCount = false, cullingEnabled = true, transparencyEnabled = true;
+    bool nearestSampling = false;
+    int mipmapMode = 0;
+    int fpsLimitMode = 0;
+    bool showObjectCount = false, cullingEnabled = false, transparencyEnabled = false;
     bool showParticleCount = false;
     bool glowEnabled = false, showShadowCube = false;  // G, C
     bool panelOpen = false;    // Tab

@@ -10,6 +10,7 @@
 #include "app/run/CommandLine.h"
 #include "app/run/FrameCapture.h"
 #include "app/FramePacing.h"
+#include "app/Keys.h"
 #include "app/run/GlDebug.h"
 #include "app/run/Screenshot.h"
 #include "game/Scene.h"
@@ -51,7 +52,7 @@ void Game::startUp(const LaunchConfig& config, const Settings& settings) {
         session.benchmark = std::make_unique<Benchmark>(options.benchmark, options.benchmarkCsv);
         engine.cameraTour = true;
         engine.fpsLimitMode = 0;
-        engine.frameTimeLimit = -1.0f;
+        engine.frameTimeLimit = keys::frameTimeLimit(0);
         render.timer.active = render.timer.supported();
         render.timer.everyFrame = true;
     }

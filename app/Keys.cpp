@@ -26,23 +26,23 @@ constexpr Key kTable[] = {
     {GLFW_KEY_F4, "F4", "nearest texture sampling", "F4 - change texture sampling mode",
      Kind::Sampling,
      {"Texture-Sampling-Quality: Bilinear", "Texture-Sampling-Quality: Nearest Neighbor"},
-     &Engine::nearestSampling, Panel::Control},
+     &Engine::nearestSampling, Panel::Control, {}, nullptr, nullptr, 1},
     {GLFW_KEY_F5, "F5", "mipmaps", "F5 - change mipmap mode", Kind::Mipmaps,
      {"Mip Mapping-Quality: OFF", "Mip Mapping-Quality: Nearest Neighbor",
       "Mip Mapping-Quality: Linear"},
-     nullptr, Panel::Control, {}, &Engine::mipmapMode, "off\0nearest\0linear\0"},
+     nullptr, Panel::Control, {}, &Engine::mipmapMode, "off\0nearest\0linear\0", 1},
     {GLFW_KEY_F6, "F6", "frame-rate limit", "F6 - change FPS limit", Kind::FrameLimit,
      {"maximum FPS: unlimited", "maximum FPS: 60", "maximum FPS: 120", "maximum FPS: 200"},
-     nullptr, Panel::Control, {}, &Engine::fpsLimitMode, "unlimited\0" "60\0" "120\0" "200\0"},
+     nullptr, Panel::Control, {}, &Engine::fpsLimitMode, "unlimited\0" "60\0" "120\0" "200\0", 2},
     {GLFW_KEY_F7, "F7", "object count", "F7 - show object count (toggle)", Kind::Flag,
      {"Objects counter Disabled", "Object counter Enabled"}, &Engine::showObjectCount,
      Panel::Control},
     {GLFW_KEY_F8, "F8", "view frustum culling", "F8 - disable view frustum culling (toggle)",
      Kind::Flag, {"View Frustum Culling Disabled", "View Frustum Culling Enabled"},
-     &Engine::cullingEnabled, Panel::Control},
+     &Engine::cullingEnabled, Panel::Control, {}, nullptr, nullptr, 1},
     {GLFW_KEY_F9, "F9", "transparency", nullptr, Kind::Flag,
      {"Transparency Disabled", "Transparency Enabled"}, &Engine::transparencyEnabled,
-     Panel::Control, {GlEffect::BlendOff, GlEffect::BlendOn}},
+     Panel::Control, {GlEffect::BlendOff, GlEffect::BlendOn}, nullptr, nullptr, 1},
     {GLFW_KEY_F10, "F10", "particle count", nullptr, Kind::Flag,
      {"Particle counter Disabled", "Particle counter Enabled"}, &Engine::showParticleCount,
      Panel::Control},
@@ -63,6 +63,9 @@ constexpr Key kTable[] = {
     {GLFW_KEY_ESCAPE, "ESC", "quit", "ESC - quit", Kind::Quit},
 };
 
+// F6's steps, as its states and choices name them: none, 60, 120, 200 a second.
+constexpr float kFrameTimeLimits[] = {-1.0f, 0.016667f, 0.008333f, 0.005f};
+
 constexpr int toggleCount() {
     int count = 0;
     for (const Key& key : kTable) count += isToggle(key.kind) ? 1 : 0;
@@ -81,6 +84,21 @@ const std::vector<Key>& all() {
 int digitFor(int code) {
     if (code >= GLFW_KEY_F1 && code <= GLFW_KEY_F9) return GLFW_KEY_1 + (code - GLFW_KEY_F1);
     return code == GLFW_KEY_F10 ? GLFW_KEY_0 : 0;
+}
+
+int frameLimitSteps() { return static_cast<int>(std::size(kFrameTimeLimits)); }
+
+float frameTimeLimit(int step) {
+    return kFrameTimeLimits[step >= 0 && step < frameLimitSteps() ? step : 0];
+}
+
+void setStartValues(Engine& engine) {
+    for (const Key& key : all()) {
+        if (key.kind == Kind::Flag || key.kind == Kind::Sampling) engine.*key.flag = key.start != 0;
+        if (key.mode != nullptr) engine.*key.mode = key.start;
+    }
+    engine.frameTimeLimit = frameTimeLimit(engine.fpsLimitMode);
+    for (bool& latch : engine.keyLatches) latch = false;
 }
 
 const Key& of(Kind kind) {

@@ -42,6 +42,7 @@ struct Key {
     toggles::GlEffect effects[2] = {};  // Flag: the GL change after switching off, on
     int Engine::*mode = nullptr;   // Mipmaps and FrameLimit
     const char* choices = nullptr; // the panel's names of the steps, each ending in '\0'
+    int start = 0;                 // the flag (0 off, 1 on) or step the demo starts with
 };
 
 // The whole table, in the order of the help text.
@@ -49,6 +50,14 @@ const std::vector<Key>& all();
 
 // The key of a kind only one key has, e.g. FullScreen's (F11).
 const Key& of(Kind kind);
+
+// The least seconds a frame takes at each of F6's steps (-1: no limit).
+int frameLimitSteps();
+float frameTimeLimit(int step);
+
+// Every toggle's flag and step as the table starts them, the frame-rate
+// limit of F6's start step, and no key latched.
+void setStartValues(Engine& engine);
 
 // Keys that toggle on a press in toggles::scan; kKeyCount of them.
 constexpr bool isToggle(Kind kind) {

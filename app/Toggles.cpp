@@ -78,9 +78,8 @@ Action act(const keys::Key& key, Engine& e) {
             return say(key.states[mode], GlEffect::ResampleTextures);
         }
         case keys::Kind::FrameLimit: {
-            static const float limits[] = {-1.0f, 0.016667f, 0.008333f, 0.005f};
-            const int mode = step(key, e, static_cast<int>(std::size(limits)));
-            e.frameTimeLimit = limits[mode];
+            const int mode = step(key, e, keys::frameLimitSteps());
+            e.frameTimeLimit = keys::frameTimeLimit(mode);
             return say(key.states[mode]);
         }
         case keys::Kind::Tour:
