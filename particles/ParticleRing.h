@@ -21,10 +21,11 @@ class Shader;
 // live slots age, and finished ones become empty (type 0; there is no
 // generator record). An update's newborn are those of every burst due in its
 // time (particles/ParticleMath.h), as on the desktop path. A draw is one
-// instanced quad per slot; empty slots draw nothing. Every generator value, texture and matrix is read from the system
-// served, and its emission accumulator is the one advanced, so tuning and
-// camera updates reach the ring as they reach the desktop path. A system is
-// advanced by one path only: the other would spend its accumulator twice.
+// instanced quad per slot; empty slots draw nothing. Every generator value,
+// texture and matrix is read from the system served, and its emission
+// accumulator is the one advanced, so tuning and camera updates reach the
+// ring as they reach the desktop path. A system is advanced by one path
+// only: the other would spend its accumulator twice.
 //
 // Counting, without waiting: once the frame's particles are drawn, countAll
 // copies the live buffer of each ring with no read-back in flight into a

@@ -211,6 +211,16 @@ TEST_F(ParticleUpdate, ALongFrameEmitsEveryBurstAlongItsPath) {
         EXPECT_GT(std::abs(startX(burst) - startX(burst - 1)), 1e-4f) << burst;
     }
     EXPECT_NEAR(system.elapsedTime, 0.005f, 1e-5f);
+    // The seed table holds as many bursts as an update may emit.
+    GLint size = 0;
+    GLenum type = 0;
+    const GLuint program = programs.update->program;
+    GLuint index = GL_INVALID_INDEX;
+    const char* name = "randomSeed[0]";
+    glGetUniformIndices(program, 1, &name, &index);
+    ASSERT_NE(index, GL_INVALID_INDEX);
+    glGetActiveUniform(program, index, 0, nullptr, &size, &type, nullptr);
+    EXPECT_EQ(size, particles::kMaxBursts);
     EXPECT_TRUE(context.errors().empty());
 }
 
