@@ -60,6 +60,13 @@ std::string sourceForDialect(const std::string& source, Dialect dialect) {
     return kEsPreamble + std::string("#line 2\n") + source.substr(firstLineEnd + 1);
 }
 
+bool readTextFile(const std::string& path, std::string& text) {
+    std::ifstream file(path);
+    if (!file) return false;
+    text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return true;
+}
+
 namespace {
 
 // The name of an `#include "NAME"` line, or empty.
@@ -211,21 +218,16 @@ GLuint& Shader::handleFor(GLenum stageType) {
 bool Shader::compileShaderFile(const std::string& path, GLenum stageType, GLuint& handle,
                                bool printPath, BuildFailure& failure) {
     const std::string realPath = paths::resolvePath(path);
-    std::ifstream file(realPath);
     if (printPath) std::printf("%s\n", realPath.c_str());
-    if (!file.good()) return fail(failure, "Error opening shader file", realPath);
-    std::string source((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    file.close();
+    std::string source;
+    if (!readTextFile(realPath, source)) return fail(failure, "Error opening shader file", realPath);
     // Taken-in files lie beside the stage's own (the system names its files
     // with either separator).
     const std::string folder = path.substr(0, path.find_last_of("/\\") + 1);
     std::vector<std::string> names;
     std::string missing;
     const auto read = [&](const std::string& name, std::string& text) {
-        std::ifstream in(paths::resolvePath(folder + name));
-        if (!in) return false;
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        return true;
+        return readTextFile(paths::resolvePath(folder + name), text);
     };
     if (!expandIncludes(source, read, names, missing)) {
         return fail(failure, "Error opening shader file", paths::resolvePath(folder + missing));

@@ -35,6 +35,10 @@ struct SourceFiles {
 // keeps the compiler's line numbers those of the file.
 std::string sourceForDialect(const std::string& source, Dialect dialect);
 
+// The whole of the file at `path` (a real path) into `text`; false when it
+// cannot be opened.
+bool readTextFile(const std::string& path, std::string& text);
+
 // Reads a file that a source takes in: true, with its text, when it exists.
 using IncludeReader = std::function<bool(const std::string& name, std::string& text)>;
 

@@ -151,7 +151,6 @@ void Engine::setUpScene() {
     createShadowMap();
     createShadowCube();
     // The static casters' cube, beside the frame's.
-    render->staticShadowCube.copiesImages = render->caps.copiesCubeImages;
     render->staticShadowCube.create(*render->backend, shadowCubeTexture, shadowCubeFramebuffer,
                                     shadowCubeWidth, displayFramebuffer());
 

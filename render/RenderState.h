@@ -13,7 +13,6 @@ struct RenderState {
     // Desktop OpenGL unless start-up chooses OpenGL ES (--gles).
     std::unique_ptr<RenderBackend> backend = RenderBackend::create(false);
     Capabilities caps;  // what its context can do: askCapabilities
-
     GlowPass glow;                      // its targets exist from the first glowing frame on
     StaticShadowCube staticShadowCube;  // the casters that never move, kept between frames
     GpuPassTimer timer;                 // active while benchmarking and while the panel is open
@@ -21,9 +20,11 @@ struct RenderState {
     bool shadowCasters = true;          // --no-shadow-casters: the shadow cube stays cleared
 
     // Asks the back end what its context, current now, can do; once, at
-    // start-up. The pass timer gets the back end where it can time passes.
+    // start-up. The pass timer gets the back end where it can time passes,
+    // and the static cube is copied whole where the context can.
     void askCapabilities() {
         caps = backend->capabilities();
         timer.backend = caps.timesPasses ? backend.get() : nullptr;
+        staticShadowCube.copiesImages = caps.copiesCubeImages;
     }
 };

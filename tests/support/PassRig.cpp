@@ -16,7 +16,6 @@ void PassRig::setUp() {
     engine.createShadowMap();
     engine.createShadowCube();
     render.askCapabilities();  // as start-up does
-    render.staticShadowCube.copiesImages = render.caps.copiesCubeImages;
     render.staticShadowCube.create(*render.backend, engine.shadowCubeTexture,
                                    engine.shadowCubeFramebuffer, engine.shadowCubeWidth, 0);
     scene = std::make_unique<Scene>(&engine);

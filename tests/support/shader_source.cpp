@@ -1,24 +1,11 @@
 // Prints a GLSL file as a context is given it, the files it takes in
 // expanded, with --es as an OpenGL ES context takes it: for the reference
 // compiler to check (tests/GraphicsEngine/shaders_valid.sh).
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "GraphicsEngine/Shader.h"
-
-namespace {
-
-bool readFile(const std::string& path, std::string& text) {
-    std::ifstream file(path);
-    if (!file) return false;
-    text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return true;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     const bool es = argc == 3 && std::string(argv[1]) == "--es";
@@ -28,7 +15,7 @@ int main(int argc, char** argv) {
     }
     const std::string path = argv[argc - 1];
     std::string source;
-    if (!readFile(path, source)) {
+    if (!graph::readTextFile(path, source)) {
         std::cerr << "shader_source: cannot read " << path << "\n";
         return 1;
     }
@@ -36,7 +23,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> included;
     std::string missing;
     const auto read = [&](const std::string& name, std::string& text) {
-        return readFile(folder + name, text);
+        return graph::readTextFile(folder + name, text);
     };
     if (!graph::expandIncludes(source, read, included, missing)) {
         std::cerr << "shader_source: " << path << " takes in " << missing
