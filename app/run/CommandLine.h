@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "app/run/Options.h"
 #include "app/run/RunOptions.h"
 
 // What the command line asks for. The positional rules are the classic ones
@@ -14,19 +15,17 @@ struct LaunchConfig {
     bool fullscreen = false;
     bool cameraTour = false;
     RunOptions options;
-    bool help = false;        // --help
     std::string error;        // non-empty: an option was unknown or malformed
 };
 
-// Pure: reads argv (argv[0] is the program name) into a LaunchConfig.
-LaunchConfig parseCommandLine(const std::vector<std::string>& args);
+// Pure: reads argv (argv[0] is the program name) into a LaunchConfig, for a
+// run on the desktop or (`host` options::kBrowser) in the page. An option
+// given where it does not apply is an error.
+LaunchConfig parseCommandLine(const std::vector<std::string>& args,
+                              unsigned host = options::kDesktop);
 
 // True when `word` asks for a flag: it equals "true" or atoi reads it above 0.
 bool flagWord(const std::string& word);
-
-// True for an option that takes no value ("--glow"); false for one that
-// takes one and for an unknown name.
-bool optionTakesNoValue(const std::string& option);
 
 // A window size that can be asked of the window system: 1 to 32767 each way.
 bool windowSizeAcceptable(unsigned width, unsigned height);

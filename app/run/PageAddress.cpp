@@ -3,7 +3,7 @@
 #include <cctype>
 #include <utility>
 
-#include "app/run/CommandLine.h"
+#include "app/run/Options.h"
 
 namespace address {
 
@@ -14,6 +14,12 @@ int hexDigit(char c) {
     const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (lower >= 'a' && lower <= 'f') return lower - 'a' + 10;
     return -1;
+}
+
+// True for an option that takes no value ("glow").
+bool flag(const std::string& name) {
+    const options::Option* option = options::find("--" + name);
+    return option != nullptr && !option->takesValue();
 }
 
 }  // namespace
@@ -58,7 +64,7 @@ std::vector<std::string> commandLine(const std::string& query, int canvasWidth, 
 
     std::string width = std::to_string(canvasWidth), height = std::to_string(canvasHeight);
     std::string tour = "0";
-    std::vector<std::string> options;
+    std::vector<std::string> optionArgs;
     for (const auto& [name, value] : parameters) {
         if (name == "width") {
             width = value;
@@ -66,18 +72,18 @@ std::vector<std::string> commandLine(const std::string& query, int canvasWidth, 
             height = value;
         } else if (name == "tour") {
             tour = value;
-        } else if (optionTakesNoValue("--" + name) && (value == "1" || value == "true")) {
-            options.push_back("--" + name);
-        } else if (optionTakesNoValue("--" + name) && (value == "0" || value == "false")) {
+        } else if (flag(name) && (value == "1" || value == "true")) {
+            optionArgs.push_back("--" + name);
+        } else if (flag(name) && (value == "0" || value == "false")) {
             continue;
         } else {
             // Anything else as --NAME=VALUE: the command line names what it
             // expected of a known option, and an unknown one as unknown.
-            options.push_back("--" + name + "=" + value);
+            optionArgs.push_back("--" + name + "=" + value);
         }
     }
     std::vector<std::string> args = {"emberwight", width, height, "0", tour};
-    args.insert(args.end(), options.begin(), options.end());
+    args.insert(args.end(), optionArgs.begin(), optionArgs.end());
     return args;
 }
 

@@ -2,7 +2,8 @@
 #include <string>
 
 // Settings beyond the classic command line, for tests, tools and users. None
-// of them changes what the positional arguments mean.
+// of them changes what the positional arguments mean; app/run/Options.cpp
+// reads each from its option.
 struct RunOptions {
     long frames = -1;            // --frames N: end after N frames, as ESC would (-1: never)
     double fixedDt = -1.0;       // --fixed-dt S: every frame lasts S seconds (<0: real time)
@@ -29,4 +30,5 @@ struct RunOptions {
     std::string settingsFile;    // --settings FILE: tuned values applied at start-up
     bool printSettings = false;  // --print-settings: print every setting as JSON and end
     bool panel = false;          // --panel: start with the settings panel open (Tab)
+    bool help = false;           // --help: the usage text, and end
 };

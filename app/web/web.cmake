@@ -17,7 +17,7 @@ target_include_directories(emberwight_core SYSTEM PUBLIC ${EMBERWIGHT_WEB_PREFIX
 target_compile_definitions(emberwight_core PUBLIC FREEIMAGE_LIB)
 target_link_libraries(emberwight_core PUBLIC ${WEB_LIBRARY_FILES} imgui_core)
 
-add_executable(emberwight app/web/main.cpp app/web/BrowserPage.cpp)
+add_executable(emberwight app/main.cpp app/web/BrowserPage.cpp)
 target_link_libraries(emberwight PRIVATE emberwight_core)
 target_link_options(emberwight PRIVATE ${WEB_CODE_FLAGS}
   -sUSE_GLFW=3 -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2 -sFULL_ES3=1

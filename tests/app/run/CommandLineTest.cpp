@@ -75,7 +75,7 @@ TEST(CommandLine, MalformedOptionsAreErrors) {
     EXPECT_FALSE(parse({"--fixed-dt", "nan"}).error.empty());
     EXPECT_FALSE(parse({"--screenshot"}).error.empty());
     EXPECT_FALSE(parse({"--bogus"}).error.empty());
-    EXPECT_TRUE(parse({"--help"}).help);
+    EXPECT_TRUE(parse({"--help"}).options.help);
 }
 
 TEST(CommandLine, PrintCameraIsAPlainFlag) {
@@ -171,8 +171,13 @@ TEST(CommandLine, HeadlessRunsHaveNoWindowToFill) {
     EXPECT_FALSE(parse({"--headless=1"}).error.empty());
 }
 
-TEST(CommandLine, UsageNamesEveryKeyWithinEightyColumns) {
+TEST(CommandLine, UsageNamesEveryKeyAndOptionWithinEightyColumns) {
     const std::string usage = usageText();
+    size_t lineStart = 0;
+    for (size_t end = usage.find('\n'); end != std::string::npos;
+         lineStart = end + 1, end = usage.find('\n', lineStart)) {
+        EXPECT_LE(end - lineStart, 80u) << usage.substr(lineStart, end - lineStart);
+    }
     const size_t start = usage.find("\nKeys: mouse to look, F1 help, ");
     const size_t stop = usage.find(" ESC quit.\n\nEnvironment:\n");
     ASSERT_NE(start, std::string::npos);
@@ -183,10 +188,15 @@ TEST(CommandLine, UsageNamesEveryKeyWithinEightyColumns) {
         EXPECT_NE(paragraph.find(std::string(key.name) + " " + key.label), std::string::npos)
             << key.name;
     }
-    size_t lineStart = 0;
-    for (size_t end = paragraph.find('\n'); end != std::string::npos;
-         lineStart = end + 1, end = paragraph.find('\n', lineStart)) {
-        EXPECT_LE(end - lineStart, 80u) << paragraph.substr(lineStart, end - lineStart);
+    // Each option starts a line with its argument, its help after it.
+    for (const options::Option& option : options::all()) {
+        std::string lead = std::string("\n  ") + option.name;
+        if (option.takesValue()) lead += std::string(" ") + option.argument;
+        const size_t at = usage.find(lead + " ");
+        ASSERT_NE(at, std::string::npos) << lead;
+        const std::string firstWord = option.help.substr(0, option.help.find(' '));
+        const size_t help = usage.find_first_not_of(' ', at + lead.size());
+        EXPECT_EQ(usage.compare(help, firstWord.size(), firstWord), 0) << lead;
     }
     EXPECT_NE(usage.find("\n  --auto-keys N        every N frames press the next of F1, F2, F3,"),
               std::string::npos);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "app/run/CommandLine.h"
 #include "app/run/PageAddress.h"
 
@@ -27,13 +30,34 @@ TEST(PageAddress, ParametersReadAsTheCommandLine) {
 
 TEST(PageAddress, BadParametersGetTheCommandLinesOwnWords) {
     const auto error = [](const char* query) {
-        return parseCommandLine(address::commandLine(query, 800, 600)).error;
+        return parseCommandLine(address::commandLine(query, 800, 600), options::kBrowser).error;
     };
     EXPECT_EQ(error("frames=abc"), "--frames needs a whole number of frames above 0, got 'abc'");
     EXPECT_EQ(error("frames="), "--frames needs a whole number of frames above 0, got ''");
     EXPECT_EQ(error("glow=2"), "--glow needs no value, got '2'");
     EXPECT_EQ(error("colour=red"), "unknown option '--colour=red' (see --help)");
     EXPECT_EQ(error("frames=40&tour=1"), "");
+    EXPECT_EQ(error("headless=1"), "--headless does not apply in the page");
+}
+
+// The page takes every option the table says it takes, and only those.
+TEST(PageAddress, OptionsApplyWhereTheTableSays) {
+    for (const options::Option& option : options::all()) {
+        const std::string query = std::string(option.name + 2) + "=1";
+        const std::string error =
+            parseCommandLine(address::commandLine(query, 800, 600), options::kBrowser).error;
+        const bool refused = error.find("does not apply in the page") != std::string::npos;
+        EXPECT_EQ(refused, (option.where & options::kBrowser) == 0) << query << ": " << error;
+    }
+}
+
+// docs/command-line.md lists the options as the table has them.
+TEST(PageAddress, TheDocumentedListIsTheTable) {
+    std::ifstream in(EMBERWIGHT_DATA_ROOT "/docs/command-line.md");
+    const std::string docs((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(docs.empty());
+    EXPECT_NE(docs.find(options::markdownList()), std::string::npos)
+        << "docs/command-line.md's list should read:\n" << options::markdownList();
 }
 
 TEST(PageAddress, MalformedEscapesStandAsTheyAre) {
