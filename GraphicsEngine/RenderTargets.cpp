@@ -14,12 +14,6 @@ void reportIncompleteFramebuffer() {
     }
 }
 
-// The engine's back end; without a RenderState (a test's bare engine), the desktop's.
-const RenderBackend& backendOf(const RenderState* render) {
-    static const std::unique_ptr<RenderBackend> desktop = RenderBackend::create(false);
-    return render != nullptr ? *render->backend : *desktop;
-}
-
 // A depth-only framebuffer (glDrawBuffer is desktop GL's alone).
 void noColourBuffers() {
     const GLenum none = GL_NONE;
@@ -30,7 +24,7 @@ void noColourBuffers() {
 }  // namespace
 
 void Engine::createShadowMap() {
-    const RenderBackend& backend = backendOf(render);
+    const RenderBackend& backend = *render->backend;
     shadowMapWidth = 2048;
     shadowMapHeight = 2048;
 
@@ -61,7 +55,7 @@ void Engine::createShadowMap() {
 }
 
 void Engine::createShadowCube() {
-    const RenderBackend& backend = backendOf(render);
+    const RenderBackend& backend = *render->backend;
     shadowCubeWidth = 1024;
     shadowCubeHeight = 1024;
 
@@ -87,12 +81,12 @@ void Engine::createShadowCube() {
 
     // The lit pass reads the cube through this sampler: each lookup compares
     // and filters 2 x 2 texels in one go. The texture keeps its own parameters.
-    glGenSamplers(1, &shadowCubeSampler);
-    glSamplerParameteri(shadowCubeSampler, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glSamplerParameteri(shadowCubeSampler, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glSamplerParameteri(shadowCubeSampler, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glSamplerParameteri(shadowCubeSampler, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glSamplerParameteri(shadowCubeSampler, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
-    glSamplerParameteri(shadowCubeSampler, GL_TEXTURE_COMPARE_MODE, GL_COMPARE_REF_TO_TEXTURE);
-    glSamplerParameteri(shadowCubeSampler, GL_TEXTURE_COMPARE_FUNC, GL_LEQUAL);
+    glGenSamplers(1, &render->shadowCubeSampler);
+    glSamplerParameteri(render->shadowCubeSampler, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glSamplerParameteri(render->shadowCubeSampler, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glSamplerParameteri(render->shadowCubeSampler, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glSamplerParameteri(render->shadowCubeSampler, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glSamplerParameteri(render->shadowCubeSampler, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+    glSamplerParameteri(render->shadowCubeSampler, GL_TEXTURE_COMPARE_MODE, GL_COMPARE_REF_TO_TEXTURE);
+    glSamplerParameteri(render->shadowCubeSampler, GL_TEXTURE_COMPARE_FUNC, GL_LEQUAL);
 }

@@ -59,7 +59,7 @@ void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* gam
     this->height = height;
     this->cameraTour = cameraTour;
     totalTime = 0.0;
-    sceneTime = 0.0;
+    scene->clock = SceneClock();
     const RunOptions& options = game->session.options;
 
     // Where frames go (app/surface/).
@@ -89,9 +89,9 @@ void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* gam
         const float* pose = options.cameraPose;
         placeCamera(glm::vec3(pose[0], pose[1], pose[2]), pose[3], pose[4]);
     }
-    glowEnabled = options.glow;
-    showShadowCube = options.showShadowCube;
-    panelOpen = options.panel;
+    render->glowEnabled = options.glow;
+    render->showShadowCube = options.showShadowCube;
+    game->session.panelOpen = options.panel;
     followPanel();  // the open panel frees the cursor
 }
 

@@ -45,7 +45,6 @@ public:
     unsigned width = 0, height = 0;  // the surface's, followed every frame
     GLuint shadowMapTexture = 0, shadowMapFramebuffer = 0;
     GLuint shadowCubeTexture = 0, shadowCubeFramebuffer = 0;
-    GLuint shadowCubeSampler = 0;  // depth comparison on the cube, for the lit pass only
     glm::mat4 shadowBiasMatrix{1.0f};
     GLuint fireLayerTexture = 0, noiseTexture = 0;
     glm::mat4 projectionMatrix{1.0f};
@@ -62,10 +61,6 @@ public:
     float frameTimeLimit = 0.0f;  // the toggles' start values: keys::setStartValues
     float frameTime = 0.0f;
     double totalTime = 0.0;
-    // The scene's clock, at the tuned time scale: particles, flicker, the
-    // effigy's fire and the turning structure follow it.
-    float sceneFrameTime = 0.0f;
-    double sceneTime = 0.0;
 
     // Render toggles and their key latches, started by the key table
     // (keys::setStartValues, from the constructor and start-up).
@@ -75,8 +70,6 @@ public:
     int fpsLimitMode = 0;
     bool showObjectCount = false, cullingEnabled = false, transparencyEnabled = false;
     bool showParticleCount = false;
-    bool glowEnabled = false, showShadowCube = false;  // G, C
-    bool panelOpen = false;    // Tab
     bool keyLatches[toggles::kKeyCount] = {};
 
     bool cameraTour = false;
@@ -84,9 +77,6 @@ public:
     glm::vec3 viewDirection{0.0f};
     std::string statusText;
     float statusTimer = 0.0f;
-
-    bool screenshotLatch = false;  // F12
-    bool fullScreenLatch = false;  // F11
 
     Engine();
     ~Engine();
@@ -107,8 +97,8 @@ public:
     // The framebuffer every frame ends in and screenshots read.
     GLuint displayFramebuffer() const { return surface->framebuffer(); }
 
-    // The clock (app/Game.cpp): the frame's time, the total and the scene's,
-    // which runs at the tuned time scale.
+    // The clock (app/Game.cpp): the frame's time, the total and the scene's
+    // (Scene::clock), which runs at the tuned time scale.
     void advanceClock(double elapsed, float timeScale);
 
     // Input and overlay (app/Input.cpp, app/Overlay.cpp). The input step polls

@@ -69,8 +69,7 @@ void Engine::advanceClock(double elapsed, float timeScale) {
     frameTime = static_cast<float>(elapsed);
     totalTime += elapsed;
     // The scene's own clock runs at the tuned pace; walking keeps the real one.
-    sceneFrameTime = frameTime * timeScale;
-    sceneTime += static_cast<double>(sceneFrameTime);
+    scene->clock.advance(frameTime, timeScale);
 }
 
 bool Game::frame() {
@@ -121,7 +120,7 @@ bool Game::frame() {
 void Game::updateScene() {
     scene->adoptSettings();
     for (game::SceneObject* object : scene->objects) {
-        if (frame::isActive(*object)) object->update(engine.sceneFrameTime);
+        if (frame::isActive(*object)) object->update(scene->clock.frameTime);
     }
 }
 

@@ -30,12 +30,12 @@ camera::WalkKeys Engine::handleInput(double elapsed) {
         toggles::applyEffect(action.effect, textureCache, *render->backend);
     });
     // F11 switches between the window and full screen on its monitor.
-    if (toggles::pressed(isDown(keys::Kind::FullScreen), fullScreenLatch)) {
+    if (toggles::pressed(isDown(keys::Kind::FullScreen), game->session.fullScreenLatch)) {
         surface->setFullScreen(!surface->fullScreen());
         showStatus(keys::of(keys::Kind::FullScreen).states[surface->fullScreen()]);
     }
     // F12 asks for a screenshot of the frame about to be drawn.
-    if (toggles::pressed(isDown(keys::Kind::Screenshot), screenshotLatch)) {
+    if (toggles::pressed(isDown(keys::Kind::Screenshot), game->session.screenshotLatch)) {
         session.screenshotRequested = true;
     }
     toggles::ageStatus(*this, elapsed);

@@ -1,6 +1,7 @@
 #include "app/Keys.h"
 
 #include "app/Engine.h"
+#include "app/Game.h"
 
 #include <GLFW/glfw3.h>
 
@@ -17,49 +18,49 @@ using toggles::GlEffect;
 // frame, F11 and F12 after them.
 constexpr Key kTable[] = {
     {GLFW_KEY_F1, "F1", "help", "F1 - show Help (toggle)", Kind::Flag,
-     {"Help: OFF", "Help: ON"}, &Engine::showHelp},
+     {"Help: OFF", "Help: ON"}, Flag{&Engine::showHelp}},
     {GLFW_KEY_F2, "F2", "frame time", "F2 - show Frametime (toggle)", Kind::Flag,
-     {"Frametime: OFF", "Frametime: ON"}, &Engine::showFrameTime, Panel::Control},
+     {"Frametime: OFF", "Frametime: ON"}, Flag{&Engine::showFrameTime}, Panel::Control},
     {GLFW_KEY_F3, "F3", "wireframe", "F3 - wireframe mode (toggle)", Kind::Flag,
-     {"Wire Frame: OFF", "Wire Frame: ON"}, &Engine::wireframe, Panel::Control,
+     {"Wire Frame: OFF", "Wire Frame: ON"}, Flag{&Engine::wireframe}, Panel::Control,
      {GlEffect::FillMode, GlEffect::LineMode}},
     {GLFW_KEY_F4, "F4", "nearest texture sampling", "F4 - change texture sampling mode",
      Kind::Sampling,
      {"Texture-Sampling-Quality: Bilinear", "Texture-Sampling-Quality: Nearest Neighbor"},
-     &Engine::nearestSampling, Panel::Control, {}, nullptr, nullptr, 1},
+     Flag{&Engine::nearestSampling}, Panel::Control, {}, nullptr, nullptr, 1},
     {GLFW_KEY_F5, "F5", "mipmaps", "F5 - change mipmap mode", Kind::Mipmaps,
      {"Mip Mapping-Quality: OFF", "Mip Mapping-Quality: Nearest Neighbor",
       "Mip Mapping-Quality: Linear"},
-     nullptr, Panel::Control, {}, &Engine::mipmapMode, "off\0nearest\0linear\0", 1},
+     {}, Panel::Control, {}, &Engine::mipmapMode, "off\0nearest\0linear\0", 1},
     {GLFW_KEY_F6, "F6", "frame-rate limit", "F6 - change FPS limit", Kind::FrameLimit,
      {"maximum FPS: unlimited", "maximum FPS: 60", "maximum FPS: 120", "maximum FPS: 200"},
-     nullptr, Panel::Control, {}, &Engine::fpsLimitMode, "unlimited\0" "60\0" "120\0" "200\0", 2},
+     {}, Panel::Control, {}, &Engine::fpsLimitMode, "unlimited\0" "60\0" "120\0" "200\0", 2},
     {GLFW_KEY_F7, "F7", "object count", "F7 - show object count (toggle)", Kind::Flag,
-     {"Objects counter Disabled", "Object counter Enabled"}, &Engine::showObjectCount,
+     {"Objects counter Disabled", "Object counter Enabled"}, Flag{&Engine::showObjectCount},
      Panel::Control},
     {GLFW_KEY_F8, "F8", "view frustum culling", "F8 - disable view frustum culling (toggle)",
      Kind::Flag, {"View Frustum Culling Disabled", "View Frustum Culling Enabled"},
-     &Engine::cullingEnabled, Panel::Control, {}, nullptr, nullptr, 1},
+     Flag{&Engine::cullingEnabled}, Panel::Control, {}, nullptr, nullptr, 1},
     {GLFW_KEY_F9, "F9", "transparency", nullptr, Kind::Flag,
-     {"Transparency Disabled", "Transparency Enabled"}, &Engine::transparencyEnabled,
+     {"Transparency Disabled", "Transparency Enabled"}, Flag{&Engine::transparencyEnabled},
      Panel::Control, {GlEffect::BlendOff, GlEffect::BlendOn}, nullptr, nullptr, 1},
     {GLFW_KEY_F10, "F10", "particle count", nullptr, Kind::Flag,
-     {"Particle counter Disabled", "Particle counter Enabled"}, &Engine::showParticleCount,
+     {"Particle counter Disabled", "Particle counter Enabled"}, Flag{&Engine::showParticleCount},
      Panel::Control},
     {GLFW_KEY_F11, "F11", "full screen", "F11 - full screen (toggle)", Kind::FullScreen,
-     {"Fullscreen: OFF", "Fullscreen: ON"}, nullptr, Panel::Control},
+     {"Fullscreen: OFF", "Fullscreen: ON"}, {}, Panel::Control},
     {GLFW_KEY_F12, "F12", "screenshot", nullptr, Kind::Screenshot},
     {GLFW_KEY_W, "W", "walk forward", nullptr, Kind::Forward},
     {GLFW_KEY_A, "A", "walk left", nullptr, Kind::Left},
     {GLFW_KEY_S, "S", "walk back", nullptr, Kind::Back},
     {GLFW_KEY_D, "D", "walk right", nullptr, Kind::Right},
-    {GLFW_KEY_SPACE, "SPACE", "camera tour", nullptr, Kind::Tour, {}, &Engine::cameraTour},
+    {GLFW_KEY_SPACE, "SPACE", "camera tour", nullptr, Kind::Tour, {}, Flag{&Engine::cameraTour}},
     {GLFW_KEY_G, "G", "glow", "G - glow around the fire (toggle)", Kind::Flag,
-     {"Glow: OFF", "Glow: ON"}, &Engine::glowEnabled, Panel::Control},
+     {"Glow: OFF", "Glow: ON"}, Flag{nullptr, &RenderState::glowEnabled}, Panel::Control},
     {GLFW_KEY_C, "C", "shadow-cube box", "C - show the shadow cube as a box (toggle)", Kind::Flag,
-     {"Shadow Cube: OFF", "Shadow Cube: ON"}, &Engine::showShadowCube, Panel::Control},
+     {"Shadow Cube: OFF", "Shadow Cube: ON"}, Flag{nullptr, &RenderState::showShadowCube}, Panel::Control},
     {GLFW_KEY_TAB, "Tab", "settings panel", "Tab - settings panel (toggle)", Kind::Flag,
-     {"Settings panel: OFF", "Settings panel: ON"}, &Engine::panelOpen},
+     {"Settings panel: OFF", "Settings panel: ON"}, Flag{nullptr, nullptr, &Session::panelOpen}},
     {GLFW_KEY_ESCAPE, "ESC", "quit", "ESC - quit", Kind::Quit},
 };
 
@@ -92,9 +93,21 @@ float frameTimeLimit(int step) {
     return kFrameTimeLimits[step >= 0 && step < frameLimitSteps() ? step : 0];
 }
 
+bool* flagOf(const Key& key, Engine& engine) {
+    if (key.flag.engine != nullptr) return &(engine.*key.flag.engine);
+    if (key.flag.render != nullptr && engine.render != nullptr) {
+        return &(engine.render->*key.flag.render);
+    }
+    if (key.flag.session != nullptr && engine.game != nullptr) {
+        return &(engine.game->session.*key.flag.session);
+    }
+    return nullptr;
+}
+
 void setStartValues(Engine& engine) {
     for (const Key& key : all()) {
-        if (key.kind == Kind::Flag || key.kind == Kind::Sampling) engine.*key.flag = key.start != 0;
+        bool* flag = flagOf(key, engine);
+        if (flag != nullptr && key.kind != Kind::Tour) *flag = key.start != 0;
         if (key.mode != nullptr) engine.*key.mode = key.start;
     }
     engine.frameTimeLimit = frameTimeLimit(engine.fpsLimitMode);

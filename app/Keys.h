@@ -8,6 +8,8 @@
 #include "app/Toggles.h"
 
 class Engine;
+struct RenderState;
+struct Session;
 
 namespace keys {
 
@@ -28,6 +30,15 @@ enum class Kind {
 
 enum class Panel { None, Control };
 
+// Where a key's flag lives: a field of the engine record, or of a later
+// record of its subsystem that the engine reaches (the passes' state, the
+// run's session). One of the three is set.
+struct Flag {
+    bool Engine::*engine = nullptr;
+    bool RenderState::*render = nullptr;
+    bool Session::*session = nullptr;
+};
+
 struct Key {
     int code = 0;                  // GLFW key code
     const char* name = "";         // as the texts write it: "F1", "SPACE", "Tab"
@@ -37,7 +48,7 @@ struct Key {
     // The status message of each state: off and on for a flag, by step for
     // a mode; empty past the last step.
     const char* states[4] = {};
-    bool Engine::*flag = nullptr;  // Flag, Sampling and Tour
+    Flag flag;                     // Flag, Sampling and Tour
     Panel panel = Panel::None;     // a control of the settings panel, labelled "F2 frame time"
     toggles::GlEffect effects[2] = {};  // Flag: the GL change after switching off, on
     int Engine::*mode = nullptr;   // Mipmaps and FrameLimit
@@ -54,6 +65,10 @@ const Key& of(Kind kind);
 // The least seconds a frame takes at each of F6's steps (-1: no limit).
 int frameLimitSteps();
 float frameTimeLimit(int step);
+
+// The key's flag in `engine`'s records; nullptr where the key has none, or
+// its record is not there yet (an engine not started).
+bool* flagOf(const Key& key, Engine& engine);
 
 // Every toggle's flag and step as the table starts them, the frame-rate
 // limit of F6's start step, and no key latched.

@@ -57,7 +57,9 @@ const keys::Key& key(int index) {
 Action act(const keys::Key& key, Engine& e) {
     switch (key.kind) {
         case keys::Kind::Flag: {
-            bool& on = e.*key.flag;
+            bool* flag = keys::flagOf(key, e);
+            if (flag == nullptr) return Action();
+            bool& on = *flag;
             if (!on && key.effects[1] == GlEffect::LineMode && !drawsLines(e)) {
                 return say("Wire Frame: not on OpenGL ES");
             }
@@ -65,7 +67,7 @@ Action act(const keys::Key& key, Engine& e) {
             return say(key.states[on], key.effects[on]);
         }
         case keys::Kind::Sampling: {
-            bool& nearest = e.*key.flag;
+            bool& nearest = *keys::flagOf(key, e);
             nearest = !nearest;
             e.textureCache.magFilter = nearest ? GL_NEAREST : GL_LINEAR;
             return say(key.states[nearest], GlEffect::ResampleTextures);
@@ -83,7 +85,7 @@ Action act(const keys::Key& key, Engine& e) {
             return say(key.states[mode]);
         }
         case keys::Kind::Tour:
-            e.*key.flag = !(e.*key.flag);
+            *keys::flagOf(key, e) = !*keys::flagOf(key, e);
             return Action();
         default:
             return Action();

@@ -8,6 +8,7 @@
 #include "GraphicsEngine/Mesh.h"
 #include "game/Settings.h"
 #include "game/PointLight.h"
+#include "game/SceneClock.h"
 
 class Engine;
 class ParticleSystem;
@@ -60,6 +61,7 @@ public:
     game::Cuboid* cuboid = nullptr;
     // The tuned look (Tab's panel, --settings), read by the passes each frame.
     Settings settings;
+    SceneClock clock;  // at the tuned time scale: Engine::advanceClock
 
     explicit Scene(Engine* engine);
     ~Scene();

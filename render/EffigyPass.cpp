@@ -21,7 +21,7 @@ void Engine::renderEffigy(Mesh& mesh, const glm::mat4& currentMatrix, const glm:
     glBindTexture(GL_TEXTURE_2D, noiseTexture);
     uniforms::setInt(at[meshuniforms::NoiseTexture], 2);
 
-    uniforms::setFloat(at[meshuniforms::TimePassed], static_cast<float>(sceneTime));
+    uniforms::setFloat(at[meshuniforms::TimePassed], static_cast<float>(scene->clock.time));
     setFogViewAndModel(at, scene->fogColor, scene->fogStart, scene->fogEnd, scene->fogDensity,
                        scene->fogEquation, cameraPosition, modelMatrix);
 

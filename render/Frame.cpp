@@ -33,16 +33,16 @@ void Game::renderFrame(double elapsed) {
     // The glow's targets follow the framebuffer's size, checked every frame;
     // targets GL does not accept turn the glow off, and the demo goes on.
     bool glowing = false;
-    if (engine.glowEnabled && !render.caps.floatTargets) {
-        engine.glowEnabled = false;
+    if (render.glowEnabled && !render.caps.floatTargets) {
+        render.glowEnabled = false;
         engine.showStatus("Glow: OFF, this driver draws into no floating-point targets");
     }
-    if (engine.glowEnabled) {
+    if (render.glowEnabled) {
         timer.begin(GpuPassTimer::Glow);
         glowing = render.glow.begin(engine.width, engine.height);
         timer.end();
         if (!render.glow.failure().empty()) {
-            engine.glowEnabled = false;
+            render.glowEnabled = false;
             engine.showStatus("Glow: OFF, " + render.glow.failure());
         }
     }
@@ -97,7 +97,7 @@ void Game::renderFrame(double elapsed) {
     // The shadow cube as a spinning box, a view for study: not an object of
     // the scene, so not counted. It spins only while shown.
     game::Cuboid* box = scene->cuboid;
-    if (engine.showShadowCube && box != nullptr) {
+    if (render.showShadowCube && box != nullptr) {
         box->setEngine(&engine);
         box->update(elapsed);
         box->draw();
@@ -119,7 +119,7 @@ void Game::renderFrame(double elapsed) {
         system->setMatrices(engine.projectionMatrix, engine.cameraPosition,
                             engine.cameraPosition + 10.0f * engine.viewDirection, engine.cameraUp);
         // A frozen scene keeps its particles as they are.
-        if (engine.sceneFrameTime > 0.0f) backend.advanceParticles(i, engine.sceneFrameTime);
+        if (scene->clock.frameTime > 0.0f) backend.advanceParticles(i, scene->clock.frameTime);
     }
     timer.end();
     timer.begin(GpuPassTimer::ParticleDraw);

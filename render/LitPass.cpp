@@ -52,7 +52,7 @@ void Engine::renderLit(Mesh& mesh, const glm::mat4& currentMatrix, const glm::ma
 
     glActiveTexture(GL_TEXTURE4);
     glBindTexture(GL_TEXTURE_CUBE_MAP, shadowCubeTexture);
-    glBindSampler(4, shadowCubeSampler);  // depth comparison, for this draw only
+    glBindSampler(4, render->shadowCubeSampler);  // depth comparison, for this draw only
     uniforms::setInt(at[CmZTex], 4);
 
     // The cube's depth program receives the same pair (renderOmniShadow).
@@ -82,7 +82,7 @@ void Engine::setPointLights(const graph::UniformLocations& at, unsigned count,
                             PointLight* lights) {
     uniforms::setInt(at[NumPointLights], static_cast<GLint>(count));
     // Every light flickers alike; the stored DiffuseInt is not used.
-    const float diffuse = lighting::flicker(sceneTime, scene->settings.fireLight.flicker,
+    const float diffuse = lighting::flicker(scene->clock.time, scene->settings.fireLight.flicker,
                                             scene->settings.fireLight.intensity);
     for (unsigned i = 0; i < std::min(count, kMaxPointLights); ++i) {
         const PointLight& light = lights[i];

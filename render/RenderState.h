@@ -18,6 +18,9 @@ struct RenderState {
     GpuPassTimer timer;                 // active while benchmarking and while the panel is open
     MeshUniforms meshUniforms;          // the mesh passes' uniform locations, per program
     bool shadowCasters = true;          // --no-shadow-casters: the shadow cube stays cleared
+    bool glowEnabled = false;           // G
+    bool showShadowCube = false;        // C: the fire light's shadow cube shown as a box
+    GLuint shadowCubeSampler = 0;       // depth comparison on the cube, for the lit pass only
 
     // Asks the back end what its context, current now, can do; once, at
     // start-up. The pass timer gets the back end where it can time passes,

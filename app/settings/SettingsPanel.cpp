@@ -210,7 +210,7 @@ void SettingsPanel::tuning(Engine& engine) {
             if (!openPrefix.empty() && prefixShown) ImGui::Unindent();
             openPrefix.clear();
             if (!ImGui::CollapsingHeader(words(name, true).c_str())) continue;
-            if (name == "glow" && !engine.glowEnabled) ImGui::TextDisabled("The glow is off (G).");
+            if (name == "glow" && !engine.render->glowEnabled) ImGui::TextDisabled("The glow is off (G).");
             group(name, engine.scene->settings);
             continue;
         }
@@ -235,8 +235,9 @@ void SettingsPanel::switches(Engine& engine) {
     auto label = [](const keys::Key& key) { return std::string(key.name) + " " + key.label; };
     // The panel's keys, each as its key would switch it: the flags first.
     for (const keys::Key& key : keys::all()) {
-        if (key.panel != keys::Panel::Control || !key.flag) continue;
-        bool on = engine.*key.flag;
+        const bool* flag = keys::flagOf(key, engine);
+        if (key.panel != keys::Panel::Control || flag == nullptr) continue;
+        bool on = *flag;
         if (ImGui::Checkbox(label(key).c_str(), &on)) press(key, engine);
     }
     // The cycling keys: pressed until they reach the choice.
@@ -306,7 +307,7 @@ void SettingsPanel::load(Engine& engine) {
 // --- Engine operations ------------------------------------------------------
 
 void Engine::drawPanel(double elapsed) {
-    if (!panelOpen) return;
+    if (!game->session.panelOpen) return;
     std::unique_ptr<SettingsPanel>& panel = game->session.panel;
     if (!panel) {
         uiContext();  // made the first time
@@ -317,8 +318,8 @@ void Engine::drawPanel(double elapsed) {
 
 void Engine::followPanel() {
     Session& session = game->session;
-    if (panelOpen != session.cursorFree) {
-        session.cursorFree = panelOpen;
+    if (session.panelOpen != session.cursorFree) {
+        session.cursorFree = session.panelOpen;
         if (session.cursorFree) {
             surface->releaseCursor();
         } else {
@@ -329,10 +330,10 @@ void Engine::followPanel() {
     // The benchmark times every frame itself; otherwise the passes are timed
     // while the panel shows them.
     GpuPassTimer& timer = render->timer;
-    if (!timer.everyFrame) timer.active = panelOpen && timer.supported();
+    if (!timer.everyFrame) timer.active = session.panelOpen && timer.supported();
 }
 
 bool Engine::panelTyping() const {
     const Session& session = game->session;
-    return panelOpen && session.panel && session.panel->typing();
+    return session.panelOpen && session.panel && session.panel->typing();
 }

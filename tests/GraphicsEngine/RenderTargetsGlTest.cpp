@@ -54,6 +54,8 @@ unsigned char compare(GLuint program, GLuint shadowMap, glm::vec3 lookup) {
 TEST(RenderTargets, BothTargetsAreCompleteAndLeaveTheDefaultBound) {
     GlContext context;
     Engine engine;
+    RenderState render;  // the lit pass's cube sampler is the passes' state
+    engine.render = &render;
     engine.surface = context.surface();
     testing::internal::CaptureStdout();
     engine.createShadowMap();
@@ -119,6 +121,8 @@ TEST(RenderTargets, BothTargetsAreCompleteAndLeaveTheDefaultBound) {
 TEST(RenderTargets, BiasMatrixMapsClipToTextureRange) {
     GlContext context;
     Engine engine;
+    RenderState render;
+    engine.render = &render;
     engine.surface = context.surface();
     testing::internal::CaptureStdout();
     engine.createShadowMap();
@@ -137,6 +141,8 @@ TEST(RenderTargets, LookupOutsideTheDirectionalMapIsLit) {
     GlContext context;
     TempDataRoot root;
     Engine engine;
+    RenderState render;
+    engine.render = &render;
     engine.surface = context.surface();
     testing::internal::CaptureStdout();
     engine.createShadowMap();

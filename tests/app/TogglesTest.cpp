@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/Engine.h"
+#include "app/Game.h"
 #include "app/Keys.h"
 #include "app/Toggles.h"
 #include "render/RenderState.h"
@@ -59,7 +60,11 @@ TEST(Toggles, KeysActInTheFixedOrder) {
 }
 
 TEST(Toggles, OnOffPairsAnnounceTheStateAfterTheFlip) {
-    Engine e;
+    // G, C and Tab switch the passes' state and the session, as start-up links them.
+    Game game;
+    Engine& e = game.engine;
+    e.game = &game;
+    e.render = &game.render;
     EXPECT_EQ(tap(e, F1), "Help: ON");
     EXPECT_EQ(tap(e, F1), "Help: OFF");
     EXPECT_EQ(tap(e, F2), "Frametime: ON");
@@ -73,17 +78,17 @@ TEST(Toggles, OnOffPairsAnnounceTheStateAfterTheFlip) {
     EXPECT_TRUE(e.showParticleCount);
     EXPECT_EQ(tap(e, F10), "Particle counter Disabled");
     EXPECT_EQ(tap(e, TAB), "Settings panel: ON");
-    EXPECT_TRUE(e.panelOpen);
+    EXPECT_TRUE(game.session.panelOpen);
     EXPECT_EQ(tap(e, TAB), "Settings panel: OFF");
     // The glow and the shadow-cube box start off; the frame reads their flags.
     EXPECT_EQ(tap(e, G), "Glow: ON");
-    EXPECT_TRUE(e.glowEnabled);
+    EXPECT_TRUE(game.render.glowEnabled);
     EXPECT_EQ(tap(e, G), "Glow: OFF");
-    EXPECT_FALSE(e.glowEnabled);
+    EXPECT_FALSE(game.render.glowEnabled);
     EXPECT_EQ(tap(e, C), "Shadow Cube: ON");
-    EXPECT_TRUE(e.showShadowCube);
+    EXPECT_TRUE(game.render.showShadowCube);
     EXPECT_EQ(tap(e, C), "Shadow Cube: OFF");
-    EXPECT_FALSE(e.showShadowCube);
+    EXPECT_FALSE(game.render.showShadowCube);
     EXPECT_EQ(toggles::act(G, e).effect, toggles::GlEffect::None);
 }
 

@@ -243,8 +243,8 @@ TEST(CameraEngine, TheClockRunsTheSceneAtItsScaleAndWalkingKeepsTheRealOne) {
     engine.buildView();
     EXPECT_FLOAT_EQ(engine.frameTime, 0.25f);
     EXPECT_DOUBLE_EQ(engine.totalTime, 0.75);
-    EXPECT_FLOAT_EQ(engine.sceneFrameTime, 0.125f);
-    EXPECT_DOUBLE_EQ(engine.sceneTime, 0.375);
+    EXPECT_FLOAT_EQ(rig.scene->clock.frameTime, 0.125f);
+    EXPECT_DOUBLE_EQ(rig.scene->clock.time, 0.375);
     expectNear(engine.cameraPosition, glm::vec3(-40.0f, 10.0f, -20.0f), 1e-5f);
     const glm::mat4 expected = glm::lookAt(engine.cameraPosition,
                                            engine.cameraPosition + 10.0f * engine.viewDirection,

@@ -45,7 +45,7 @@ protected:
 TEST_F(EffigyPass, GlowsWarmWithoutLightsAndLeavesUnitTwoActive) {
     scene->numPointLights = 0;  // not lit: the figure makes its own light
     scene->sunLightInt = 0.0f;
-    engine.sceneTime = 12.25;
+    scene->clock.time = 12.25;
     const Rgba centre = draw();
     EXPECT_GT(centre.r, 120);
     EXPECT_GT(centre.r, centre.g);
@@ -69,9 +69,9 @@ TEST_F(EffigyPass, GlowsWarmWithoutLightsAndLeavesUnitTwoActive) {
 }
 
 TEST_F(EffigyPass, TheFireMovesWithTimeAndIsFogged) {
-    engine.sceneTime = 0.0;
+    scene->clock.time = 0.0;
     const Rgba first = draw();
-    engine.sceneTime = 0.6;
+    scene->clock.time = 0.6;
     const Rgba later = draw();
     EXPECT_NE(first.r + first.g + first.b, later.r + later.g + later.b);
 

@@ -312,7 +312,7 @@ TEST_F(Frame, TheShadowCubeFromTheStaticOneEqualsOneDrawnAfresh) {
 }
 
 TEST_F(Frame, GlowFollowsTheSizeAndLeavesTheSameStateAsWithout) {
-    engine.glowEnabled = true;
+    game.render.glowEnabled = true;
     frame();
     EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
     EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), 0);
@@ -353,12 +353,12 @@ TEST_F(Frame, GlowTurnsItselfOffWithOneLineWhenGlRefusesItsTargets) {
     // once) and is incomplete; the frame draws on without the glow.
     GLint largest = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
-    engine.glowEnabled = true;
+    game.render.glowEnabled = true;
     engine.width = static_cast<unsigned>(largest) + 1;
     testing::internal::CaptureStdout();
     frame();
     const std::string printed = testing::internal::GetCapturedStdout();
-    EXPECT_FALSE(engine.glowEnabled);
+    EXPECT_FALSE(game.render.glowEnabled);
     EXPECT_EQ(printed.rfind("Glow: OFF, the scene target is incomplete (0x", 0), 0u) << printed;
     EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 1) << printed;
     EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
@@ -366,9 +366,9 @@ TEST_F(Frame, GlowTurnsItselfOffWithOneLineWhenGlRefusesItsTargets) {
 
     // At a size GL accepts, G brings it back.
     engine.width = 320;
-    engine.glowEnabled = true;
+    game.render.glowEnabled = true;
     frame();
-    EXPECT_TRUE(engine.glowEnabled);
+    EXPECT_TRUE(game.render.glowEnabled);
     EXPECT_TRUE(game.render.glow.failure().empty());
     EXPECT_TRUE(context.errors().empty()) << context.errors().front();
 }
@@ -385,7 +385,7 @@ TEST_F(Frame, GlowOffDrawsThePictureItDrewBeforeTheGlowWasOn) {
         return pixels;
     };
     const std::vector<unsigned char> before = picture();
-    engine.glowEnabled = true;
+    game.render.glowEnabled = true;
     const std::vector<unsigned char> glowing = picture();
     // Its programs rebuilt in place, as a saved file does: the glow finds the
     // new programs' uniforms and draws the same picture.
@@ -396,7 +396,7 @@ TEST_F(Frame, GlowOffDrawsThePictureItDrewBeforeTheGlowWasOn) {
         engine.shaders.at(key)->replaceWith(*rebuilt);
     }
     EXPECT_TRUE(picture() == glowing);
-    engine.glowEnabled = false;
+    game.render.glowEnabled = false;
     const std::vector<unsigned char> after = picture();
     systems.swap(scene().particleSystems);
     EXPECT_TRUE(before == after);
@@ -419,7 +419,7 @@ TEST_F(Frame, TheShadowCubeBoxIsDrawnButNotCounted) {
     frame();
     const int counted = engine.objectsDrawn;
     const std::vector<unsigned char> without = picture();
-    engine.showShadowCube = true;
+    game.render.showShadowCube = true;
     frame(0.5);  // turned by 45 degrees
     EXPECT_EQ(engine.objectsDrawn, counted);
     const std::vector<unsigned char> with = picture();

@@ -152,7 +152,7 @@ TEST_F(LitPass, FireLightIsWarmAndFadesWithDistance) {
 }
 
 TEST_F(LitPass, LeavesUnitFourActiveAndNoVertexArray) {
-    engine.sceneTime = 0.3;
+    scene->clock.time = 0.3;
     drawFloor();
     const GLuint id = program("default")->program;
     EXPECT_EQ(integer(GL_ACTIVE_TEXTURE), GL_TEXTURE4);
@@ -191,7 +191,7 @@ TEST_F(LitPass, SendsEveryUniformOfTheTable) {
     PointLight* const sceneLights = scene->pointLights;
     scene->pointLights = lights;
     scene->numPointLights = 2;
-    engine.sceneTime = 1.7;
+    scene->clock.time = 1.7;
     lookAt({3, 30, -2}, {0, 0, 0}, {0, 0, -1});
     const glm::mat4 model = glm::translate(glm::rotate(glm::mat4(1.0f), 0.7f, {0, 1, 0}), {1, 2, 3});
     clearWindow();
@@ -262,7 +262,7 @@ TEST_F(LitPass, AReloadedProgramIsSentItsUniformsAtTheirNewLocations) {
     ASSERT_NE(glGetUniformLocation(id, "fogEnd"), oldFogEnd)
         << "the saved program keeps its locations, so this test would show nothing";
 
-    engine.sceneTime = 0.9;
+    scene->clock.time = 0.9;
     drawFloor();
     EXPECT_EQ(uniformInt(id, "shadowMap"), 1);
     EXPECT_EQ(uniformInt(id, "cm_z_tex"), 4);

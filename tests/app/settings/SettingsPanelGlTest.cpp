@@ -32,7 +32,7 @@ struct Panel {
         engine.surface = context.surface();
         engine.width = kWidth;
         engine.height = kHeight;
-        engine.panelOpen = true;
+        game.session.panelOpen = true;
     }
 };
 
