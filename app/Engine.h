@@ -2,9 +2,15 @@
 // The one engine record: the surface frames go to, camera, toggles, counters,
 // timing, the GL registries and render targets. Its operations live with their
 // subsystem: start-up in app/Engine.cpp, the clock in app/Game.cpp, input in
-// app/Input.cpp, the overlay in app/Overlay.cpp, the camera in game/Camera.cpp
-// and the passes in render/. What came later has records of its own: the
-// passes' state (render/RenderState.h) and the run's (app/run/Session.h).
+// app/Input.cpp, the overlay in app/Overlay.cpp, the panel in
+// app/settings/SettingsPanel.cpp, the camera in game/Camera.cpp, the render
+// targets in GraphicsEngine/RenderTargets.cpp and the passes in render/.
+// What came later has records of its own: the passes' state
+// (render/RenderState.h: the back end, the glow and box switches, the cube's
+// sampler), the run's (app/run/Session.h: options, the panel) and the
+// scene's clock (game/SceneClock.h, kept by the scene). The
+// surface is the window, its full-screen flag, cursor and close flag behind
+// one seam; `render` is the engine's way to the passes' state.
 
 #include <GL/glew.h>
 

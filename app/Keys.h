@@ -34,6 +34,11 @@ enum class Panel { None, Control };
 // record of its subsystem that the engine reaches (the passes' state, the
 // run's session). One of the three is set.
 struct Flag {
+    constexpr Flag() = default;
+    constexpr Flag(bool Engine::*field) : engine(field) {}
+    constexpr Flag(bool RenderState::*field) : render(field) {}
+    constexpr Flag(bool Session::*field) : session(field) {}
+
     bool Engine::*engine = nullptr;
     bool RenderState::*render = nullptr;
     bool Session::*session = nullptr;
@@ -48,7 +53,7 @@ struct Key {
     // The status message of each state: off and on for a flag, by step for
     // a mode; empty past the last step.
     const char* states[4] = {};
-    Flag flag;                     // Flag, Sampling and Tour
+    Flag flag = {};                // Flag, Sampling and Tour
     Panel panel = Panel::None;     // a control of the settings panel, labelled "F2 frame time"
     toggles::GlEffect effects[2] = {};  // Flag: the GL change after switching off, on
     int Engine::*mode = nullptr;   // Mipmaps and FrameLimit

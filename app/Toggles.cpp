@@ -94,6 +94,13 @@ Action act(const keys::Key& key, Engine& e) {
 
 Action act(int index, Engine& e) { return act(key(index), e); }
 
+int indexOf(int code) {
+    for (int i = 0; i < kKeyCount; ++i) {
+        if (key(i).code == code || (code != 0 && keys::digitFor(key(i).code) == code)) return i;
+    }
+    return -1;
+}
+
 void scan(Engine& engine, const bool down[kKeyCount],
           const std::function<void(const Action&)>& perform) {
     for (int i = 0; i < kKeyCount; ++i) {

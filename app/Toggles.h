@@ -36,12 +36,16 @@ bool pressed(bool down, bool& latch);
 // latch is Engine::keyLatches[index].
 const keys::Key& key(int index);
 
+// The toggle that a key code (or the digit of its F key) presses, or -1.
+int indexOf(int code);
+
 // Flips the toggle of a key of the table.
 Action act(const keys::Key& key, Engine& engine);
 Action act(int index, Engine& engine);
 
-// One frame of toggle keys in their fixed order; `perform` receives each
-// action as soon as its key acts, so a later key sees the earlier GL change.
+// One frame of held toggle keys (the --auto-keys script's) in their fixed
+// order, each acting on its press edge; `perform` receives each action as
+// soon as its key acts, so a later key sees the earlier GL change.
 void scan(Engine& engine, const bool down[kKeyCount],
           const std::function<void(const Action&)>& perform);
 

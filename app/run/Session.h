@@ -23,7 +23,6 @@ struct Session {
     bool panelOpen = false;               // Tab
     bool cursorFree = false;              // released for the panel; mouse look waits
     bool screenshotRequested = false;     // F12: saved after this frame is drawn
-    bool fullScreenLatch = false, screenshotLatch = false;  // F11, F12: one act per press
     std::unique_ptr<Benchmark> benchmark;            // --benchmark
     std::unique_ptr<ShaderReloader> shaderReloader;  // off with --no-shader-reload and --benchmark
     long frameCount = 0;  // frames completed so far

@@ -1,6 +1,8 @@
 #include "app/surface/BrowserSurface.h"
 
 #include <emscripten/html5.h>
+
+#include <algorithm>
 #include <imgui.h>
 #include <imgui_impl_glfw.h>
 
@@ -90,6 +92,7 @@ std::unique_ptr<BrowserSurface> BrowserSurface::open(const SurfaceRequest& reque
 // the page.
 BrowserSurface::~BrowserSurface() {
     releaseCursor();
+    presses_.stop(window_);
     emscripten_set_mousemove_callback(kCanvas, nullptr, EM_FALSE, nullptr);
     emscripten_set_click_callback(kCanvas, nullptr, EM_FALSE, nullptr);
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, nullptr);
@@ -110,6 +113,12 @@ bool BrowserSurface::drawableSize(unsigned& width, unsigned& height) {
 // it: a page is not a program to quit.
 bool BrowserSurface::keyDown(int key) const {
     return key != GLFW_KEY_ESCAPE && glfwGetKey(window_, key) != GLFW_RELEASE;
+}
+
+std::vector<int> BrowserSurface::takeKeyPresses() {
+    std::vector<int> presses = presses_.take();
+    presses.erase(std::remove(presses.begin(), presses.end(), GLFW_KEY_ESCAPE), presses.end());
+    return presses;
 }
 
 void BrowserSurface::captureCursor() { gLook.wanted = true; }

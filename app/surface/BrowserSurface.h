@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "app/surface/KeyPresses.h"
 #include "app/surface/Surface.h"
 
 class BrowserSurface : public Surface {
@@ -26,6 +27,7 @@ public:
     void waitWhileMinimised() override {}  // the browser stops animation frames itself
     void pollEvents() override {}          // events arrive between animation frames
     bool keyDown(int key) const override;
+    std::vector<int> takeKeyPresses() override;
     bool closeRequested() const override { return false; }
     void captureCursor() override;
     void releaseCursor() override;
@@ -41,7 +43,8 @@ public:
     std::string where() const override { return ""; }
 
 private:
-    explicit BrowserSurface(GLFWwindow* window) : window_(window) {}
+    explicit BrowserSurface(GLFWwindow* window) : window_(window) { presses_.listen(window); }
 
     GLFWwindow* window_ = nullptr;
+    KeyPresses presses_;
 };

@@ -22,6 +22,7 @@ public:
     void waitWhileMinimised() override {}
     void pollEvents() override {}
     bool keyDown(int) const override { return false; }
+    std::vector<int> takeKeyPresses() override { return {}; }
     bool closeRequested() const override { return false; }
     void captureCursor() override {}
     void releaseCursor() override {}

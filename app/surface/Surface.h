@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // What start-up asks of a surface.
 struct SurfaceRequest {
@@ -32,6 +33,9 @@ public:
     // Events are polled once a frame; keys are GLFW key codes.
     virtual void pollEvents() = 0;
     virtual bool keyDown(int key) const = 0;
+    // The keys pressed since the last call, in the order they went down (a
+    // press shorter than a frame among them).
+    virtual std::vector<int> takeKeyPresses() = 0;
     virtual bool closeRequested() const = 0;
     // Mouse look: hides the cursor and centres it.
     virtual void captureCursor() = 0;

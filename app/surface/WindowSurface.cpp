@@ -79,7 +79,7 @@ std::unique_ptr<WindowSurface> WindowSurface::open(const SurfaceRequest& request
         surface->windowedArea_.x = std::max(0, (mode->width - surface->windowedArea_.width) / 2);
         surface->windowedArea_.y = std::max(0, (mode->height - surface->windowedArea_.height) / 2);
     }
-    // A key tapped while a slow frame renders still counts at the next poll.
+    // A walking key tapped while a slow frame renders still walks one frame.
     glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_TRUE);
 
     error = requirements::loadAndCheckCurrentContext(request.gles);
@@ -95,6 +95,7 @@ std::unique_ptr<WindowSurface> WindowSurface::open(const SurfaceRequest& request
 }
 
 WindowSurface::~WindowSurface() {
+    presses_.stop(window_);
     if (ownsGlfw_) glfwTerminate();
 }
 

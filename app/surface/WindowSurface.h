@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "app/surface/KeyPresses.h"
 #include "app/surface/Surface.h"
 #include "app/surface/Window.h"
 
@@ -19,7 +20,7 @@ public:
 
     // A surface over a window made elsewhere (the tests' own); it leaves GLFW
     // running when it goes.
-    explicit WindowSurface(GLFWwindow* window) : window_(window) {}
+    explicit WindowSurface(GLFWwindow* window) : window_(window) { presses_.listen(window); }
     ~WindowSurface() override;
     WindowSurface(const WindowSurface&) = delete;
     WindowSurface& operator=(const WindowSurface&) = delete;
@@ -29,6 +30,7 @@ public:
     void waitWhileMinimised() override;
     void pollEvents() override;
     bool keyDown(int key) const override;
+    std::vector<int> takeKeyPresses() override { return presses_.take(); }
     bool closeRequested() const override;
     void captureCursor() override;
     void releaseCursor() override;
@@ -45,6 +47,7 @@ public:
 
 private:
     GLFWwindow* window_ = nullptr;
+    KeyPresses presses_;
     bool ownsGlfw_ = false;
     window::Rect windowedArea_;  // where leaving full screen puts the window
     double lastCursorX_ = 0.0, lastCursorY_ = 0.0;

@@ -49,6 +49,14 @@ TEST(Toggles, KeysActInTheFixedOrder) {
     for (int i = 0; i < toggles::kKeyCount; ++i) {
         EXPECT_EQ(toggles::key(i).code, expected[i]);
         EXPECT_EQ(keys::digitFor(toggles::key(i).code), digits[i]) << toggles::key(i).name;
+        // A press of the key or of its digit is a press of the toggle.
+        EXPECT_EQ(toggles::indexOf(expected[i]), i);
+        if (digits[i] != 0) {
+            EXPECT_EQ(toggles::indexOf(digits[i]), i);
+        }
+    }
+    for (int other : {GLFW_KEY_W, GLFW_KEY_F11, GLFW_KEY_F12, GLFW_KEY_ESCAPE, 0, -1}) {
+        EXPECT_EQ(toggles::indexOf(other), -1) << other;
     }
     EXPECT_EQ(toggles::key(0).code, 290);
     EXPECT_EQ(toggles::key(10).code, 32);
