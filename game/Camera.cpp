@@ -9,9 +9,15 @@
 
 namespace camera {
 
+float verticalFieldOfView(float fieldOfView, float aspect) {
+    if (aspect >= 1.0f) return fieldOfView;
+    return glm::degrees(2.0f * std::atan(std::tan(glm::radians(fieldOfView) * 0.5f) / aspect));
+}
+
 glm::mat4 projection(unsigned width, unsigned height, float fieldOfView) {
     const float aspect = static_cast<float>(width) / static_cast<float>(height);
-    return glm::perspective(glm::radians(fieldOfView), aspect, 0.1f, 250.0f);
+    return glm::perspective(glm::radians(verticalFieldOfView(fieldOfView, aspect)), aspect, 0.1f,
+                            250.0f);
 }
 
 namespace {
@@ -216,5 +222,5 @@ void Engine::flyTour() {
 void Engine::updateFrustum() {
     const float aspect = static_cast<float>(width) / static_cast<float>(height);
     camera::buildFrustum(frustumPlanes, cameraPosition, viewDirection, cameraUp, aspect,
-                         scene->settings.camera.fieldOfView);
+                         camera::verticalFieldOfView(scene->settings.camera.fieldOfView, aspect));
 }

@@ -24,8 +24,14 @@ constexpr float kDegToRad = 0.017453292f;
 // One tour cycle in seconds of total time.
 constexpr float kTourPeriod = 45.0f;
 
-// The perspective for a framebuffer of this size: `fieldOfView` degrees
-// vertically (the camera setting's default unless tuned), near 0.1, far 250.
+// The vertical field of view, in degrees, that shows `fieldOfView` degrees
+// (the camera setting): high on a screen wider than tall, across on one
+// taller than wide, so that a portrait phone keeps the fire in the picture.
+float verticalFieldOfView(float fieldOfView, float aspect);
+
+// The perspective for a framebuffer of this size: `fieldOfView` degrees as
+// verticalFieldOfView takes it (the camera setting's default unless tuned),
+// near 0.1, far 250.
 glm::mat4 projection(unsigned width, unsigned height,
                      float fieldOfView = CameraSettings{}.fieldOfView);
 

@@ -24,12 +24,16 @@ TEST(Window, MinimisedWindowsAreNotDrawn) {
     EXPECT_FALSE(window::drawable(640, 480, true));  // X11 keeps an iconified window's size
 }
 
+// 45 degrees high on a screen wider than tall, 45 degrees across on one
+// taller than wide (a portrait phone), the two alike on a square.
 TEST(Window, ProjectionFollowsTheFramebuffersAspect) {
     for (const glm::uvec2& size : {glm::uvec2(640, 480), glm::uvec2(1000, 700),
-                                  glm::uvec2(2560, 1080), glm::uvec2(300, 900)}) {
+                                  glm::uvec2(2560, 1080), glm::uvec2(500, 500),
+                                  glm::uvec2(300, 900), glm::uvec2(390, 844)}) {
         const glm::mat4 p = camera::projection(size.x, size.y);
         const float aspect = static_cast<float>(size.x) / static_cast<float>(size.y);
         EXPECT_FLOAT_EQ(p[1][1] / p[0][0], aspect) << size.x << " x " << size.y;
-        EXPECT_FLOAT_EQ(p[1][1], 1.0f / std::tan(glm::radians(22.5f)));  // 45 degrees high
+        const float held = aspect >= 1.0f ? p[1][1] : p[0][0];
+        EXPECT_FLOAT_EQ(held, 1.0f / std::tan(glm::radians(22.5f))) << size.x << " x " << size.y;
     }
 }
