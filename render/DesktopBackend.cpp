@@ -58,7 +58,9 @@ void DesktopBackend::drawParticles(size_t system) {
     particles.endDraw();
 }
 
-int DesktopBackend::readParticleCount(size_t system, bool& pending, bool& waited) {
+// The next update draws as many records as this one wrote: the count is read
+// whether shown or not.
+int DesktopBackend::readParticleCount(size_t system, bool, bool& pending, bool& waited) {
     ParticleSystem& particles = *systems_[system];
     pending = particles.countPending;
     waited = particles.readParticleCount();

@@ -45,8 +45,10 @@ void EsBackend::drawParticles(size_t system) { rings_[system]->render(); }
 
 // The rings' counts arrive as they advance, from read-backs started here
 // once every system is drawn (the first call of a frame); never a wait.
-int EsBackend::readParticleCount(size_t system, bool& pending, bool& waited) {
-    if (system == 0) {
+int EsBackend::readParticleCount(size_t system, bool shown, bool& pending, bool& waited) {
+    // The pools draw every slot: the counts are the counter's alone, and a
+    // browser's read-back costs it a trip to its GPU process.
+    if (system == 0 && shown) {
         std::vector<ParticleRing*> rings;
         for (const auto& ring : rings_) rings.push_back(ring.get());
         ParticleRing::countAll(rings);

@@ -23,7 +23,7 @@ public:
                         graph::ProgramTable& shaders) override;
     void advanceParticles(size_t system, float seconds) override;
     void drawParticles(size_t system) override;
-    int readParticleCount(size_t system, bool& pending, bool& waited) override;
+    int readParticleCount(size_t system, bool shown, bool& pending, bool& waited) override;
     int particlesAlive(size_t system) const override;
     long long particleBufferBytes() const override;
 

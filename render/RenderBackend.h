@@ -74,8 +74,10 @@ public:
     virtual void drawParticles(size_t system) = 0;
     // What the overlay's counter shows for one system, once every system is
     // drawn: true in `waited` when reading it made the CPU wait for the GPU,
-    // true in `pending` when there was a new count to read.
-    virtual int readParticleCount(size_t system, bool& pending, bool& waited) = 0;
+    // true in `pending` when there was a new count to read. `shown`: whether
+    // anything shows the counts this frame; a back end whose draws need no
+    // count reads nothing back while nothing does.
+    virtual int readParticleCount(size_t system, bool shown, bool& pending, bool& waited) = 0;
     // The particles alive in one system, by its last count.
     virtual int particlesAlive(size_t system) const = 0;
     // The GPU memory the systems' particle buffers take, in bytes.
