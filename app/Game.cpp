@@ -21,12 +21,8 @@ namespace {
 
 // One line for scripts that check where the camera went.
 void printCameraPose(const Engine& engine) {
-    const glm::vec3& p = engine.cameraPosition;
-    const glm::vec3& d = engine.viewDirection;
-    std::printf("camera %.4f %.4f %.4f direction %.4f %.4f %.4f yaw %.4f pitch %.4f\n",
-                static_cast<double>(p.x), static_cast<double>(p.y), static_cast<double>(p.z),
-                static_cast<double>(d.x), static_cast<double>(d.y), static_cast<double>(d.z),
-                static_cast<double>(engine.yaw), static_cast<double>(engine.pitch));
+    std::printf("%s\n", camera::poseLine(engine.cameraPosition, engine.viewDirection, engine.yaw,
+                                          engine.pitch).c_str());
 }
 
 }  // namespace

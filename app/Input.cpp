@@ -22,7 +22,8 @@ camera::WalkKeys Engine::handleInput(double elapsed) {
     // Walking lasts while a key is held, on the keyboard or in the --auto-keys script.
     auto held = [this, &session, typing](keys::Kind kind) {
         const int code = keys::of(kind).code;
-        return !typing && (surface->keyDown(code) || session.keyScript.holds(code, session.frameCount));
+        return !typing &&
+               (surface->keyDown(code) || session.keyScript.holds(code, session.frameCount));
     };
     camera::WalkKeys walking;
     walking.forward = held(keys::Kind::Forward);

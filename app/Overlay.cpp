@@ -8,25 +8,20 @@
 
 namespace overlay {
 
-namespace {
-
 // The lines above the keys', then the help line of each key that has one.
-std::string help() {
-    std::string text =
-        "Emberwight - Help:\n"
-        "\n"
-        "Controls:\n"
-        "Move the mouse to look around.\n"
-        "Use WASD to move.\n";
+std::string helpFor(const std::string& lookLine, bool escapeQuits) {
+    std::string text = "Emberwight - Help:\n"
+                       "\n"
+                       "Controls:\n" +
+                       lookLine + "\nUse WASD to move.\n";
     for (const keys::Key& key : keys::all()) {
+        if (key.kind == keys::Kind::Quit && !escapeQuits) continue;
         if (key.help) text += std::string("\n") + key.help;
     }
     return text;
 }
 
-}  // namespace
-
-const std::string helpText = help();
+const std::string helpText = helpFor("Move the mouse to look around.", true);
 
 std::string frameTimeLine(float frameTime) {
     const float milliseconds = frameTime * 1000.0f;
@@ -66,7 +61,12 @@ std::vector<Piece> pieces(const Engine& engine) {
         list.push_back(std::move(piece));
     };
     add(-0.98f, 0.93f, engine.statusText, true);  // drawn even when empty
-    if (engine.showHelp) add(-0.98f, 0.85f, helpText, true);
+    if (engine.showHelp) {
+        const Surface* surface = engine.surface.get();
+        add(-0.98f, 0.85f,
+            surface != nullptr ? helpFor(surface->lookHelp(), surface->escapeQuits()) : helpText,
+            true);
+    }
     if (engine.showFrameTime) add(0.2f, 0.93f, frameTimeLine(engine.frameTime), true);
     if (engine.showObjectCount) add(0.2f, 0.87f, objectCountLine(engine.objectsDrawn), false);
     if (engine.showParticleCount) {

@@ -12,6 +12,9 @@ namespace overlay {
 
 // Nineteen lines joined by single line feeds, with no line feed at the end.
 extern const std::string helpText;
+// The help text with `lookLine` for its line on looking around, and without
+// the ESC line where ESC does not end the run.
+std::string helpFor(const std::string& lookLine, bool escapeQuits);
 
 std::string frameTimeLine(float frameTime);
 std::string objectCountLine(int objectsDrawn);

@@ -7,7 +7,7 @@
 
 #include "render/RenderState.h"
 
-UiContext::UiContext(RenderBackend& backend) : backend_(backend) {
+UiContext::UiContext(RenderBackend& backend, float scale) : backend_(backend) {
     IMGUI_CHECKVERSION();
     context_ = ImGui::CreateContext();
     ImGui::SetCurrentContext(context_);
@@ -16,6 +16,10 @@ UiContext::UiContext(RenderBackend& backend) : backend_(backend) {
     io.LogFilename = nullptr;
     ImGui::StyleColorsDark();
     ImGui::GetStyle().Colors[ImGuiCol_WindowBg].w = 0.85f;
+    if (scale > 1.0f) {
+        ImGui::GetStyle().ScaleAllSizes(scale);
+        io.FontGlobalScale = scale;
+    }
     backend_.startPanelRenderer();
 }
 
@@ -28,6 +32,6 @@ UiContext::~UiContext() {
 
 UiContext& Engine::uiContext() {
     std::unique_ptr<UiContext>& ui = game->session.ui;
-    if (!ui) ui = std::make_unique<UiContext>(*render->backend);
+    if (!ui) ui = std::make_unique<UiContext>(*render->backend, surface->uiScale());
     return *ui;
 }

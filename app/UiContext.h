@@ -11,7 +11,9 @@ class UiContext {
 public:
     // Makes the context current on the current GL context and starts
     // `backend`'s renderer; `backend` outlives it.
-    explicit UiContext(RenderBackend& backend);
+    // `scale`: the surface's uiScale, so that the panel reads at the same size
+    // on a phone's dense display as on a desktop's.
+    explicit UiContext(RenderBackend& backend, float scale = 1.0f);
     ~UiContext();
     UiContext(const UiContext&) = delete;
     UiContext& operator=(const UiContext&) = delete;

@@ -2,12 +2,26 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "app/Engine.h"
 #include "game/Scene.h"
 
 namespace camera {
+
+std::string poseLine(const glm::vec3& position, const glm::vec3& direction, float yaw,
+                     float pitch) {
+    const glm::vec3& p = position;
+    const glm::vec3& d = direction;
+    char text[192];
+    std::snprintf(text, sizeof text,
+                  "camera %.4f %.4f %.4f direction %.4f %.4f %.4f yaw %.4f pitch %.4f",
+                  static_cast<double>(p.x), static_cast<double>(p.y), static_cast<double>(p.z),
+                  static_cast<double>(d.x), static_cast<double>(d.y), static_cast<double>(d.z),
+                  static_cast<double>(yaw), static_cast<double>(pitch));
+    return text;
+}
 
 float verticalFieldOfView(float fieldOfView, float aspect) {
     if (aspect >= 1.0f) return fieldOfView;

@@ -4,6 +4,7 @@
 // and updateFrustum (game/Camera.cpp) apply these to them.
 
 #include <glm/glm.hpp>
+#include <string>
 
 #include "game/Settings.h"
 
@@ -23,6 +24,11 @@ constexpr float kDegreesPerPixel = 0.25f;
 constexpr float kDegToRad = 0.017453292f;
 // One tour cycle in seconds of total time.
 constexpr float kTourPeriod = 45.0f;
+
+// "camera X Y Z direction X Y Z yaw Y pitch P", as --print-camera prints a
+// pose (and the page's state carries it).
+std::string poseLine(const glm::vec3& position, const glm::vec3& direction, float yaw,
+                     float pitch);
 
 // The vertical field of view, in degrees, that shows `fieldOfView` degrees
 // (the camera setting): high on a screen wider than tall, across on one

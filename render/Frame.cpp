@@ -129,7 +129,8 @@ void Game::renderFrame(double elapsed) {
     engine.particlesCounted = 0;
     int reads = 0, waited = 0;
     // Read back only while the counter, the panel or --stats shows the counts.
-    const bool shown = engine.showParticleCount || session.panelOpen || session.options.statsEvery > 0;
+    const bool shown =
+        engine.showParticleCount || session.panelOpen || session.options.statsEvery > 0;
     for (size_t i = 0; i < systems.size(); ++i) {
         bool pending = false, waitedHere = false;
         engine.particlesCounted += backend.readParticleCount(i, shown, pending, waitedHere);

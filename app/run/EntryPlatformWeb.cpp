@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "app/Game.h"
+#include "game/Camera.h"
 #include "app/run/Entry.h"
 #include "app/run/PageAddress.h"
 #include "app/web/BrowserPage.h"
@@ -17,7 +18,10 @@ Game* gGame = nullptr;
 
 void step() {
     const bool more = gGame->frame();
-    page::frameDrawn(gGame->session.frameCount);
+    const Engine& engine = gGame->engine;
+    page::frameDrawn(gGame->session.frameCount,
+                     camera::poseLine(engine.cameraPosition, engine.viewDirection, engine.yaw,
+                                      engine.pitch));
     if (more) return;
     emscripten_cancel_main_loop();
     gGame->shutDown();

@@ -113,7 +113,8 @@ void SettingsPanel::draw(Engine& engine, const GpuPassTimer& timer, double elaps
     ImGui::NewFrame();
 
     const ImVec2 display = ImGui::GetIO().DisplaySize;
-    const float width = std::min(380.0f, display.x);
+    // As wide as 380 pixels of text at the context's scale (a phone's is larger).
+    const float width = std::min(380.0f * ImGui::GetIO().FontGlobalScale, display.x);
     ImGui::SetNextWindowPos(ImVec2(display.x - width - 8.0f, 8.0f), ImGuiCond_Appearing);
     ImGui::SetNextWindowSize(ImVec2(width, std::max(display.y - 16.0f, 100.0f)),
                              ImGuiCond_Appearing);

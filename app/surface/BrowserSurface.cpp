@@ -1,11 +1,14 @@
 #include "app/surface/BrowserSurface.h"
 
+#include <emscripten.h>
 #include <emscripten/html5.h>
 
 #include <algorithm>
+#include <cstring>
 #include <imgui.h>
 #include <imgui_impl_glfw.h>
 
+#include "app/Keys.h"
 #include "app/surface/GlRequirements.h"
 
 namespace {
@@ -36,8 +39,20 @@ EM_BOOL onMouseMove(int, const EmscriptenMouseEvent* event, void*) {
     return EM_FALSE;
 }
 
+// Touch, from the page's script (app/web/page.js): a finger's look travel in
+// the mouse's pixels, the walk area's held directions and the buttons' key
+// presses. A touch screen takes no pointer lock.
+struct TouchInput {
+    bool screen = false;
+    bool forward = false, back = false, left = false, right = false;
+};
+TouchInput gTouch;
+KeyPresses* gPresses = nullptr;  // the open surface's
+
 EM_BOOL onClick(int, const EmscriptenMouseEvent*, void*) {
-    if (gLook.wanted && !locked()) emscripten_request_pointerlock(kCanvas, EM_FALSE);
+    if (gLook.wanted && !gTouch.screen && !locked()) {
+        emscripten_request_pointerlock(kCanvas, EM_FALSE);
+    }
     return EM_FALSE;
 }
 
@@ -55,6 +70,32 @@ EM_BOOL onFullScreenChange(int, const EmscriptenFullscreenChangeEvent*, void*) {
 }
 
 }  // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void emberwight_touch_screen() { gTouch.screen = true; }
+
+EMSCRIPTEN_KEEPALIVE void emberwight_touch_look(double dx, double dy) {
+    if (!gLook.wanted) return;  // the open panel has the finger
+    gLook.dx += dx;
+    gLook.dy += dy;
+}
+
+EMSCRIPTEN_KEEPALIVE void emberwight_touch_walk(int forward, int back, int left, int right) {
+    gTouch.forward = forward != 0;
+    gTouch.back = back != 0;
+    gTouch.left = left != 0;
+    gTouch.right = right != 0;
+}
+
+// A button: a press of the key the table names ("SPACE", "F1").
+EMSCRIPTEN_KEEPALIVE void emberwight_press(const char* name) {
+    for (const keys::Key& key : keys::all()) {
+        if (gPresses != nullptr && std::strcmp(key.name, name) == 0) gPresses->pressed(key.code);
+    }
+}
+
+}  // extern "C"
 
 std::unique_ptr<BrowserSurface> BrowserSurface::open(const SurfaceRequest& request,
                                                      std::string& error) {
@@ -74,6 +115,7 @@ std::unique_ptr<BrowserSurface> BrowserSurface::open(const SurfaceRequest& reque
     }
     glfwMakeContextCurrent(window);
     std::unique_ptr<BrowserSurface> surface(new BrowserSurface(window));
+    gPresses = &surface->presses_;
     emscripten_set_mousemove_callback(kCanvas, nullptr, EM_FALSE, onMouseMove);
     emscripten_set_click_callback(kCanvas, nullptr, EM_FALSE, onClick);
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onKeyUp);
@@ -92,6 +134,7 @@ std::unique_ptr<BrowserSurface> BrowserSurface::open(const SurfaceRequest& reque
 // the page.
 BrowserSurface::~BrowserSurface() {
     releaseCursor();
+    gPresses = nullptr;
     presses_.stop(window_);
     emscripten_set_mousemove_callback(kCanvas, nullptr, EM_FALSE, nullptr);
     emscripten_set_click_callback(kCanvas, nullptr, EM_FALSE, nullptr);
@@ -112,7 +155,23 @@ bool BrowserSurface::drawableSize(unsigned& width, unsigned& height) {
 // ESC belongs to the browser, which leaves pointer lock and full screen with
 // it: a page is not a program to quit.
 bool BrowserSurface::keyDown(int key) const {
+    const auto walks = [key](keys::Kind kind, bool held) {
+        return held && keys::of(kind).code == key;
+    };
+    if (walks(keys::Kind::Forward, gTouch.forward) || walks(keys::Kind::Back, gTouch.back) ||
+        walks(keys::Kind::Left, gTouch.left) || walks(keys::Kind::Right, gTouch.right)) {
+        return true;
+    }
     return key != GLFW_KEY_ESCAPE && glfwGetKey(window_, key) != GLFW_RELEASE;
+}
+
+std::string BrowserSurface::lookHelp() const {
+    return gTouch.screen ? "Drag over the picture to look around; hold the lower left to walk."
+                         : "Click the picture to look around; ESC frees the mouse.";
+}
+
+float BrowserSurface::uiScale() const {
+    return std::max(1.0f, static_cast<float>(emscripten_get_device_pixel_ratio()));
 }
 
 std::vector<int> BrowserSurface::takeKeyPresses() {

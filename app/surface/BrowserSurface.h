@@ -41,6 +41,9 @@ public:
     void feedPanelInput(double elapsed) override;
     void stopPanelInput() override;
     std::string where() const override { return ""; }
+    std::string lookHelp() const override;
+    bool escapeQuits() const override { return false; }
+    float uiScale() const override;
 
 private:
     explicit BrowserSurface(GLFWwindow* window) : window_(window) { presses_.listen(window); }

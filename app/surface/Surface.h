@@ -62,6 +62,14 @@ public:
     virtual void feedPanelInput(double elapsed) = 0;
     virtual void stopPanelInput() = 0;
 
+    // The help text's words for looking around, and whether ESC ends the
+    // run here (a page keeps ESC for the browser).
+    virtual std::string lookHelp() const { return "Move the mouse to look around."; }
+    virtual bool escapeQuits() const { return true; }
+    // How much larger than its pixels the settings panel is drawn: the
+    // display's pixel ratio in a browser, whose canvas counts device pixels.
+    virtual float uiScale() const { return 1.0f; }
+
     // What it renders on, for reports ("EGL device 0 of 1 (software)"); empty
     // for the window, whose renderer says it all.
     virtual std::string where() const = 0;

@@ -6,7 +6,8 @@ namespace {
 
 EM_JS(void, pageShowMessage, (const char* text), { Module.showMessage(UTF8ToString(text)); });
 EM_JS(void, pageStoppedAfter, (const char* text), { Module.stoppedAfter(UTF8ToString(text)); });
-EM_JS(void, pageFrameDrawn, (double count), { Module.frameDrawn(count); });
+EM_JS(void, pageFrameDrawn, (double count, const char* pose),
+      { Module.frameDrawn(count, UTF8ToString(pose)); });
 
 }  // namespace
 
@@ -14,7 +15,9 @@ namespace page {
 
 void showMessage(const std::string& text) { pageShowMessage(text.c_str()); }
 
-void frameDrawn(long count) { pageFrameDrawn(static_cast<double>(count)); }
+void frameDrawn(long count, const std::string& pose) {
+    pageFrameDrawn(static_cast<double>(count), pose.c_str());
+}
 
 void stoppedAfter(long frames) {
     const std::string text =

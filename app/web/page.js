@@ -11,7 +11,8 @@
   const params = new URLSearchParams(location.search);
 
   // The run's state, for whoever watches the page (the browser tests).
-  const state = (window.emberwight = { frames: 0, firstFrameMs: null, message: null, stopped: false });
+  const state = (window.emberwight = { frames: 0, firstFrameMs: null, message: null, stopped: false,
+    camera: null });
 
   function show(text, fatal) {
     message.textContent = text;
@@ -53,6 +54,79 @@
     const demoKey = /^F([1-9]|1[01])$/.test(event.key) || event.key === 'Tab' || event.key === ' ';
     if (demoKey && !state.stopped) event.preventDefault();
   });
+
+  // Touch: one finger dragged over the picture looks around, a drag across
+  // the whole canvas worth a half turn of the mouse (720 of its pixels at a
+  // quarter degree); a finger held in the lower-left quarter walks the way it
+  // slides from where it came down, as W A S D do, with a stick under it; the
+  // buttons press the tour, glow, panel and help keys. Calls reach the program
+  // once it runs (app/surface/BrowserSurface.cpp).
+  const stick = document.getElementById('stick');
+  const buttons = document.getElementById('buttons');
+  const call = (name, types, args) => {
+    if (loaded && !state.stopped) Module.ccall(name, null, types, args);
+  };
+  const fingers = new Map();  // identifier -> { x, y, walk, startX, startY }
+  function becomeTouch() {
+    if (document.body.classList.contains('touch')) return;
+    document.body.classList.add('touch');
+    buttons.hidden = false;
+    call('emberwight_touch_screen', [], []);
+  }
+  function walkFrom(finger) {
+    const dead = 12, dx = finger.x - finger.startX, dy = finger.y - finger.startY;
+    call('emberwight_touch_walk', ['number', 'number', 'number', 'number'],
+      [dy < -dead, dy > dead, dx < -dead, dx > dead].map(Number));
+  }
+  canvas.addEventListener('touchstart', (event) => {
+    event.preventDefault();  // no mouse events made up from it: no click, no pointer lock
+    becomeTouch();
+    const box = canvas.getBoundingClientRect();
+    for (const touch of event.changedTouches) {
+      const walk = touch.clientX - box.left < box.width / 2 &&
+                   touch.clientY - box.top > box.height / 2;
+      fingers.set(touch.identifier, { x: touch.clientX, y: touch.clientY, walk,
+        startX: touch.clientX, startY: touch.clientY });
+      if (walk) {
+        stick.style.left = touch.clientX + 'px';
+        stick.style.top = touch.clientY + 'px';
+        stick.hidden = false;
+      }
+    }
+  }, { passive: false });
+  canvas.addEventListener('touchmove', (event) => {
+    event.preventDefault();
+    const scale = 720 / Math.max(1, canvas.getBoundingClientRect().width);
+    for (const touch of event.changedTouches) {
+      const finger = fingers.get(touch.identifier);
+      if (!finger) continue;
+      const dx = touch.clientX - finger.x, dy = touch.clientY - finger.y;
+      finger.x = touch.clientX;
+      finger.y = touch.clientY;
+      if (finger.walk) walkFrom(finger);
+      else call('emberwight_touch_look', ['number', 'number'], [dx * scale, dy * scale]);
+    }
+  }, { passive: false });
+  const lift = (event) => {
+    for (const touch of event.changedTouches) {
+      const finger = fingers.get(touch.identifier);
+      if (finger && finger.walk) {
+        call('emberwight_touch_walk', ['number', 'number', 'number', 'number'], [0, 0, 0, 0]);
+        stick.hidden = true;
+      }
+      fingers.delete(touch.identifier);
+    }
+  };
+  canvas.addEventListener('touchend', lift);
+  canvas.addEventListener('touchcancel', lift);
+  for (const button of buttons.querySelectorAll('button')) {
+    const press = () => call('emberwight_press', ['string'], [button.dataset.key]);
+    button.addEventListener('click', press);
+  }
+  if (window.matchMedia('(pointer: coarse)').matches) {
+    document.body.classList.add('touch');
+    buttons.hidden = false;
+  }
 
   if (!document.createElement('canvas').getContext('webgl2')) {
     show('Emberwight needs WebGL 2, which this browser does not offer (or has turned off).', true);
@@ -132,8 +206,9 @@
       picked = false;
       return arrived;
     },
-    frameDrawn(count) {
+    frameDrawn(count, pose) {
       state.frames = count;
+      state.camera = pose;
       if (state.firstFrameMs === null) state.firstFrameMs = performance.now();
     },
   };
@@ -159,6 +234,7 @@
       }
     }
     Module.callMain([location.search, String(canvas.width), String(canvas.height)]);
+    if (document.body.classList.contains('touch')) call('emberwight_touch_screen', [], []);
     fit();
   }
 

@@ -43,6 +43,12 @@ TEST(Overlay, HelpTextHasNineteenLinesAndNoTrailingLineFeed) {
               "C - show the shadow cube as a box (toggle)\n"
               "Tab - settings panel (toggle)\n"
               "ESC - quit");
+    // The page's: its own way to look, and ESC is the browser's.
+    const std::string page = overlay::helpFor("Drag to look.", false);
+    EXPECT_EQ(page.rfind("Emberwight - Help:\n\nControls:\nDrag to look.\nUse WASD to move.\n", 0),
+              0u);
+    EXPECT_EQ(page.find("ESC"), std::string::npos);
+    EXPECT_EQ(page.substr(page.rfind('\n') + 1), "Tab - settings panel (toggle)");
 }
 
 TEST(Overlay, OnlyTheStatusShowsByDefault) {

@@ -175,6 +175,58 @@ try {
     await page.close();
   }
 
+  // A phone held upright (an iPhone 13's page, at one device pixel per CSS
+  // pixel to keep SwiftShader quick): the fire in the picture, a drag looks
+  // around without leaving the page, the lower left walks, the buttons press
+  // their keys, nothing takes the pointer, and the footer is one line.
+  {
+    const page = await browser.newPage();
+    await page.setViewport({ width: 390, height: 664, deviceScaleFactor: 1, isMobile: true, hasTouch: true });
+    const log = [];
+    page.on('console', (message) => log.push(message.text()));
+    await page.goto(base + '?frames=100000');
+    await waitFor(page, 'frames', 3);
+    const startUrl = page.url();
+    const fire = await shoot(page, 'phone-start');
+    // The effigy's flames: bright pixels in the middle of the picture.
+    const bright = Number(pngstat('bright', fire, '200', '65', '100', '325', '500'));
+    check(`a portrait phone sees the fire (${bright} % bright pixels mid-picture)`, bright > 0.5);
+
+    const camera = async () => (await state(page)).camera;
+    const settle = async () => waitFor(page, 'frames', (await state(page)).frames + 3);
+    const before = await camera();
+    await page.touchscreen.touchStart(300, 150);
+    for (const x of [260, 220, 180, 140]) await page.touchscreen.touchMove(x, 160);
+    await page.touchscreen.touchEnd();
+    await settle();
+    const turned = await camera();
+    check(`a drag right to left turns the view and stays on the page (${before} -> ${turned})`,
+      turned !== before && page.url() === startUrl);
+    const yaw = (pose) => Number(/yaw (\S+)/.exec(pose)[1]);
+    // As the mouse moved left would: 160 of the canvas's 390 pixels, 295 of the mouse's.
+    check(`a drag to the left turns as the mouse would (yaw ${yaw(turned)})`,
+      Math.abs(yaw(turned) - yaw(before) - 73.85) < 1);
+
+    await page.touchscreen.touchStart(80, 500);
+    await page.touchscreen.touchMove(80, 440);
+    const stickShown = await page.evaluate(() => !document.getElementById('stick').hidden);
+    await waitFor(page, 'frames', (await state(page)).frames + 4);
+    await page.touchscreen.touchEnd();
+    await settle();
+    const position = (pose) => pose.split(' ').slice(1, 4).join(' ');
+    check(`a finger slid up in the lower left walks (${position(turned)} -> ` +
+      `${position(await camera())}), a stick under it`,
+      position(await camera()) !== position(turned) && stickShown);
+
+    await page.click('#buttons button[data-key="G"]');
+    await settle();
+    check('the Glow button presses G', log.includes('Glow: ON'));
+    const lock = await page.evaluate(() => document.pointerLockElement);
+    const footer = await page.evaluate(() => document.getElementById('help').getBoundingClientRect().height);
+    check(`no pointer lock on touch, a one-line footer (${footer} px)`, lock === null && footer < 24);
+    await page.close();
+  }
+
   // Without a fixed size the drawing buffer is the canvas's size on the page
   // times the display's pixel ratio, and the frame follows it.
   {
