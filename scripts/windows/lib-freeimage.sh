@@ -14,7 +14,7 @@ cd "$src/Source"
 freeimage_without __MINGW32__ TIFF G3 EXR J2K JP2 RAW WEBP JXR
 
 printf '%s\n' "${FREEIMAGE_SOURCES[@]}" | xargs -P "$WIN_JOBS" -I{} sh -c \
-  'o="$1/$(echo "$2" | tr / _).o"; $CXX -O2 -DNDEBUG -DFREEIMAGE_LIB -D_WIN32_WINNT=0x0601 -w \
+  'o="$1/$(echo "$2" | tr / _).o"; $CXX -O2 -DNDEBUG -DFREEIMAGE_LIB -w \
      -I. -IMetadata -IFreeImageToolkit -I"$3/include" -c "$2" -o "$o"' _ "$build" {} "$WIN_PREFIX"
 rm -f "$WIN_PREFIX/lib/libfreeimage.a"
 $AR rcs "$WIN_PREFIX/lib/libfreeimage.a" "$build"/*.o
