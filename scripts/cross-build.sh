@@ -1,52 +1,47 @@
-# Shared by the Windows and browser cross-builds (sourced, not run): the
-# driver that builds each library once into a cached prefix, and the recipes
-# both make alike.
+# shellcheck shell=bash
+# What every library recipe (scripts/libs/) uses, for any target (sourced by
+# a target file, scripts/windows/target.sh or scripts/web/target.sh, not run).
+# The driver, scripts/build-libs.sh, sets CROSS_PREFIX, where a recipe
+# installs headers and static archives, and CROSS_WORK, its scratch folder.
+set -euo pipefail
+CROSS_SCRIPTS=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+CROSS_JOBS=${CROSS_JOBS:-$(nproc)}
+source "$CROSS_SCRIPTS/debian-source.sh"
 
-# cross_build_all PREFIX SCRIPTS_DIR WHAT LIBRARY... : runs SCRIPTS_DIR/lib-LIBRARY.sh
-# for each library not yet built into PREFIX, its output to a log beside it.
-# WHAT ends the progress line (" for the browser").
-cross_build_all() {
-  local prefix=$1 scripts=$2 what=$3 library
-  shift 3
-  mkdir -p "$prefix/logs"
-  for library in "$@"; do
-    [ -e "$prefix/logs/$library.done" ] && continue
-    echo "Cross-building $library$what (log: $prefix/logs/$library.log)" >&2
-    if ! bash "$scripts/lib-$library.sh" > "$prefix/logs/$library.log" 2>&1; then
-      tail -n 30 "$prefix/logs/$library.log" >&2
-      echo "Cross-building $library failed; its log: $prefix/logs/$library.log" >&2
-      return 1
-    fi
-    touch "$prefix/logs/$library.done"
-  done
+# lib_cmake SOURCE_DIR CMAKE_ARG... : configures, builds and installs a CMake
+# project into the prefix as static Release libraries, with the target's
+# flags (and LIB_CXXFLAGS, where set, for C++).
+lib_cmake() {
+  local src=$1 build
+  build=$(dirname "$1")/build
+  shift
+  local cxxflags=("${TARGET_FLAGS[@]}")
+  if [ -n "${LIB_CXXFLAGS:-}" ]; then cxxflags+=("$LIB_CXXFLAGS"); fi
+  target_cmake -S "$src" -B "$build" -G "Unix Makefiles" \
+    -DCMAKE_INSTALL_PREFIX="$CROSS_PREFIX" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF \
+    -DCMAKE_C_FLAGS="${TARGET_FLAGS[*]}" -DCMAKE_CXX_FLAGS="${cxxflags[*]}" "$@" >&2
+  cmake --build "$build" -j "$CROSS_JOBS" >&2
+  cmake --install "$build" >&2
 }
 
-# In FreeImage's Source/ folder: the plugins of the formats named (as their
-# Init functions spell them, e.g. WEBP) stay registered without load or save
-# functions, because a FREE_IMAGE_FORMAT number is a position in the plugin
-# list; a static library initialises on start-up where `system` (a compiler's
-# macro) is defined, as the shared one does on Linux. Sets FREEIMAGE_SOURCES
-# to the files to compile: the core without the absent plugins' own.
-freeimage_without() {
-  local system=$1 format source
+# lib_archive NAME FLAG... -- SOURCE... : compiles the C and C++ files (paths
+# from the current folder) in parallel, with -O2, the target's flags and the
+# FLAGs, into the prefix's lib/libNAME.a; for sources without a build system
+# that makes a static library of them alone.
+lib_archive() {
+  local name=$1 objects=$CROSS_WORK/objects/$1 flags=(-O2 "${TARGET_FLAGS[@]}")
   shift
-  for format in "$@"; do
-    sed -i "s/s_plugins->AddNode(Init$format);/s_plugins->AddNode(InitAbsent, NULL, \"$format\");/" FreeImage/Plugin.cpp
-    grep -q "AddNode(InitAbsent, NULL, \"$format\")" FreeImage/Plugin.cpp
-  done
-  sed -i 's|^#include "Plugin.h"$|&\nstatic void DLL_CALLCONV InitAbsent(Plugin *, int) {}|' FreeImage/Plugin.cpp
-  sed -i "/^#else \/\/ !_WIN32/{n;s/^#ifndef FREEIMAGE_LIB\$/#if !defined(FREEIMAGE_LIB) || defined($system)/}" FreeImage/FreeImage.cpp
-  grep -q "defined($system)\$" FreeImage/FreeImage.cpp
-
-  local skip=" FreeImage/J2KHelper.cpp Metadata/XTIFF.cpp FreeImageToolkit/JPEGTransform.cpp "
-  for format in "$@"; do
-    [ "$format" = WEBP ] && format=WebP  # its file's spelling
-    skip+=" FreeImage/Plugin$format.cpp "
-  done
-  FREEIMAGE_SOURCES=()
-  for source in FreeImage/*.cpp Metadata/*.cpp FreeImageToolkit/*.cpp; do
-    [[ $skip == *" $source "* ]] || FREEIMAGE_SOURCES+=("$source")
-  done
+  while [ "$1" != -- ]; do flags+=("$1"); shift; done
+  shift
+  rm -rf "$objects"
+  mkdir -p "$objects" "$CROSS_PREFIX/lib"
+  # shellcheck disable=SC2016  # expanded by sh, once per file
+  printf '%s\n' "$@" | xargs -P "$CROSS_JOBS" -I{} sh -c \
+    'objects=$1 file=$2; shift 2; case "$file" in *.c) compiler=$CC ;; *) compiler=$CXX ;; esac
+     $compiler "$@" -c "$file" -o "$objects/$(echo "$file" | tr / _).o"' \
+    _ "$objects" {} "${flags[@]}"
+  rm -f "$CROSS_PREFIX/lib/lib$name.a"
+  "$AR" rcs "$CROSS_PREFIX/lib/lib$name.a" "$objects"/*.o
 }
 
 # copy_headers SOURCE_DIR PREFIX/include/NAME : a header-only library's

@@ -1,6 +1,7 @@
+# shellcheck shell=bash
 # Unpacks Debian's source packages for the cross-builds (sourced, not run).
 # The sourcing script sets DEBIAN_SOURCE_CACHE, the folder that holds the
-# private apt state and the work folders.
+# private apt state, and DEBIAN_SOURCE_WORK, where the packages are unpacked.
 : "${DEBIAN_SOURCE_CACHE:?set by the sourcing script}"
 
 # A private apt configuration: the deb-src lines of the Debian archive this
@@ -62,9 +63,9 @@ apt_update_sources() {
 
 # Unpacks Debian's source package $1 under the work folder and prints the
 # unpacked folder. A fresh copy every time: Debian's patches are applied by
-# dpkg-source, ours by the library script.
+# dpkg-source, ours by the library's recipe.
 debian_source() {
-  local package=$1 dir=$DEBIAN_SOURCE_CACHE/work/$1
+  local package=$1 dir=${DEBIAN_SOURCE_WORK:?set by the sourcing script}/$1
   apt_update_sources
   rm -rf "$dir" && mkdir -p "$dir"
   (cd "$dir" && apt-get "${apt_options[@]}" source -qq "$package" >&2)

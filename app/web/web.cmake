@@ -1,12 +1,12 @@
 # make web: the demo for the browser, compiled by Debian's Emscripten against
-# the libraries scripts/web/build-libs.sh cross-builds, into build-web/:
+# the libraries scripts/build-libs.sh web cross-builds, into build-web/:
 # emberwight.js and .wasm, emberwight.data (the shaders and resources, packed
 # for the page) and the page itself (index.html, page.js, page.css).
 set(WEB_LIBRARIES assimp minizip freeimage jpeg z)
 foreach(name ${WEB_LIBRARIES})
   set(library ${EMBERWIGHT_WEB_PREFIX}/lib/lib${name}.a)
   if(NOT EXISTS ${library})
-    message(FATAL_ERROR "${library} is missing: scripts/web/build-libs.sh builds it")
+    message(FATAL_ERROR "${library} is missing: scripts/build-libs.sh web builds it")
   endif()
   list(APPEND WEB_LIBRARY_FILES ${library})
 endforeach()

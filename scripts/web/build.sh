@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build-web}
 bash scripts/setup.sh --web
-prefix=$(bash scripts/web/build-libs.sh)
+prefix=$(bash scripts/build-libs.sh web)
 source scripts/web/emscripten-env.sh
 # Another set of libraries (the scripts changed): configure afresh.
 if [ -e "$build/CMakeCache.txt" ] && ! grep -qx "EMBERWIGHT_WEB_PREFIX:PATH=$prefix" "$build/CMakeCache.txt"; then

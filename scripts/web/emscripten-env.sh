@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # What Debian's Emscripten needs of the environment (sourced, not run).
 # Its emcc loads the acorn module from Debian's node-acorn package, which a node
 # that is not Debian's own does not look for.

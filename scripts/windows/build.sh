@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build-windows}
 bash scripts/setup.sh --windows
-prefix=$(bash scripts/windows/build-libs.sh)
+prefix=$(bash scripts/build-libs.sh windows)
 # Another set of libraries (the scripts changed): configure afresh, or cached
 # library paths would still name the old ones.
 if [ -e "$build/CMakeCache.txt" ] && ! grep -qx "EMBERWIGHT_WINDOWS_PREFIX:PATH=$prefix" "$build/CMakeCache.txt"; then

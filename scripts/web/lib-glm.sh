@@ -1,5 +1,0 @@
-#!/usr/bin/env bash
-# GLM: headers only.
-source "$(dirname "$0")/common.sh"
-src=$(debian_source glm)
-copy_headers "$src/glm" "$WEB_PREFIX/include/glm"
