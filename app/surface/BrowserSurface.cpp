@@ -69,6 +69,17 @@ EM_BOOL onFullScreenChange(int, const EmscriptenFullscreenChangeEvent*, void*) {
     return EM_FALSE;
 }
 
+// A browser takes the context away from background tabs and on GPU resets.
+// Until it is back nothing is drawn and no time passes, as in a minimised
+// window; the page (app/web/page.js) says so, and reloads at the same pose
+// once the browser gives a context back. Handled: the browser may restore.
+bool gContextLost = false;
+
+EM_BOOL onContextLost(int, const void*, void*) {
+    gContextLost = true;
+    return EM_TRUE;
+}
+
 }  // namespace
 
 extern "C" {
@@ -121,6 +132,7 @@ std::unique_ptr<BrowserSurface> BrowserSurface::open(const SurfaceRequest& reque
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onKeyUp);
     emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE,
                                              onFullScreenChange);
+    emscripten_set_webglcontextlost_callback(kCanvas, nullptr, EM_FALSE, onContextLost);
     // WebGL 2 is ES 3.0 by definition; the check reads what the browser made.
     const std::string missing = requirements::unmetByCurrentContext(true);
     if (!missing.empty()) {
@@ -141,9 +153,11 @@ BrowserSurface::~BrowserSurface() {
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, nullptr);
     emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE,
                                              nullptr);
+    emscripten_set_webglcontextlost_callback(kCanvas, nullptr, EM_FALSE, nullptr);
 }
 
 bool BrowserSurface::drawableSize(unsigned& width, unsigned& height) {
+    if (gContextLost) return false;
     int w = 0, h = 0;
     emscripten_get_canvas_element_size(kCanvas, &w, &h);
     if (w <= 0 || h <= 0) return false;

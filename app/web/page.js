@@ -12,7 +12,7 @@
 
   // The run's state, for whoever watches the page (the browser tests).
   const state = (window.emberwight = { frames: 0, firstFrameMs: null, message: null, stopped: false,
-    camera: null });
+    camera: null, contextLost: false });
 
   function show(text, fatal) {
     message.textContent = text;
@@ -127,6 +127,29 @@
     document.body.classList.add('touch');
     buttons.hidden = false;
   }
+
+  // A lost context (a background tab, a GPU reset): the program stops drawing
+  // and its clock (app/surface/BrowserSurface.cpp); the page says so, and once
+  // the browser gives a context back it reloads at the same camera pose, which
+  // the address carries. Where none comes back, the message offers the reload.
+  function poseAddress() {
+    const query = new URLSearchParams(location.search);
+    const pose = /^camera (\S+) (\S+) (\S+) direction \S+ \S+ \S+ yaw (\S+) pitch (\S+)$/
+      .exec(state.camera || '');
+    if (pose) query.set('camera', pose.slice(1).join(','));
+    return location.pathname + '?' + query.toString();
+  }
+  canvas.addEventListener('webglcontextlost', (event) => {
+    event.preventDefault();  // a context may come back only where the loss is handled
+    if (state.stopped) return;
+    state.contextLost = true;
+    show('The browser took the graphics context away; waiting for it to come back.', false);
+    const reload = document.createElement('a');
+    reload.href = poseAddress();
+    reload.textContent = ' Reload here';
+    message.appendChild(reload);
+  });
+  canvas.addEventListener('webglcontextrestored', () => location.replace(poseAddress()));
 
   if (!document.createElement('canvas').getContext('webgl2')) {
     show('Emberwight needs WebGL 2, which this browser does not offer (or has turned off).', true);

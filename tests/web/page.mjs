@@ -227,6 +227,32 @@ try {
     await page.close();
   }
 
+  // A lost context: the page says so and stops counting frames; once the
+  // browser gives it back, the page goes on at the same pose.
+  {
+    const { page } = await visit(browser, '?width=320&height=240', { ready: 'frames', frames: 5 });
+    await hold(page, 'w');  // walked off the start pose, which the address does not hold
+    await page.evaluate(() => {
+      window.loseContext = document.getElementById('canvas').getContext('webgl2')
+        .getExtension('WEBGL_lose_context');
+      window.loseContext.loseContext();
+    });
+    await page.waitForFunction(() => window.emberwight.contextLost, { timeout: 10000 });
+    const lost = await state(page);
+    await new Promise((resolve) => setTimeout(resolve, 1000));
+    const later = await state(page);
+    check(`a lost context is said ("${lost.message}") and no frame is counted while it is gone ` +
+      `(${lost.frames}, then ${later.frames})`,
+      /took the graphics context away/.test(lost.message || '') && later.frames === lost.frames);
+    await Promise.all([page.waitForNavigation(), page.evaluate(() => window.loseContext.restoreContext())]);
+    const back = await waitFor(page, 'frames', 3);
+    const position = (pose) => (pose || '').split(' ').slice(1, 4).join(' ');
+    check(`a context given back goes on at the same pose (${position(lost.camera)}, then ` +
+      `${position(back.camera)})`, back.frames >= 3 && position(back.camera) === position(lost.camera) &&
+      position(lost.camera) !== '-45.0000 10.0000 -25.0000');
+    await page.close();
+  }
+
   // Without a fixed size the drawing buffer is the canvas's size on the page
   // times the display's pixel ratio, and the frame follows it.
   {
