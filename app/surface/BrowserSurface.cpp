@@ -49,6 +49,15 @@ struct TouchInput {
 TouchInput gTouch;
 KeyPresses* gPresses = nullptr;  // the open surface's
 
+// The first finger as the panel's mouse, in the canvas's pixels: a tap
+// shorter than a frame still presses for one.
+struct TouchPointer {
+    bool used = false;
+    float x = 0.0f, y = 0.0f;
+    bool down = false, pressed = false;
+};
+TouchPointer gPointer;
+
 EM_BOOL onClick(int, const EmscriptenMouseEvent*, void*) {
     if (gLook.wanted && !gTouch.screen && !locked()) {
         emscripten_request_pointerlock(kCanvas, EM_FALSE);
@@ -92,11 +101,20 @@ EMSCRIPTEN_KEEPALIVE void emberwight_touch_look(double dx, double dy) {
     gLook.dy += dy;
 }
 
+// The open panel has the finger: nothing walks.
 EMSCRIPTEN_KEEPALIVE void emberwight_touch_walk(int forward, int back, int left, int right) {
-    gTouch.forward = forward != 0;
-    gTouch.back = back != 0;
-    gTouch.left = left != 0;
-    gTouch.right = right != 0;
+    gTouch.forward = gLook.wanted && forward != 0;
+    gTouch.back = gLook.wanted && back != 0;
+    gTouch.left = gLook.wanted && left != 0;
+    gTouch.right = gLook.wanted && right != 0;
+}
+
+EMSCRIPTEN_KEEPALIVE void emberwight_touch_pointer(double x, double y, int down) {
+    gPointer.used = true;
+    gPointer.x = static_cast<float>(x);
+    gPointer.y = static_cast<float>(y);
+    gPointer.down = down != 0;
+    gPointer.pressed = gPointer.pressed || gPointer.down;
 }
 
 // A button: a press of the key the table names ("SPACE", "F1").
@@ -235,6 +253,11 @@ void BrowserSurface::startPanelInput() { ImGui_ImplGlfw_InitForOpenGL(window_, t
 void BrowserSurface::feedPanelInput(double) {
     ImGui_ImplGlfw_NewFrame();
     ImGuiIO& io = ImGui::GetIO();
+    if (gPointer.used) {
+        io.MousePos = ImVec2(gPointer.x, gPointer.y);
+        io.MouseDown[0] = gPointer.down || gPointer.pressed;
+        gPointer.pressed = false;
+    }
     if (io.DeltaTime <= 0.0f) io.DeltaTime = 1.0f / 1000.0f;
 }
 

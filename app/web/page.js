@@ -73,6 +73,13 @@
     buttons.hidden = false;
     call('emberwight_touch_screen', [], []);
   }
+  // The first finger is the settings panel's mouse too, in the canvas's pixels.
+  function point(touch, down) {
+    const box = canvas.getBoundingClientRect();
+    call('emberwight_touch_pointer', ['number', 'number', 'number'],
+      [(touch.clientX - box.left) * canvas.width / box.width,
+        (touch.clientY - box.top) * canvas.height / box.height, down ? 1 : 0]);
+  }
   function walkFrom(finger) {
     const dead = 12, dx = finger.x - finger.startX, dy = finger.y - finger.startY;
     call('emberwight_touch_walk', ['number', 'number', 'number', 'number'],
@@ -81,6 +88,7 @@
   canvas.addEventListener('touchstart', (event) => {
     event.preventDefault();  // no mouse events made up from it: no click, no pointer lock
     becomeTouch();
+    point(event.changedTouches[0], true);
     const box = canvas.getBoundingClientRect();
     for (const touch of event.changedTouches) {
       const walk = touch.clientX - box.left < box.width / 2 &&
@@ -96,6 +104,7 @@
   }, { passive: false });
   canvas.addEventListener('touchmove', (event) => {
     event.preventDefault();
+    point(event.changedTouches[0], true);
     const scale = 720 / Math.max(1, canvas.getBoundingClientRect().width);
     for (const touch of event.changedTouches) {
       const finger = fingers.get(touch.identifier);
@@ -108,6 +117,7 @@
     }
   }, { passive: false });
   const lift = (event) => {
+    if (event.touches.length === 0) point(event.changedTouches[0], false);
     for (const touch of event.changedTouches) {
       const finger = fingers.get(touch.identifier);
       if (finger && finger.walk) {

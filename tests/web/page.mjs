@@ -221,6 +221,16 @@ try {
     await page.click('#buttons button[data-key="G"]');
     await settle();
     check('the Glow button presses G', log.includes('Glow: ON'));
+    // The panel by its button; a tap on its first header folds it.
+    await page.click('#buttons button[data-key="Tab"]');
+    await settle();
+    const panelOpen = await shoot(page, 'phone-panel');
+    await page.touchscreen.tap(120, 40);
+    await settle();
+    const folded = Number(pngstat('diff', panelOpen, await shoot(page, 'phone-panel-folded'),
+      '0', '0', '390', '400'));
+    check(`the panel opens by its button and answers a tap (${folded} % of it changed)`,
+      log.includes('Settings panel: ON') && folded > 1);
     const lock = await page.evaluate(() => document.pointerLockElement);
     const footer = await page.evaluate(() => document.getElementById('help').getBoundingClientRect().height);
     check(`no pointer lock on touch, a one-line footer (${footer} px)`, lock === null && footer < 24);
