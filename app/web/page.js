@@ -12,7 +12,7 @@
 
   // The run's state, for whoever watches the page (the browser tests).
   const state = (window.emberwight = { frames: 0, firstFrameMs: null, message: null, stopped: false,
-    camera: null, contextLost: false });
+    camera: null, contextLost: false, loadBytes: 0 });
 
   function show(text, fatal) {
     message.textContent = text;
@@ -172,6 +172,42 @@
   let loaded = false;
   let picked = false;  // a picked file has arrived
 
+  // The bar counts the program (emberwight.wasm, fetched here) and its data
+  // (emberwight.data, which Emscripten's loader reports) together.
+  const progress = { wasm: [0, 0], data: [0, 0] };
+  function showProgress(part, done, total) {
+    progress[part] = [done, total];
+    const all = progress.wasm[0] + progress.data[0];
+    const whole = progress.wasm[1] + progress.data[1];
+    const share = whole > 0 ? Math.round((100 * all) / whole) : 0;
+    fill.style.width = share + '%';
+    loading.setAttribute('aria-valuenow', String(share));
+    loadingText.textContent = `Loading ${megabytes(all)} of ${megabytes(whole)} MB (${share} %)`;
+    state.loadBytes = whole;
+  }
+  async function fetchCounted(url) {
+    const response = await fetch(url);
+    if (!response.ok) throw new Error(`${response.statusText} : ${response.url}`);
+    const total = Number(response.headers.get('Content-Length')) || 0;
+    const reader = response.body.getReader();
+    const chunks = [];
+    let done = 0;
+    for (;;) {
+      const { value, done: end } = await reader.read();
+      if (end) break;
+      chunks.push(value);
+      done += value.length;
+      showProgress('wasm', done, Math.max(total, done));
+    }
+    const bytes = new Uint8Array(done);
+    let at = 0;
+    for (const chunk of chunks) {
+      bytes.set(chunk, at);
+      at += chunk.length;
+    }
+    return bytes;
+  }
+
   window.Module = {
     canvas,
     print(line) {
@@ -184,13 +220,15 @@
     },
     // Emscripten's loader reports "Downloading data... (loaded/total)".
     setStatus(text) {
-      const progress = /\((\d+(?:\.\d+)?)\/(\d+)\)/.exec(text);
-      if (!progress) return;
-      const done = Number(progress[1]), total = Number(progress[2]);
-      const share = total > 0 ? Math.round((100 * done) / total) : 0;
-      fill.style.width = share + '%';
-      loading.setAttribute('aria-valuenow', String(share));
-      loadingText.textContent = `Loading ${megabytes(done)} of ${megabytes(total)} MB (${share} %)`;
+      const counted = /\((\d+(?:\.\d+)?)\/(\d+)\)/.exec(text);
+      if (counted) showProgress('data', Number(counted[1]), Number(counted[2]));
+    },
+    instantiateWasm(imports, receive) {
+      fetchCounted('emberwight.wasm')
+        .then((bytes) => WebAssembly.instantiate(bytes, imports))
+        .then((result) => receive(result.instance, result.module))
+        .catch((error) => show('The program could not be loaded: ' + error.message, true));
+      return {};
     },
     onAbort(what) {
       show((loaded ? 'The program stopped: ' : 'The program could not be loaded: ') + what, true);

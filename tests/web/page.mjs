@@ -89,6 +89,16 @@ try {
     const apart = Number(pngstat('diff', shot, `${work}/linux-${name}.png`));
     check(`${name}: the Linux build's ES picture, ${apart} % apart (at most 1.5 %)`, apart <= 1.5);
     check(`${name}: not a blank picture`, Number(pngstat('mean', shot).split(' ')[0]) > 5);
+    // The loading bar counted the program and its data, as served.
+    const served = await page.evaluate(async () => {
+      let bytes = 0;
+      for (const file of ['emberwight.wasm', 'emberwight.data']) {
+        bytes += Number((await fetch(file, { method: 'HEAD' })).headers.get('Content-Length'));
+      }
+      return bytes;
+    });
+    check(`${name}: the loading bar counts the program and its data (${s.loadBytes} of ${served} bytes)`,
+      s.loadBytes === served);
     console.log(`${name}: first frame ${Math.round(s.firstFrameMs)} ms after the page's start`);
     await page.close();
   }
