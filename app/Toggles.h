@@ -1,7 +1,7 @@
 #pragma once
-// The render toggles as decisions on the engine record: which key flips what,
-// the status message it announces and the GL change it asks for. The input
-// step (app/Input.cpp) feeds the key states in and performs the GL side.
+// The render toggles as decisions on the engine's records: which key flips
+// what, the status message it announces and the GL change it asks for. The
+// input step (app/Input.cpp) feeds the key presses in and performs the GL side.
 
 #include <functional>
 #include <string>
@@ -16,8 +16,9 @@ struct Key;
 namespace toggles {
 
 // The toggles of the key table (app/Keys.cpp), F1..F10, SPACE, G, C and Tab,
-// in its order, which is the order they act in within one frame; the table
-// checks the count when it compiles.
+// in its order, which is the order the script's keys act in within one frame
+// (the keyboard's act in the order they were pressed); the table checks the
+// count when it compiles.
 constexpr int kKeyCount = 14;
 
 enum class GlEffect { None, LineMode, FillMode, ResampleTextures, BlendOn, BlendOff };

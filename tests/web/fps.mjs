@@ -1,6 +1,6 @@
-// The page's frames per second on the camera tour, for the record: each
-// query in turn, after a warm-up, counted over SECONDS, with the console's
-// performance warnings.
+// The page's frames per second, for the record: each query in turn, its
+// first frame's time, then its frames counted over SECONDS, with the
+// console's performance warnings.
 //   node fps.mjs BASE_URL SECONDS QUERY...
 import puppeteer from 'puppeteer-core';
 
@@ -25,8 +25,9 @@ try {
     await new Promise((resolve) => setTimeout(resolve, Number(seconds) * 1000));
     const counted = (await frames(page)) - start;
     const fps = counted / ((Date.now() - t0) / 1000);
-    console.log(`${query}: ${fps.toFixed(2)} frames a second (${counted} frames), ` +
-      `${warnings.length} performance warnings`);
+    const first = await page.evaluate(() => window.emberwight.firstFrameMs);
+    console.log(`${query}: first frame at ${Math.round(first)} ms, ${fps.toFixed(2)} frames a ` +
+      `second (${counted} frames), ${warnings.length} performance warnings`);
     await page.close();
   }
 } finally {
