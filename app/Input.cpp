@@ -17,7 +17,8 @@ camera::WalkKeys Engine::handleInput(double elapsed) {
         return std::find(presses.begin(), presses.end(), keys::of(kind).code) != presses.end();
     };
     const int quitKey = keys::of(keys::Kind::Quit).code;
-    if (pressed(keys::Kind::Quit) || (!typing && surface->keyDown(quitKey))) game->quit = true;
+    const bool quitPressed = pressed(keys::Kind::Quit) || (!typing && surface->keyDown(quitKey));
+    if (quitPressed && surface->escapeQuits()) game->quit = true;
 
     // Walking lasts while a key is held, on the keyboard or in the --auto-keys script.
     auto held = [this, &session, typing](keys::Kind kind) {

@@ -84,9 +84,11 @@ Action act(const keys::Key& key, Engine& e) {
             e.frameTimeLimit = keys::frameTimeLimit(mode);
             return say(key.states[mode]);
         }
-        case keys::Kind::Tour:
-            *keys::flagOf(key, e) = !*keys::flagOf(key, e);
+        case keys::Kind::Tour: {
+            bool& tour = *keys::flagOf(key, e);
+            tour = !tour;
             return Action();
+        }
         default:
             return Action();
     }

@@ -184,8 +184,6 @@ bool BrowserSurface::drawableSize(unsigned& width, unsigned& height) {
     return true;
 }
 
-// ESC belongs to the browser, which leaves pointer lock and full screen with
-// it: a page is not a program to quit.
 bool BrowserSurface::keyDown(int key) const {
     const auto walks = [key](keys::Kind kind, bool held) {
         return held && keys::of(kind).code == key;
@@ -194,7 +192,7 @@ bool BrowserSurface::keyDown(int key) const {
         walks(keys::Kind::Left, gTouch.left) || walks(keys::Kind::Right, gTouch.right)) {
         return true;
     }
-    return key != GLFW_KEY_ESCAPE && glfwGetKey(window_, key) != GLFW_RELEASE;
+    return glfwGetKey(window_, key) != GLFW_RELEASE;
 }
 
 std::string BrowserSurface::lookHelp() const {
@@ -204,12 +202,6 @@ std::string BrowserSurface::lookHelp() const {
 
 float BrowserSurface::uiScale() const {
     return std::max(1.0f, static_cast<float>(emscripten_get_device_pixel_ratio()));
-}
-
-std::vector<int> BrowserSurface::takeKeyPresses() {
-    std::vector<int> presses = presses_.take();
-    presses.erase(std::remove(presses.begin(), presses.end(), GLFW_KEY_ESCAPE), presses.end());
-    return presses;
 }
 
 void BrowserSurface::captureCursor() { gLook.wanted = true; }

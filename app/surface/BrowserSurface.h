@@ -27,7 +27,7 @@ public:
     void waitWhileMinimised() override {}  // the browser stops animation frames itself
     void pollEvents() override {}          // events arrive between animation frames
     bool keyDown(int key) const override;
-    std::vector<int> takeKeyPresses() override;
+    std::vector<int> takeKeyPresses() override { return presses_.take(); }
     bool closeRequested() const override { return false; }
     void captureCursor() override;
     void releaseCursor() override;
@@ -42,6 +42,8 @@ public:
     void stopPanelInput() override;
     std::string where() const override { return ""; }
     std::string lookHelp() const override;
+    // ESC belongs to the browser, which leaves pointer lock and full screen
+    // with it: a page is not a program to quit.
     bool escapeQuits() const override { return false; }
     float uiScale() const override;
 
