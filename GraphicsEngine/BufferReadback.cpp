@@ -11,4 +11,6 @@ bool readBuffer(GLenum target, GLsizeiptr bytes, void* destination) {
     return glUnmapBuffer(target) == GL_TRUE;
 }
 
+GLenum readbackUsage() { return GL_STREAM_READ; }
+
 }  // namespace graph

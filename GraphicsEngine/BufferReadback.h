@@ -9,4 +9,7 @@ namespace graph {
 // false where the driver refused.
 bool readBuffer(GLenum target, GLsizeiptr bytes, void* destination);
 
+// The usage hint of a buffer that copies land in to be read back.
+GLenum readbackUsage();
+
 }  // namespace graph

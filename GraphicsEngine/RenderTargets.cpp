@@ -90,3 +90,13 @@ void Engine::createShadowCube() {
     glSamplerParameteri(render->shadowCubeSampler, GL_TEXTURE_COMPARE_MODE, GL_COMPARE_REF_TO_TEXTURE);
     glSamplerParameteri(render->shadowCubeSampler, GL_TEXTURE_COMPARE_FUNC, GL_LEQUAL);
 }
+
+void Engine::releaseShadowTargets() {
+    glDeleteFramebuffers(1, &shadowMapFramebuffer);
+    glDeleteTextures(1, &shadowMapTexture);
+    glDeleteFramebuffers(1, &shadowCubeFramebuffer);
+    glDeleteTextures(1, &shadowCubeTexture);
+    glDeleteSamplers(1, &render->shadowCubeSampler);
+    shadowMapFramebuffer = shadowMapTexture = shadowCubeFramebuffer = shadowCubeTexture = 0;
+    render->shadowCubeSampler = 0;
+}

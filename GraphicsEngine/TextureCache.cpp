@@ -188,3 +188,8 @@ void TextureCache::applySampling() {
     }
     glBindTexture(GL_TEXTURE_2D, 0);
 }
+
+void TextureCache::release() {
+    for (const auto& [name, texture] : textures) glDeleteTextures(1, &texture);
+    textures.clear();
+}

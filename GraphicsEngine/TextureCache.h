@@ -27,4 +27,6 @@ public:
     // The caller owns the array (delete[]).
     float* loadHeightmap(const std::string& name, int width, int height);
     void applySampling();
+    // Every texture deleted and forgotten; the filters stay for the next loads.
+    void release();
 };

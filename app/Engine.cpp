@@ -77,11 +77,7 @@ void Engine::startUp(unsigned width, unsigned height, bool fullscreen, Game* gam
     // manager, a full-screen mode, a scaled display): the frame follows it.
     followSurface();
     if (options.glDebug) gldebug::install();
-    render->askCapabilities();
-
-    createShaderPrograms(options.unlit);
-    setGlobalState();
-    setUpScene();
+    createGraphics(options.unlit);
     setUpCameraAndToggles();
 
     // What the command line asks for over the start values.
@@ -172,6 +168,27 @@ void Engine::setUpScene() {
 
     fireLayerTexture = textureCache.loadTexture("fire_layer.tga");
     noiseTexture = textureCache.loadRepeatingTexture("noise.tga");
+
+    // The debug cuboid gets its program but no engine: the frame hands it the
+    // engine on each frame that the C toggle shows it.
+    const auto debugProgram = shaders.find("shadowOmniDebug");
+    if (scene->cuboid != nullptr && debugProgram != shaders.end()) {
+        scene->cuboid->init(debugProgram->second.get());
+    }
+}
+
+void Engine::createGraphics(bool unlit) {
+    render->askCapabilities();
+    createShaderPrograms(unlit);
+    setGlobalState();
+    setUpScene();
+}
+
+void Engine::releaseGraphics() {
+    shaders.clear();
+    textureCache.release();
+    fireLayerTexture = noiseTexture = 0;
+    releaseShadowTargets();
 }
 
 // Projection, camera, cursor and the render toggles' start values: the last
@@ -181,12 +198,6 @@ void Engine::setUpCameraAndToggles() {
     cameraUp = glm::vec3(0.0f, 1.0f, 0.0f);
     placeCamera(scene->cameraStart, 0.0f, 0.0f);  // looking along (1, 0, 1)
 
-    // The debug cuboid gets its program but no engine: the frame hands it the
-    // engine on each frame that the C toggle shows it.
-    const auto debugProgram = shaders.find("shadowOmniDebug");
-    if (scene->cuboid != nullptr && debugProgram != shaders.end()) {
-        scene->cuboid->init(debugProgram->second.get());
-    }
     surface->captureCursor();
 
     // Start values only: blending is already on, polygon mode is GL's fill, and

@@ -97,6 +97,12 @@ public:
     void createShaderPrograms(bool unlit = false);
     void setGlobalState();
     void setUpScene();
+    // Every GL object start-up makes, on the records as they stand: the
+    // capabilities, programs, global state and scene (again after a lost
+    // context); and the engine's own objects let go (render targets, programs,
+    // textures).
+    void createGraphics(bool unlit);
+    void releaseGraphics();
     void setUpCameraAndToggles();
     // The frame takes the surface's size; false while there is nothing to draw into.
     bool followSurface();
@@ -138,6 +144,7 @@ public:
     // Render targets (GraphicsEngine/RenderTargets.cpp).
     void createShadowMap();
     void createShadowCube();
+    void releaseShadowTargets();
 
     // Passes (render/).
     void renderLit(Mesh& mesh, const glm::mat4& currentMatrix, const glm::mat4& modelMatrix,

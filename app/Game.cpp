@@ -55,8 +55,31 @@ void Game::startUp(const LaunchConfig& config, const Settings& settings) {
     if (options.shaderReload && !session.benchmark) {
         session.shaderReloader = std::make_unique<ShaderReloader>(engine.shaders, platform::seconds());
     }
+    engine.surface->whenContextLost([this] { releaseGraphics(); });
     quit = false;
     lastTime_ = engine.surface->seconds();
+}
+
+// --- A lost context -----------------------------------------------------------
+
+// The browser has freed every object with the context and ignores GL calls
+// until it gives one back: each owner deletes and forgets its own, so that
+// nothing names a dead object afterwards.
+void Game::releaseGraphics() {
+    if (session.ui) session.ui->stopRenderer();
+    scene->releaseGraphics();
+    render.releaseGraphics();
+    engine.releaseGraphics();
+    graphicsReleased_ = true;
+}
+
+// Start-up's GL steps on the records as they stand, and the GL state that
+// the toggles' values ask for.
+void Game::createGraphicsAgain() {
+    engine.createGraphics(session.options.unlit);
+    keys::applyGlEffects(engine);
+    if (session.ui) session.ui->startRenderer();
+    graphicsReleased_ = false;
 }
 
 // --- One frame --------------------------------------------------------------
@@ -78,6 +101,7 @@ bool Game::frame() {
         lastTime_ = surface.seconds();
         return true;
     }
+    if (graphicsReleased_) createGraphicsAgain();
     const double elapsed = nextElapsed();
     const double timeBefore = engine.totalTime;
     reloadShaders();

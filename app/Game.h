@@ -28,6 +28,13 @@ public:
     bool frame();
     void shutDown();
 
+    // A browser took the GL context away (Surface::whenContextLost): every GL
+    // object the run owns goes now, and is made again in the first frame the
+    // context is back, with the camera, clocks, settings and toggles as they
+    // were; the fire starts again from its emitters (app/Game.cpp).
+    void releaseGraphics();
+    void createGraphicsAgain();
+
     // The scene takes its tuned look and its objects move on by the scene's clock.
     void updateScene();
     // The frame's passes (render/Frame.cpp).
@@ -36,6 +43,7 @@ public:
 private:
     double lastTime_ = 0.0;        // the pacing clock after the last frame
     double startUpSeconds_ = 0.0;  // from the process's start to the first frame's end
+    bool graphicsReleased_ = false;  // since the context went, until it is back
 
     // This frame's elapsed time: paced by the frame-rate limit, or fixed.
     double nextElapsed();

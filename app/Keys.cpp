@@ -104,6 +104,15 @@ bool* flagOf(const Key& key, Engine& engine) {
     return nullptr;
 }
 
+void applyGlEffects(Engine& engine) {
+    for (const Key& key : all()) {
+        const bool* flag = flagOf(key, engine);
+        if (flag == nullptr || key.kind != Kind::Flag) continue;
+        toggles::applyEffect(key.effects[*flag ? 1 : 0], engine.textureCache,
+                             *engine.render->backend);
+    }
+}
+
 void setStartValues(Engine& engine) {
     for (const Key& key : all()) {
         bool* flag = flagOf(key, engine);

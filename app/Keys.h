@@ -79,6 +79,10 @@ bool* flagOf(const Key& key, Engine& engine);
 // limit of F6's start step, and no key latched.
 void setStartValues(Engine& engine);
 
+// The GL state each flag's value asks for (F3's lines, F9's blending), set
+// once more: on a context the browser has given back.
+void applyGlEffects(Engine& engine);
+
 // Keys that toggle on a press in toggles::scan; kKeyCount of them.
 constexpr bool isToggle(Kind kind) {
     return kind == Kind::Flag || kind == Kind::Sampling || kind == Kind::Mipmaps ||

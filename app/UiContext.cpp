@@ -28,6 +28,16 @@ UiContext::~UiContext() {
     ImGui::DestroyContext(context_);
 }
 
+void UiContext::stopRenderer() {
+    ImGui::SetCurrentContext(context_);
+    backend_.stopPanelRenderer();
+}
+
+void UiContext::startRenderer() {
+    ImGui::SetCurrentContext(context_);
+    backend_.startPanelRenderer();
+}
+
 // --- Engine operations ------------------------------------------------------
 
 UiContext& Engine::uiContext() {

@@ -18,6 +18,12 @@ public:
     UiContext(const UiContext&) = delete;
     UiContext& operator=(const UiContext&) = delete;
 
+    // The renderer's GL objects (its programs, buffers and font texture)
+    // deleted and made again around a lost context; the context itself, the
+    // panel's state and its input stay.
+    void stopRenderer();
+    void startRenderer();
+
 private:
     RenderBackend& backend_;
     ImGuiContext* context_ = nullptr;

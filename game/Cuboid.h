@@ -34,6 +34,7 @@ public:
     void drawOmniShadow() override;
     void placeholder() override;
     void init(graph::Shader* shader) override;
+    void releaseGraphics() override { vertexArray.release(); }
 };
 
 }  // namespace game

@@ -57,6 +57,18 @@ Scene::~Scene() {
     delete[] heightSamples;
 }
 
+void Scene::releaseGraphics() {
+    for (game::SceneObject* object : objects) object->releaseGraphics();
+    if (cuboid != nullptr) cuboid->releaseGraphics();
+    glDeleteBuffers(1, &sunQuadBuffer);
+    sunQuadBuffer = 0;
+    sunTexture = 0;  // the engine's texture cache owns it
+    groundMesh.release();
+    groundMesh = Mesh();
+    skyboxMesh.release();
+    skyboxMesh = Mesh();
+}
+
 void Scene::adoptSettings() {
     sunLightCol = settings.sun.color;
     sunLightInt = settings.sun.intensity;

@@ -69,6 +69,9 @@ public:
     Scene& operator=(const Scene&) = delete;
 
     float heightAt(float x, float z) const;
+    // The GL objects of the environment, the objects and the debug cuboid
+    // deleted and forgotten (a lost context); start-up's setUpScene makes them again.
+    void releaseGraphics();
     // Takes the tuned look from `settings`: sun, ambient, fog and the fire's
     // colour and attenuation (every point light is a fire light). The
     // constructor takes the defaults this way.

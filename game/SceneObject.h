@@ -60,6 +60,9 @@ public:
     // What the shadow cube needs to know to keep it from one frame to the next;
     // by default nothing is cast.
     virtual ShadowCasting shadowCasting() const { return {}; }
+    // Deletes and forgets its GL objects (the context was lost); init makes
+    // them again.
+    virtual void releaseGraphics() {}
 
     int getKind() const { return kind; }
 };

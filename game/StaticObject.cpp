@@ -128,9 +128,21 @@ void StaticObject::init(graph::Shader* program) {
             mesh->depthMap = textures.loadTexture(depthFile);
         }
     }
-    // Placed even without a mesh, so whatever reads the object sees a sane one.
+    // Placed even without a mesh, so whatever reads the object sees a sane
+    // one; once, for the box has turned by then.
+    if (placed_) return;
     modelMatrix = glm::translate(glm::mat4(1.0f), position) *
                   applyStartRotation(rotationAngles, boundingBox);
+    placed_ = true;
+}
+
+void StaticObject::releaseGraphics() {
+    if (mesh != nullptr) {
+        mesh->release();
+        delete mesh;
+        mesh = nullptr;
+    }
+    colorTexture = 0;  // the engine's texture cache owns it
 }
 
 }  // namespace game

@@ -42,8 +42,13 @@ public:
     void placeholder() override;
     // Loads textures and model; an object whose model fails is passed over by
     // every frame step (state kPassedOver), so the object counter leaves it out.
+    // Again after releaseGraphics, the placement as it stands.
     void init(graph::Shader* shader) override;
     virtual void placeholderExtra();
+    void releaseGraphics() override;
+
+private:
+    bool placed_ = false;
 };
 
 // Kind 1 (the effigy) is drawn by its fire pass, every other kind by the lit pass.

@@ -131,7 +131,7 @@ void ParticleRing::resize(int slots) {
     // A read-back in flight holds the old pool: it is dropped, the count kept.
     fence_.reset();
     glBindBuffer(GL_COPY_WRITE_BUFFER, readback_);
-    glBufferData(GL_COPY_WRITE_BUFFER, bytesOf(slots), nullptr, GL_STREAM_READ);
+    glBufferData(GL_COPY_WRITE_BUFFER, bytesOf(slots), nullptr, graph::readbackUsage());
     glBindBuffer(GL_COPY_WRITE_BUFFER, 0);
     glBindBuffer(GL_COPY_READ_BUFFER, 0);
     current_ = next;

@@ -63,6 +63,19 @@ bool ParticleSystem::initialize(graph::Shader* updateProgram, graph::Shader* ren
     return true;
 }
 
+void ParticleSystem::release() {
+    if (!initialized) return;
+    glDeleteTransformFeedbacks(1, &transformFeedback);
+    glDeleteQueries(1, &primitivesQuery);
+    glDeleteBuffers(2, particleBuffers);
+    glDeleteVertexArrays(2, vertexArrays);
+    transformFeedback = primitivesQuery = 0;
+    particleBuffers[0] = particleBuffers[1] = vertexArrays[0] = vertexArrays[1] = 0;
+    texture = 0;  // the engine's texture cache owns it
+    countPending = false;
+    initialized = false;
+}
+
 void ParticleSystem::setGeneratorProperties(
     const glm::vec3& genPosition1, const glm::vec3& genPosition2, const glm::vec3& velocityMin,
     const glm::vec3& velocityMax, const glm::vec3& gravity, float lifetimeMin, float lifetimeMax,

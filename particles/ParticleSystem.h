@@ -89,6 +89,8 @@ public:
 
     // Creates the GL objects; false (and nothing done) when already initialised.
     bool initialize(graph::Shader* updateProgram, graph::Shader* renderProgram);
+    // Deletes them again: initialize may then make them anew, empty.
+    void release();
 
     void setGeneratorProperties(const glm::vec3& genPosition1, const glm::vec3& genPosition2,
                                 const glm::vec3& velocityMin, const glm::vec3& velocityMax,

@@ -41,6 +41,10 @@ void DesktopBackend::setUpParticles(const std::vector<ParticleSystem*>& systems,
     }
 }
 
+void DesktopBackend::releaseParticles() {
+    for (ParticleSystem* system : systems_) system->release();
+}
+
 void DesktopBackend::advanceParticles(size_t system, float seconds) {
     systems_[system]->advanceParticles(seconds);
 }

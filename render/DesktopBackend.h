@@ -17,6 +17,7 @@ public:
 
     void setUpParticles(const std::vector<ParticleSystem*>& systems,
                         graph::ProgramTable& shaders) override;
+    void releaseParticles() override;
     void advanceParticles(size_t system, float seconds) override;
     void drawParticles(size_t system) override;
     int readParticleCount(size_t system, bool shown, bool& pending, bool& waited) override;

@@ -39,6 +39,8 @@ void EsBackend::setUpParticles(const std::vector<ParticleSystem*>& systems,
     }
 }
 
+void EsBackend::releaseParticles() { rings_.clear(); }
+
 void EsBackend::advanceParticles(size_t system, float seconds) { rings_[system]->advance(seconds); }
 
 void EsBackend::drawParticles(size_t system) { rings_[system]->render(); }

@@ -83,6 +83,23 @@ void GlowPass::create() {
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
+void GlowPass::release() {
+    glDeleteFramebuffers(1, &sceneFramebuffer_);
+    glDeleteRenderbuffers(1, &sceneDepth_);
+    glDeleteTextures(1, &sceneTexture_);
+    glDeleteFramebuffers(1, &brightFramebuffer_);
+    glDeleteTextures(1, &brightTexture_);
+    for (Level& level : levels_) {
+        glDeleteFramebuffers(2, level.framebuffer);
+        glDeleteTextures(2, level.texture);
+    }
+    glDeleteVertexArrays(1, &vao_);
+    glDeleteBuffers(1, &vertexBuffer_);
+    const GlowSettings kept = tuning;
+    *this = GlowPass();
+    tuning = kept;
+}
+
 // Storage for a new size; the framebuffers keep their attachments and are
 // checked again.
 void GlowPass::allocate(unsigned width, unsigned height) {

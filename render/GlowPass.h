@@ -49,6 +49,8 @@ public:
     // array 0 and texture unit 0 are bound.
     void finish(const graph::ProgramTable& shaders, const RenderBackend& backend,
                 const Display& display);
+    // Every target deleted: the next begin makes them again. The tuning stays.
+    void release();
 
 private:
     struct Level {

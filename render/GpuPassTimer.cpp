@@ -82,3 +82,11 @@ GpuPassTimer::Times GpuPassTimer::endFrame() {
     oldest.pending = false;
     return times;
 }
+
+void GpuPassTimer::release() {
+    for (Slot& slot : slots_) {
+        for (const auto& [pass, query] : slot.queries) glDeleteQueries(1, &query);
+        slot = Slot();
+    }
+    open_ = kPassCount;
+}

@@ -47,6 +47,8 @@ public:
     Times endFrame();
     // The latest times endFrame has returned (all 0 before the first).
     const Times& latest() const { return latest_; }
+    // Every query deleted and every slot emptied, its results dropped.
+    void release();
 
 private:
     static constexpr int kLatency = 4;  // frames between issuing and reading a slot

@@ -69,6 +69,8 @@ public:
     // The scene's systems get their GPU buffers and programs (textures set).
     virtual void setUpParticles(const std::vector<ParticleSystem*>& systems,
                                 graph::ProgramTable& shaders) = 0;
+    // Their GPU buffers deleted, until setUpParticles runs again.
+    virtual void releaseParticles() = 0;
     // One system by its index in that list: advanced by `seconds`, drawn.
     virtual void advanceParticles(size_t system, float seconds) = 0;
     virtual void drawParticles(size_t system) = 0;

@@ -30,4 +30,15 @@ struct RenderState {
         timer.backend = caps.timesPasses ? backend.get() : nullptr;
         staticShadowCube.copiesImages = caps.copiesCubeImages;
     }
+
+    // Every GL object of the passes deleted and forgotten (a lost context):
+    // the glow's targets and the static cube start as before their first
+    // frame, and the tables fill again from the new programs. The switches stay.
+    void releaseGraphics() {
+        backend->releaseParticles();
+        glow.release();
+        staticShadowCube.release();
+        timer.release();
+        meshUniforms = MeshUniforms();
+    }
 };

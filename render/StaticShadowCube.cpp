@@ -83,3 +83,13 @@ void StaticShadowCube::copyToFrameCube(const RenderBackend& backend) {
 bool StaticShadowCube::wasSeenMoving(const void* object) const {
     return std::find(seenMoving.begin(), seenMoving.end(), object) != seenMoving.end();
 }
+
+void StaticShadowCube::release() {
+    glDeleteFramebuffers(6, staticFaces_);
+    glDeleteFramebuffers(6, frameFaces_);
+    glDeleteFramebuffers(1, &framebuffer);
+    glDeleteTextures(1, &texture);
+    const bool copies = copiesImages;
+    *this = StaticShadowCube();
+    copiesImages = copies;
+}

@@ -40,6 +40,8 @@ public:
     // The frame's cube becomes a copy of this one. Leaves the frame's cube bound.
     void copyToFrameCube(const RenderBackend& backend);
     bool wasSeenMoving(const void* object) const;
+    // Its GL objects deleted and what it held forgotten: as before create.
+    void release();
 
 private:
     GLuint frameTexture_ = 0, frameFramebuffer_ = 0;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <imgui.h>
 #include <imgui_impl_glfw.h>
 
@@ -79,13 +80,32 @@ EM_BOOL onFullScreenChange(int, const EmscriptenFullscreenChangeEvent*, void*) {
 }
 
 // A browser takes the context away from background tabs and on GPU resets.
-// Until it is back nothing is drawn and no time passes, as in a minimised
-// window; the page (app/web/page.js) says so, and reloads at the same pose
-// once the browser gives a context back. Handled: the browser may restore.
-bool gContextLost = false;
+// Its owners let their objects go at once (Surface::whenContextLost); until
+// it is back nothing is drawn and no time passes, as in a minimised window,
+// and the page (app/web/page.js) says so. Handled: the browser may restore.
+struct LostContext {
+    bool lost = false;
+    std::function<void()> release;
+};
+LostContext gContext;
 
 EM_BOOL onContextLost(int, const void*, void*) {
-    gContextLost = true;
+    gContext.lost = true;
+    if (gContext.release) gContext.release();
+    return EM_TRUE;
+}
+
+// A context given back has every WebGL extension off again (the float
+// targets the glow draws into among them): Emscripten's GL layer turns them
+// on once per context, so it is asked to do that once more.
+EM_JS(void, enableExtensionsAgain, (), {
+    GL.currentContext.initExtensionsDone = false;
+    GL.initExtensions(GL.currentContext);
+});
+
+EM_BOOL onContextRestored(int, const void*, void*) {
+    enableExtensionsAgain();
+    gContext.lost = false;
     return EM_TRUE;
 }
 
@@ -151,6 +171,7 @@ std::unique_ptr<BrowserSurface> BrowserSurface::open(const SurfaceRequest& reque
     emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE,
                                              onFullScreenChange);
     emscripten_set_webglcontextlost_callback(kCanvas, nullptr, EM_FALSE, onContextLost);
+    emscripten_set_webglcontextrestored_callback(kCanvas, nullptr, EM_FALSE, onContextRestored);
     // WebGL 2 is ES 3.0 by definition; the check reads what the browser made.
     const std::string missing = requirements::unmetByCurrentContext(true);
     if (!missing.empty()) {
@@ -172,10 +193,16 @@ BrowserSurface::~BrowserSurface() {
     emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE,
                                              nullptr);
     emscripten_set_webglcontextlost_callback(kCanvas, nullptr, EM_FALSE, nullptr);
+    emscripten_set_webglcontextrestored_callback(kCanvas, nullptr, EM_FALSE, nullptr);
+    gContext.release = nullptr;
+}
+
+void BrowserSurface::whenContextLost(std::function<void()> lost) {
+    gContext.release = std::move(lost);
 }
 
 bool BrowserSurface::drawableSize(unsigned& width, unsigned& height) {
-    if (gContextLost) return false;
+    if (gContext.lost) return false;
     int w = 0, h = 0;
     emscripten_get_canvas_element_size(kCanvas, &w, &h);
     if (w <= 0 || h <= 0) return false;

@@ -46,6 +46,7 @@ public:
     // with it: a page is not a program to quit.
     bool escapeQuits() const override { return false; }
     float uiScale() const override;
+    void whenContextLost(std::function<void()> lost) override;
 
 private:
     explicit BrowserSurface(GLFWwindow* window) : window_(window) { presses_.listen(window); }

@@ -5,6 +5,7 @@
 
 #include <GL/glew.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -69,6 +70,13 @@ public:
     // How much larger than its pixels the settings panel is drawn: the
     // display's pixel ratio in a browser, whose canvas counts device pixels.
     virtual float uiScale() const { return 1.0f; }
+
+    // A browser takes the GL context away from background tabs and on GPU
+    // resets, and may give it back. `lost` runs at once, while the browser
+    // still ignores every GL call, so that the owners can let their objects
+    // go without a GL error; until the context is back nothing is drawable.
+    // A desktop context is never taken.
+    virtual void whenContextLost(std::function<void()> lost) { (void)lost; }
 
     // What it renders on, for reports ("EGL device 0 of 1 (software)"); empty
     // for the window, whose renderer says it all.

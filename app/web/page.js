@@ -138,10 +138,11 @@
     buttons.hidden = false;
   }
 
-  // A lost context (a background tab, a GPU reset): the program stops drawing
-  // and its clock (app/surface/BrowserSurface.cpp); the page says so, and once
-  // the browser gives a context back it reloads at the same camera pose, which
-  // the address carries. Where none comes back, the message offers the reload.
+  // A lost context (a background tab, a GPU reset): the program lets its GL
+  // objects go and stops drawing and its clock (app/surface/BrowserSurface.cpp);
+  // the page says so. Once the browser gives a context back the program makes
+  // them again and goes on where it stood. Where none comes back, the message
+  // offers a reload at the same camera pose, which the address carries.
   function poseAddress() {
     const query = new URLSearchParams(location.search);
     const pose = /^camera (\S+) (\S+) (\S+) direction \S+ \S+ \S+ yaw (\S+) pitch (\S+)$/
@@ -159,7 +160,12 @@
     reload.textContent = ' Reload here';
     message.appendChild(reload);
   });
-  canvas.addEventListener('webglcontextrestored', () => location.replace(poseAddress()));
+  canvas.addEventListener('webglcontextrestored', () => {
+    if (state.stopped) return;
+    state.contextLost = false;
+    state.message = null;
+    message.hidden = true;
+  });
 
   if (!document.createElement('canvas').getContext('webgl2')) {
     show('Emberwight needs WebGL 2, which this browser does not offer (or has turned off).', true);

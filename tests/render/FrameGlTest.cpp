@@ -404,6 +404,35 @@ TEST_F(Frame, GlowOffDrawsThePictureItDrewBeforeTheGlowWasOn) {
     EXPECT_TRUE(context.errors().empty()) << context.errors().front();
 }
 
+// A lost context: every GL object let go and made again on the records as
+// they stand draws the same picture, the glow's targets and the static cube
+// among them, and the fire goes on from empty pools.
+TEST_F(Frame, GraphicsMadeAgainDrawTheSamePicture) {
+    std::vector<ParticleSystem*> systems;
+    look(glm::vec3(1.0f, 0.0f, 1.0f));
+    game.render.glowEnabled = true;
+    auto picture = [&] {
+        systems.swap(scene().particleSystems);
+        frame(0.0);
+        systems.swap(scene().particleSystems);
+        std::vector<unsigned char> pixels(320u * 240u * 4u);
+        glReadPixels(0, 0, 320, 240, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    };
+    frame();
+    const std::vector<unsigned char> before = picture();
+    testing::internal::CaptureStdout();
+    game.releaseGraphics();
+    EXPECT_EQ(engine.shadowCubeTexture, 0u);
+    EXPECT_TRUE(engine.textureCache.textures.empty());
+    game.createGraphicsAgain();
+    testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(picture() == before);
+    frame();
+    EXPECT_GT(engine.particlesCounted, 0);
+    EXPECT_TRUE(context.errors().empty()) << context.errors().front();
+}
+
 TEST_F(Frame, TheShadowCubeBoxIsDrawnButNotCounted) {
     engine.cullingEnabled = false;
     // Close below the box (centred 8 units behind its position), looking up
