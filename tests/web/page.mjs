@@ -78,7 +78,9 @@ try {
   // Poses without fire, at a fixed frame time, against the Linux build's ES
   // path; with GL errors read after every frame.
   for (const [name, camera] of [['ground', '-3,7,2,225,-22'], ['sky', '0,60,0,90,0']]) {
-    const query = `?width=320&height=240&frames=30&fixed-dt=0.05&camera=${camera}&gl-debug=1`;
+    // The whole size: a frame-rate target would pick the scale by the browser's speed.
+    const query = `?width=320&height=240&frames=30&fixed-dt=0.05&camera=${camera}&gl-debug=1` +
+      '&target-fps=0';
     const { page, log } = await visit(browser, query);
     const s = await state(page);
     check(`${name}: draws the frames asked for (${s.frames}) and says so ("${s.message}")`,
@@ -147,6 +149,7 @@ try {
 
     await press(page, '7');
     check('7 does what F7 does', log.includes('Object counter Enabled'));
+
     const closed = await shoot(page, 'panel-closed');
     await press(page, 'Tab');
     const open = await shoot(page, 'panel-open');
@@ -182,6 +185,19 @@ try {
     check(`Load: a bad file refused ("${refused.join(' | ')}"), a good one loaded`,
       refused.length === 1 && !refused[0].startsWith('Loaded') &&
       log.includes('Loaded /emberwight-settings.json'));
+    await page.close();
+  }
+
+  // A target out of reach (240 frames a second on SwiftShader): within
+  // seconds the page draws the scene at half the size, and F2's line says so.
+  {
+    const { page, log } = await visit(browser, '?width=320&height=240&target-fps=240',
+      { ready: 'frames', frames: 3 });
+    await new Promise((resolve) => setTimeout(resolve, 8000));
+    await press(page, '2');
+    const line = log.find((text) => text.startsWith('Frametime:')) ?? '';
+    check(`a target out of reach takes the scale down to 0.5 ("${line}")`,
+      / - scale 0\.5\d$/.test(line));
     await page.close();
   }
 
