@@ -1,5 +1,6 @@
-// The two off-screen depth targets the shadow passes render into, and the
-// cube that keeps the fire light's static casters between frames.
+// The two off-screen depth targets the shadow passes render into, the cube
+// that keeps the fire light's static casters between frames, and the scene's
+// target below a render scale of 1.
 #include <cstdio>
 
 #include "app/Engine.h"
@@ -99,4 +100,46 @@ void Engine::releaseShadowTargets() {
     glDeleteSamplers(1, &render->shadowCubeSampler);
     shadowMapFramebuffer = shadowMapTexture = shadowCubeFramebuffer = shadowCubeTexture = 0;
     render->shadowCubeSampler = 0;
+}
+
+bool Engine::sizeScaledTarget(int width, int height) {
+    ScaledTarget& target = render->scaledTarget;
+    if (width == target.width && height == target.height) return target.complete;
+    if (target.framebuffer == 0) {
+        glGenTextures(1, &target.colour);
+        glBindTexture(GL_TEXTURE_2D, target.colour);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        glGenRenderbuffers(1, &target.depth);
+        glGenFramebuffers(1, &target.framebuffer);
+    }
+    target.width = width;
+    target.height = height;
+    glBindTexture(GL_TEXTURE_2D, target.colour);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glBindRenderbuffer(GL_RENDERBUFFER, target.depth);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, target.colour, 0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, target.depth);
+    target.complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    glBindFramebuffer(GL_FRAMEBUFFER, displayFramebuffer());
+    return target.complete;
+}
+
+// A blit: GL 3.3, ES 3.0 and WebGL 2 all filter it, and no program or
+// vertex array is touched. Bilinear, so the enlarged scene keeps no blocks.
+void Engine::upscaleScene() {
+    const ScaledTarget& target = render->scaledTarget;
+    const GLint w = static_cast<GLint>(width), h = static_cast<GLint>(height);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, target.framebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, displayFramebuffer());
+    glBlitFramebuffer(0, 0, target.width, target.height, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    glBindFramebuffer(GL_FRAMEBUFFER, displayFramebuffer());
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glViewport(0, 0, w, h);
 }

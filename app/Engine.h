@@ -145,6 +145,12 @@ public:
     void createShadowMap();
     void createShadowCube();
     void releaseShadowTargets();
+    // The scene's target below a render scale of 1, sized (again whenever
+    // the size changes) but not bound; false where GL does not accept it.
+    bool sizeScaledTarget(int width, int height);
+    // Its picture scaled up, bilinear, over the whole display framebuffer,
+    // left bound with the viewport over it and its depth cleared.
+    void upscaleScene();
 
     // Passes (render/).
     void renderLit(Mesh& mesh, const glm::mat4& currentMatrix, const glm::mat4& modelMatrix,

@@ -36,6 +36,7 @@ void Game::startUp(const LaunchConfig& config, const Settings& settings) {
     session.options = options;
     session.keyScript = KeyScript(options.autoKeys);
     render.shadowCasters = options.shadowCasters;
+    render.scale = RenderScale(options.renderScale, options.targetFps);
     render.backend = RenderBackend::create(options.gles);  // chosen once, here
     scene = new Scene(&engine);
     scene->settings = settings;
@@ -145,8 +146,13 @@ void Game::updateScene() {
 }
 
 double Game::nextElapsed() {
-    if (session.options.fixedDt > 0.0) return session.options.fixedDt;  // no clock, no sleep
     const double now = engine.surface->seconds();
+    // The frame's own time, without the pacer's sleep, also under --fixed-dt.
+    render.scale.frameDone(now - lastTime_);
+    if (session.options.fixedDt > 0.0) {
+        lastTime_ = now;
+        return session.options.fixedDt;  // no sleep
+    }
     const PacingStep step = paceFrame(engine.frameTimeLimit, now, now - lastTime_);
     if (step.sleepMilliseconds >= 0) platform::sleepMilliseconds(step.sleepMilliseconds);
     lastTime_ = step.lastTime;
@@ -195,7 +201,8 @@ bool Game::runComplete(double elapsed, const GpuPassTimer::Times& passTimes) {
     bool complete = frames == options.frames;
     if (options.seconds > 0.0 && engine.totalTime >= options.seconds) complete = true;
     if (session.benchmark && session.benchmark->frameDone(elapsed, engine.totalTime, passTimes,
-                                                          render.timer.takeWaits())) {
+                                                          render.timer.takeWaits(),
+                                                          render.scale.scale())) {
         complete = true;
     }
     return complete;

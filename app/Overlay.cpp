@@ -23,13 +23,18 @@ std::string helpFor(const std::string& lookLine, bool escapeQuits) {
 
 const std::string helpText = helpFor("Move the mouse to look around.", true);
 
-std::string frameTimeLine(float frameTime) {
+std::string frameTimeLine(float frameTime, float renderScale) {
     const float milliseconds = frameTime * 1000.0f;
     const float rate = 1.0f / frameTime;
     char text[96];
     std::snprintf(text, sizeof text, "Frametime: %6.4f ms - FPS: %4.0f",
                   static_cast<double>(milliseconds), static_cast<double>(rate));
-    return text;
+    std::string line = text;
+    if (renderScale < 1.0f) {
+        std::snprintf(text, sizeof text, " - scale %.2f", static_cast<double>(renderScale));
+        line += text;
+    }
+    return line;
 }
 
 std::string objectCountLine(int objectsDrawn) {
@@ -67,7 +72,10 @@ std::vector<Piece> pieces(const Engine& engine) {
             surface != nullptr ? helpFor(surface->lookHelp(), surface->escapeQuits()) : helpText,
             true);
     }
-    if (engine.showFrameTime) add(0.2f, 0.93f, frameTimeLine(engine.frameTime), true);
+    if (engine.showFrameTime) {
+        const float scale = engine.render != nullptr ? engine.render->scale.scale() : 1.0f;
+        add(0.2f, 0.93f, frameTimeLine(engine.frameTime, scale), true);
+    }
     if (engine.showObjectCount) add(0.2f, 0.87f, objectCountLine(engine.objectsDrawn), false);
     if (engine.showParticleCount) {
         add(0.2f, 0.81f, particleCountLine(engine.particlesCounted), false);

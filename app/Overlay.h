@@ -16,7 +16,8 @@ extern const std::string helpText;
 // the ESC line where ESC does not end the run.
 std::string helpFor(const std::string& lookLine, bool escapeQuits);
 
-std::string frameTimeLine(float frameTime);
+// With the render scale in use where it is below 1.
+std::string frameTimeLine(float frameTime, float renderScale = 1.0f);
 std::string objectCountLine(int objectsDrawn);
 std::string particleCountLine(int particlesCounted);
 

@@ -17,6 +17,7 @@
 #include "particles/FireEmitters.h"
 #include "particles/ParticleSystem.h"
 #include "render/FrameRules.h"
+#include "render/RenderScale.h"
 
 void Game::renderFrame(double elapsed) {
     GpuPassTimer& timer = render.timer;
@@ -30,7 +31,19 @@ void Game::renderFrame(double elapsed) {
     engine.renderShadowCube(objects);
     timer.end();
 
-    // The glow's targets follow the framebuffer's size, checked every frame;
+    // The scene's size at the render scale; a target GL does not accept
+    // draws the frame at the whole size.
+    const unsigned width = engine.width, height = engine.height;
+    renderscale::Size size = renderscale::scaledSize(width, height, render.scale.scale());
+    bool scaled = size.width != static_cast<int>(width) || size.height != static_cast<int>(height);
+    if (scaled && !engine.sizeScaledTarget(size.width, size.height)) {
+        scaled = false;
+        size = {static_cast<int>(width), static_cast<int>(height)};
+    }
+    const GLuint sceneDisplay =
+        scaled ? render.scaledTarget.framebuffer : engine.displayFramebuffer();
+
+    // The glow's targets follow the scene's size, checked every frame;
     // targets GL does not accept turn the glow off, and the demo goes on.
     bool glowing = false;
     if (render.glowEnabled && !render.caps.floatTargets) {
@@ -39,7 +52,8 @@ void Game::renderFrame(double elapsed) {
     }
     if (render.glowEnabled) {
         timer.begin(GpuPassTimer::Glow);
-        glowing = render.glow.begin(engine.width, engine.height);
+        glowing = render.glow.begin(static_cast<unsigned>(size.width),
+                                    static_cast<unsigned>(size.height));
         timer.end();
         if (!render.glow.failure().empty()) {
             render.glowEnabled = false;
@@ -49,10 +63,10 @@ void Game::renderFrame(double elapsed) {
     // Drawn straight into the display, the scene leaves its clear colour
     // showing (through the lines of F3, say); with the glow the blend covers it.
     if (!glowing) {
-        glBindFramebuffer(GL_FRAMEBUFFER, engine.displayFramebuffer());
+        glBindFramebuffer(GL_FRAMEBUFFER, sceneDisplay);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
-    glViewport(0, 0, static_cast<GLsizei>(engine.width), static_cast<GLsizei>(engine.height));
+    glViewport(0, 0, size.width, size.height);
 
     // With culling off the planes keep whatever they held.
     if (engine.cullingEnabled) engine.updateFrustum();
@@ -145,7 +159,8 @@ void Game::renderFrame(double elapsed) {
         // The particles leave blending off after their draws; without any, F9's state stands.
         const bool blending = engine.transparencyEnabled && scene->particleSystems.empty();
         render.glow.finish(engine.shaders, *render.backend,
-                           {engine.displayFramebuffer(), engine.wireframe, blending});
+                           {sceneDisplay, engine.wireframe, blending});
         timer.end();
     }
+    if (scaled) engine.upscaleScene();
 }

@@ -1,13 +1,25 @@
 #pragma once
 // What the passes keep between frames beyond the engine record: the renderer
-// back end, the glow's targets, the static casters' shadow cube, the GPU pass timer and the mesh
-// programs' uniform tables. The game owns it; the engine points at it, so
-// that the passes the objects call find it.
+// back end, the glow's targets, the static casters' shadow cube, the GPU pass
+// timer, the mesh programs' uniform tables, and the render scale with the
+// scene's target at it. The game owns it; the engine points at it, so that
+// the passes the objects call find it.
 #include "render/GlowPass.h"
 #include "render/GpuPassTimer.h"
 #include "render/MeshUniforms.h"
 #include "render/RenderBackend.h"
+#include "render/RenderScale.h"
 #include "render/StaticShadowCube.h"
+
+// Where the scene's passes draw below a render scale of 1, when the glow does
+// not take them; scaled up into the display framebuffer at the frame's end
+// (GraphicsEngine/RenderTargets.cpp). Made the first time a scale below 1 is
+// drawn at.
+struct ScaledTarget {
+    GLuint colour = 0, depth = 0, framebuffer = 0;
+    int width = 0, height = 0;
+    bool complete = false;
+};
 
 struct RenderState {
     // Desktop OpenGL unless start-up chooses OpenGL ES (--gles).
@@ -21,6 +33,8 @@ struct RenderState {
     bool glowEnabled = false;           // G
     bool showShadowCube = false;        // C: the fire light's shadow cube shown as a box
     GLuint shadowCubeSampler = 0;       // depth comparison on the cube, for the lit pass only
+    RenderScale scale;                  // --render-scale, --target-fps and the panel
+    ScaledTarget scaledTarget;
 
     // Asks the back end what its context, current now, can do; once, at
     // start-up. The pass timer gets the back end where it can time passes,
@@ -40,5 +54,9 @@ struct RenderState {
         staticShadowCube.release();
         timer.release();
         meshUniforms = MeshUniforms();
+        glDeleteFramebuffers(1, &scaledTarget.framebuffer);
+        glDeleteRenderbuffers(1, &scaledTarget.depth);
+        glDeleteTextures(1, &scaledTarget.colour);
+        scaledTarget = ScaledTarget();
     }
 };

@@ -29,20 +29,21 @@ Benchmark::Benchmark(double measuredSeconds, std::string csvFile)
 bool Benchmark::measuring(double totalTime) const { return totalTime > kWarmUpSeconds; }
 
 bool Benchmark::frameDone(double elapsed, double totalTime, const GpuPassTimer::Times& gpuMs,
-                          const GpuPassTimer::Waits& waits) {
+                          const GpuPassTimer::Waits& waits, double renderScale) {
     if (!measuring(totalTime)) return false;
-    rows_.push_back({elapsed * 1000.0, gpuMs, waits});
+    rows_.push_back({elapsed * 1000.0, gpuMs, waits, renderScale});
     measuredSoFar_ += elapsed;
     return measuredSoFar_ >= measuredSeconds_;
 }
 
 void Benchmark::report(double startUpSeconds, const std::string& renderer) const {
-    std::vector<double> frameMs;
+    std::vector<double> frameMs, scales;
     GpuPassTimer::Times gpuSum{};
     size_t gpuFrames = 0;
     GpuPassTimer::Waits waitSum;
     for (const Row& row : rows_) {
         frameMs.push_back(row.frameMs);
+        scales.push_back(row.renderScale);
         waitSum.reads += row.waits.reads;
         waitSum.waited += row.waits.waited;
         waitSum.ms += row.waits.ms;
@@ -58,6 +59,10 @@ void Benchmark::report(double startUpSeconds, const std::string& renderer) const
     std::printf("  frame time ms: min %.2f  median %.2f  p99 %.2f  max %.2f\n", s.minMs, s.medianMs,
                 s.p99Ms, s.maxMs);
     std::printf("  mean FPS: %.1f\n", s.meanFps);
+    // The same order statistics, of the scale each frame was drawn at.
+    const FrameTimeSummary scale = summarizeFrameTimes(scales);
+    std::printf("  render scale: median %.2f, %.2f to %.2f\n", scale.medianMs, scale.minMs,
+                scale.maxMs);
     // Results the frame needs at once (the particle counts): a read that finds
     // its result not ready stalls the CPU until the GPU has caught up.
     const double frames = s.count > 0 ? static_cast<double>(s.count) : 1.0;

@@ -27,9 +27,10 @@ public:
 
     // True once the frame that ended at `totalTime` is past the warm-up.
     bool measuring(double totalTime) const;
-    // Records one frame; returns true when the run is complete.
+    // Records one frame, drawn at `renderScale`; returns true when the run
+    // is complete.
     bool frameDone(double elapsed, double totalTime, const GpuPassTimer::Times& gpuMs,
-                   const GpuPassTimer::Waits& waits = {});
+                   const GpuPassTimer::Waits& waits = {}, double renderScale = 1.0);
     // The report on the console, and the CSV file if one was asked for.
     void report(double startUpSeconds, const std::string& renderer) const;
 
@@ -38,6 +39,7 @@ private:
         double frameMs;
         GpuPassTimer::Times gpuMs;
         GpuPassTimer::Waits waits;
+        double renderScale;
     };
     double measuredSeconds_;
     std::string csvFile_;

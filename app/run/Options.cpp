@@ -32,6 +32,28 @@ bool readIndex(const std::string& text, int& out) {
     return true;
 }
 
+// A render scale, 0.5 to 1.
+bool readScale(const std::string& text, float& out) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    const float value = std::strtof(text.c_str(), &end);
+    if (errno != 0 || *end != '\0' || !(value >= 0.5f && value <= 1.0f)) return false;
+    out = value;
+    return true;
+}
+
+// Frames per second, 0 (off) to 240.
+bool readRate(const std::string& text, int& out) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || value < 0 || value > 240) return false;
+    out = static_cast<int>(value);
+    return true;
+}
+
 bool readText(const std::string& text, std::string& out) {
     if (text.empty()) return false;
     out = text;
@@ -158,6 +180,15 @@ const std::vector<Option>& all() {
          kEverywhere, kNoValue, sets(&O::showShadowCube, true)},
         {"--panel", "", "start with the settings panel open (key Tab)", kEverywhere, kNoValue,
          sets(&O::panel, true)},
+        {"--render-scale", "S",
+         "draw the 3D scene at S (0.5 to 1) times the window's size and scale it up, bilinear; "
+         "text, panel and screenshots keep the whole size (default 1)",
+         kEverywhere, "a number from 0.5 to 1", [](O& o, V v) { return readScale(v, o.renderScale); }},
+        {"--target-fps", "N",
+         "hold N frames per second by picking the render scale between 0.5 and 1 from the frame "
+         "times (0: off, the default; the page starts with 30)",
+         kEverywhere, "a whole number of frames per second from 0 to 240",
+         [](O& o, V v) { return readRate(v, o.targetFps); }},
         {"--settings", "FILE", "apply the settings in the JSON file FILE at start-up", kEverywhere,
          "a settings file", [](O& o, V v) { return readText(v, o.settingsFile); }},
         {"--print-settings", "",

@@ -65,7 +65,12 @@ std::vector<std::string> commandLine(const std::string& query, int canvasWidth, 
     std::string width = std::to_string(canvasWidth), height = std::to_string(canvasHeight);
     std::string tour = "0";
     std::vector<std::string> optionArgs;
+    // The page holds 30 frames a second unless the address says otherwise
+    // (target-fps=0: the whole size always): a phone or a machine without a
+    // GPU keeps moving.
+    bool targetGiven = false;
     for (const auto& [name, value] : parameters) {
+        targetGiven = targetGiven || name == "target-fps";
         if (name == "width") {
             width = value;
         } else if (name == "height") {
@@ -82,6 +87,7 @@ std::vector<std::string> commandLine(const std::string& query, int canvasWidth, 
             optionArgs.push_back("--" + name + "=" + value);
         }
     }
+    if (!targetGiven) optionArgs.push_back("--target-fps=" + std::to_string(kPageTargetFps));
     std::vector<std::string> args = {"emberwight", width, height, "0", tour};
     args.insert(args.end(), optionArgs.begin(), optionArgs.end());
     return args;

@@ -13,7 +13,8 @@ namespace address {
 // and left out by 0 (or false). tour, width and height are the positional
 // arguments: the canvas is `canvasWidth` x `canvasHeight` unless width and
 // height fix it. An empty name is skipped; a name given twice counts once,
-// its last value.
+// its last value. Without target-fps the page holds kPageTargetFps.
+constexpr int kPageTargetFps = 30;
 std::vector<std::string> commandLine(const std::string& query, int canvasWidth, int canvasHeight);
 
 // "%2C" and "+" as the address writes them, decoded; a malformed escape is

@@ -30,5 +30,7 @@ struct RunOptions {
     std::string settingsFile;    // --settings FILE: tuned values applied at start-up
     bool printSettings = false;  // --print-settings: print every setting as JSON and end
     bool panel = false;          // --panel: start with the settings panel open (Tab)
+    float renderScale = 1.0f;    // --render-scale S: the scene drawn at S x the surface's size
+    int targetFps = 0;           // --target-fps N: the render scale picked to hold N (0: off)
     bool help = false;           // --help: the usage text, and end
 };

@@ -132,7 +132,7 @@ void SettingsPanel::draw(Engine& engine, const GpuPassTimer& timer, double elaps
     backend.renderPanel(ImGui::GetDrawData());
 }
 
-void SettingsPanel::performance(const Engine& engine, const GpuPassTimer& timer) {
+void SettingsPanel::performance(Engine& engine, const GpuPassTimer& timer) {
     ImGui::SetNextItemOpen(true, ImGuiCond_Once);
     if (!ImGui::CollapsingHeader("Performance")) return;
     const std::vector<float> frames = history_.milliseconds();
@@ -156,6 +156,20 @@ void SettingsPanel::performance(const Engine& engine, const GpuPassTimer& timer)
     lines->AddText(ImVec2(low.x + 2.0f, sixty - 13.0f), amber, "60 fps");
     lines->AddText(ImVec2(high.x - ImGui::CalcTextSize("30 fps").x - 2.0f, thirty - 13.0f), amber,
                    "30 fps");
+
+    // The render scale in use: set by hand, or picked to hold the target
+    // (which goes on from a scale set by hand).
+    RenderScale& scale = engine.render->scale;
+    int target = scale.target();
+    if (ImGui::SliderInt("target fps", &target, 0, 120, target == 0 ? "off" : "%d",
+                         ImGuiSliderFlags_AlwaysClamp)) {
+        scale.setTarget(target);
+    }
+    float chosen = scale.scale();
+    if (ImGui::SliderFloat("render scale", &chosen, renderscale::kMin, renderscale::kMax, "%.2f",
+                           ImGuiSliderFlags_AlwaysClamp)) {
+        scale.setScale(chosen);
+    }
 
     // GPU time of each pass, a few frames back.
     if (!timer.supported()) {

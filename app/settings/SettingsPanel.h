@@ -37,7 +37,7 @@ private:
     std::string fileMessage_;
     bool fileFailed_ = false;
 
-    void performance(const Engine& engine, const GpuPassTimer& timer);
+    void performance(Engine& engine, const GpuPassTimer& timer);
     void passTimes(const GpuPassTimer& timer);  // the table of the passes' GPU times
     void tuning(Engine& engine);
     void switches(Engine& engine);

@@ -217,3 +217,71 @@ TEST(RenderTargets, OnOpenGlEsBothTargetsAreCompleteWithoutAnError) {
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
     EXPECT_TRUE(context.errors().empty()) << context.errors().front();
 }
+
+// The scene's target below a render scale of 1, on both renderers: a 32 x 32
+// picture, red on the left and blue on the right, fills the 64 x 64 display,
+// bilinear (a ramp across the seam, not a step), with its depth cleared.
+TEST(RenderTargets, TheScaledSceneFillsTheDisplayBilinearOnBothRenderers) {
+    for (const bool es : {false, true}) {
+        SCOPED_TRACE(es ? "OpenGL ES" : "desktop");
+        GlContext context(64, 64, es);
+        Engine engine;
+        RenderState render;
+        render.backend = RenderBackend::create(es);
+        engine.render = &render;
+        engine.surface = context.surface();
+        engine.width = engine.height = 64;
+        ASSERT_TRUE(engine.sizeScaledTarget(32, 32));
+        EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
+        EXPECT_EQ(statusOf(render.scaledTarget.framebuffer),
+                  static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+
+        glBindFramebuffer(GL_FRAMEBUFFER, render.scaledTarget.framebuffer);
+        glEnable(GL_SCISSOR_TEST);
+        for (const int half : {0, 1}) {
+            glScissor(half * 16, 0, 16, 32);
+            glClearColor(half == 0 ? 1.0f : 0.0f, 0.0f, half == 0 ? 0.0f : 1.0f, 1.0f);
+            glClear(GL_COLOR_BUFFER_BIT);
+        }
+        glDisable(GL_SCISSOR_TEST);
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glClearDepthf(0.5f);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        glClearDepthf(1.0f);
+        engine.upscaleScene();
+
+        EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
+        GLint viewport[4] = {};
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        EXPECT_EQ(viewport[2], 64);
+        EXPECT_EQ(viewport[3], 64);
+        const Rgba left = readPixel(2, 60), right = readPixel(61, 3);
+        EXPECT_EQ(left.r, 255);
+        EXPECT_EQ(left.b, 0);
+        EXPECT_EQ(right.r, 0);
+        EXPECT_EQ(right.b, 255);
+        // Across the seam (x = 32): red falls over two pixels each side.
+        int ramp = 0;
+        for (int x = 28; x < 36; ++x) {
+            const Rgba p = readPixel(x, 32);
+            ramp += p.r > 10 && p.r < 245 ? 1 : 0;
+            if (x > 28) EXPECT_LE(p.r, readPixel(x - 1, 32).r) << x;
+        }
+        EXPECT_GE(ramp, 2);
+        // The overlay's text tests against a cleared depth.
+        if (!es) {
+            float depth = 0.0f;
+            glReadPixels(10, 10, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+            EXPECT_EQ(depth, 1.0f);
+        }
+        // A new size follows.
+        ASSERT_TRUE(engine.sizeScaledTarget(40, 30));
+        GLint width = 0;
+        glBindTexture(GL_TEXTURE_2D, render.scaledTarget.colour);
+        if (!es) glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        if (!es) EXPECT_EQ(width, 40);
+        EXPECT_TRUE(context.errors().empty()) << context.errors().front();
+    }
+}

@@ -10,6 +10,11 @@ TEST(Overlay, FrameTimeLineUnderEachLimit) {
     EXPECT_EQ(overlay::frameTimeLine(0.016667f), "Frametime: 16.6670 ms - FPS:   60");
     EXPECT_EQ(overlay::frameTimeLine(0.005f), "Frametime: 5.0000 ms - FPS:  200");
     EXPECT_EQ(overlay::frameTimeLine(0.0005f), "Frametime: 0.5000 ms - FPS: 2000");
+    // The render scale in use, where it is below 1.
+    EXPECT_EQ(overlay::frameTimeLine(0.016667f, 1.0f), "Frametime: 16.6670 ms - FPS:   60");
+    EXPECT_EQ(overlay::frameTimeLine(0.033333f, 0.75f),
+              "Frametime: 33.3330 ms - FPS:   30 - scale 0.75");
+    EXPECT_EQ(overlay::frameTimeLine(0.05f, 0.5f), "Frametime: 50.0000 ms - FPS:   20 - scale 0.50");
 }
 
 TEST(Overlay, CounterLines) {

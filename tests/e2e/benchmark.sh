@@ -22,5 +22,15 @@ check "one CSV row per measured frame ($frames)" [ "$(($(wc -l < "$WORK/frames.c
 check "CSV header" grep -q '^frame,frame_ms,gpu_shadow_cube_ms,.*,gpu_overlay_ms$' "$WORK/frames.csv"
 check "CSV rows have ten numeric fields" awk -F, 'NR > 1 && (NF != 10 || $2 <= 0) { bad = 1 } END { exit bad }' "$WORK/frames.csv"
 check "measured frames cover about one second" awk -F, 'NR > 1 { sum += $2 } END { exit !(sum >= 1000 && sum < 1500) }' "$WORK/frames.csv"
+check "without a target every frame is at the whole size" \
+    grep -q '^  render scale: median 1.00, 1.00 to 1.00$' "$WORK/bench.log"
+
+# A target out of reach (240 frames a second on the software renderer): the
+# scale goes down to 0.5 within seconds and stays there.
+status=$(run_app "$WORK/target.log" 160 120 0 --benchmark 3 --target-fps 240)
+check "benchmark with a target ends with 0 (got $status)" [ "$status" = 0 ]
+check "a target out of reach: the scale down to 0.5 ($(grep 'render scale' "$WORK/target.log"))" \
+    awk '/render scale:/ { found = 1; ok = ($4 + 0 <= 0.55 && $5 + 0 == 0.5 && $7 + 0 < 1) }
+         END { exit !(found && ok) }' "$WORK/target.log"
 
 finish

@@ -466,3 +466,66 @@ TEST_F(Frame, TheShadowCubeBoxIsDrawnButNotCounted) {
     EXPECT_GT(lightest - darkest, 80) << darkest << " to " << lightest;
     EXPECT_TRUE(context.errors().empty()) << context.errors().front();
 }
+
+// Below a render scale of 1 the scene is the frame drawn at the scaled size,
+// scaled up: each pixel lies between the 2 x 2 pixels of that small frame
+// around it. At 1 the frame is the one drawn before, to the pixel.
+TEST_F(Frame, ARenderScaleDrawsTheSmallFrameScaledUpAndOneDrawsAsBefore) {
+    std::vector<ParticleSystem*> systems;
+    systems.swap(scene().particleSystems);
+    look(glm::vec3(1.0f, 0.0f, 1.0f));
+    auto picture = [this](int width, int height) {
+        frame(0.0);
+        std::vector<unsigned char> pixels(static_cast<size_t>(width * height * 4));
+        glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    };
+    const std::vector<unsigned char> whole = picture(320, 240);
+    EXPECT_EQ(game.render.scaledTarget.framebuffer, 0u);  // no target, no copy at 1
+    for (const bool glow : {false, true}) {
+        SCOPED_TRACE(glow ? "glow" : "no glow");
+        game.render.glowEnabled = glow;
+        game.render.scale.setScale(1.0f);
+        engine.width = 160;
+        engine.height = 120;
+        const std::vector<unsigned char> small = picture(160, 120);
+        engine.width = 320;
+        engine.height = 240;
+        game.render.scale.setScale(0.5f);
+        const std::vector<unsigned char> scaled = picture(320, 240);
+        EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
+        GLint viewport[4] = {};
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        EXPECT_EQ(viewport[2], 320);
+        EXPECT_EQ(viewport[3], 240);
+        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+        EXPECT_FALSE(scaled == whole);
+        size_t outside = 0;
+        for (int y = 0; y < 240; ++y) {
+            for (int x = 0; x < 320; ++x) {
+                // The centre of pixel x in the small frame's pixels.
+                const int x0 = std::clamp((x - 1) / 2, 0, 159), x1 = std::min(x0 + 1, 159);
+                const int y0 = std::clamp((y - 1) / 2, 0, 119), y1 = std::min(y0 + 1, 119);
+                for (int c = 0; c < 3; ++c) {
+                    int low = 255, high = 0;
+                    for (const int sx : {x0, x1}) {
+                        for (const int sy : {y0, y1}) {
+                            const int v = small[static_cast<size_t>((sy * 160 + sx) * 4 + c)];
+                            low = std::min(low, v);
+                            high = std::max(high, v);
+                        }
+                    }
+                    const int v = scaled[static_cast<size_t>((y * 320 + x) * 4 + c)];
+                    outside += v < low - 1 || v > high + 1 ? 1 : 0;
+                }
+            }
+        }
+        EXPECT_EQ(outside, 0u);
+    }
+    game.render.glowEnabled = false;
+    game.render.scale.setScale(1.0f);
+    const std::vector<unsigned char> again = picture(320, 240);
+    systems.swap(scene().particleSystems);
+    EXPECT_TRUE(again == whole);
+    EXPECT_TRUE(context.errors().empty()) << context.errors().front();
+}

@@ -78,7 +78,9 @@ try {
   // Poses without fire, at a fixed frame time, against the Linux build's ES
   // path; with GL errors read after every frame.
   for (const [name, camera] of [['ground', '-3,7,2,225,-22'], ['sky', '0,60,0,90,0']]) {
-    const query = `?width=320&height=240&frames=30&fixed-dt=0.05&camera=${camera}&gl-debug=1`;
+    // The whole size: a frame-rate target would pick the scale by the browser's speed.
+    const query = `?width=320&height=240&frames=30&fixed-dt=0.05&camera=${camera}&gl-debug=1` +
+      '&target-fps=0';
     const { page, log } = await visit(browser, query);
     const s = await state(page);
     check(`${name}: draws the frames asked for (${s.frames}) and says so ("${s.message}")`,
@@ -185,6 +187,19 @@ try {
     await page.close();
   }
 
+  // A target out of reach (240 frames a second on SwiftShader): within
+  // seconds the page draws the scene at half the size, and F2's line says so.
+  {
+    const { page, log } = await visit(browser, '?width=320&height=240&target-fps=240',
+      { ready: 'frames', frames: 3 });
+    await new Promise((resolve) => setTimeout(resolve, 8000));
+    await press(page, '2');
+    const line = log.find((text) => text.startsWith('Frametime:')) ?? '';
+    check(`a target out of reach takes the scale down to 0.5 ("${line}")`,
+      / - scale 0\.5\d$/.test(line));
+    await page.close();
+  }
+
   // A phone held upright (an iPhone 13's page, at one device pixel per CSS
   // pixel to keep SwiftShader quick): the fire in the picture, a drag looks
   // around without leaving the page, the lower left walks, the buttons press
@@ -251,7 +266,8 @@ try {
   // browser gives it back, the program makes its GL objects again and goes on
   // in the same page at the same pose, drawing what it drew, without a GL error.
   {
-    const ground = '?width=320&height=240&fixed-dt=0.05&camera=-3,7,2,225,-22&gl-debug=1';
+    const ground = '?width=320&height=240&fixed-dt=0.05&camera=-3,7,2,225,-22&gl-debug=1' +
+      '&target-fps=0';
     const { page, log } = await visit(browser, ground, { ready: 'frames', frames: 5 });
     await hold(page, 'w');  // walked off the start pose, which the address does not hold
     const before = await shoot(page, 'context-before');

@@ -32,9 +32,16 @@ TEST(Benchmark, MeasuresOnlyAfterTheWarmUpAndStopsAfterItsSpan) {
     while (!done && total < 10.0) {
         total += 0.125;  // exact in binary, so the boundaries are sharp
         if (benchmark.measuring(total)) ++measured;
-        done = benchmark.frameDone(0.125, total, gpu);
+        // The scales of the measured frames, 0.5 to 0.85; the warm-up's unreported.
+        const int frame = static_cast<int>(total / 0.125);
+        const double scale = benchmark.measuring(total) ? 0.5 + 0.05 * (frame % 8) : 0.25;
+        done = benchmark.frameDone(0.125, total, gpu, {}, scale);
     }
     EXPECT_TRUE(done);
     EXPECT_DOUBLE_EQ(total, Benchmark::kWarmUpSeconds + 1.0);
     EXPECT_EQ(measured, 8);
+    testing::internal::CaptureStdout();
+    benchmark.report(0.5, "test");
+    const std::string report = testing::internal::GetCapturedStdout();
+    EXPECT_NE(report.find("\n  render scale: median 0.65, 0.50 to 0.85\n"), std::string::npos) << report;
 }

@@ -97,6 +97,18 @@ TEST(CommandLine, CaptureAndBenchmarkOptions) {
     EXPECT_EQ(c.options.benchmarkCsv, "frames.csv");
     EXPECT_LT(c.options.benchmark, 0.0);
     EXPECT_EQ(c.width, 1024);
+    // The render scale, 0.5 to 1, and the frame rate it holds, 0 (off) to 240.
+    EXPECT_FLOAT_EQ(c.options.renderScale, 1.0f);
+    EXPECT_EQ(c.options.targetFps, 0);
+    LaunchConfig scaled = parse({"--render-scale", "0.5", "--target-fps=30"});
+    EXPECT_TRUE(scaled.error.empty()) << scaled.error;
+    EXPECT_FLOAT_EQ(scaled.options.renderScale, 0.5f);
+    EXPECT_EQ(scaled.options.targetFps, 30);
+    EXPECT_TRUE(parse({"--render-scale=1", "--target-fps=0"}).error.empty());
+    for (const char* bad : {"--render-scale=0.49", "--render-scale=1.01", "--render-scale=nan",
+                            "--target-fps=241", "--target-fps=-1", "--target-fps=30.5"}) {
+        EXPECT_FALSE(parse({bad}).error.empty()) << bad;
+    }
 }
 
 TEST(CommandLine, BenchmarkTakesANumberOnlyWhenOneFollows) {

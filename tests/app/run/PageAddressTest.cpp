@@ -14,16 +14,25 @@ TEST(PageAddress, ParametersReadAsTheCommandLine) {
         Args args;
     };
     const Case cases[] = {
-        {"", {"emberwight", "800", "600", "0", "0"}},
-        {"?tour=1&glow=1&panel=0", {"emberwight", "800", "600", "0", "1", "--glow"}},
+        {"", {"emberwight", "800", "600", "0", "0", "--target-fps=30"}},
+        {"?tour=1&glow=1&panel=0",
+         {"emberwight", "800", "600", "0", "1", "--glow", "--target-fps=30"}},
         {"width=320&height=240&frames=40&fixed-dt=0.05",
-         {"emberwight", "320", "240", "0", "0", "--frames=40", "--fixed-dt=0.05"}},
+         {"emberwight", "320", "240", "0", "0", "--frames=40", "--fixed-dt=0.05",
+          "--target-fps=30"}},
         {"camera=-3%2C7%2C2%2C225%2C-22",
-         {"emberwight", "800", "600", "0", "0", "--camera=-3,7,2,225,-22"}},
+         {"emberwight", "800", "600", "0", "0", "--camera=-3,7,2,225,-22", "--target-fps=30"}},
         {"settings=my+look.json&&=3", {"emberwight", "800", "600", "0", "0",
-                                       "--settings=my look.json"}},
-        {"frames=10&frames=20", {"emberwight", "800", "600", "0", "0", "--frames=20"}},
-        {"glow=true&gles=1", {"emberwight", "800", "600", "0", "0", "--glow", "--gles"}},
+                                       "--settings=my look.json", "--target-fps=30"}},
+        {"frames=10&frames=20", {"emberwight", "800", "600", "0", "0", "--frames=20",
+                                 "--target-fps=30"}},
+        {"glow=true&gles=1",
+         {"emberwight", "800", "600", "0", "0", "--glow", "--gles", "--target-fps=30"}},
+        // The address's own target, 0 turning it off.
+        {"target-fps=0", {"emberwight", "800", "600", "0", "0", "--target-fps=0"}},
+        {"glow=1&target-fps=60&render-scale=0.5",
+         {"emberwight", "800", "600", "0", "0", "--glow", "--target-fps=60",
+          "--render-scale=0.5"}},
     };
     for (const Case& c : cases) EXPECT_EQ(address::commandLine(c.query, 800, 600), c.args) << c.query;
 }
@@ -38,6 +47,9 @@ TEST(PageAddress, BadParametersGetTheCommandLinesOwnWords) {
     EXPECT_EQ(error("colour=red"), "unknown option '--colour=red' (see --help)");
     EXPECT_EQ(error("frames=40&tour=1"), "");
     EXPECT_EQ(error("headless=1"), "--headless does not apply in the page");
+    EXPECT_EQ(error("target-fps=-1"),
+              "--target-fps needs a whole number of frames per second from 0 to 240, got '-1'");
+    EXPECT_EQ(error("render-scale=0.4"), "--render-scale needs a number from 0.5 to 1, got '0.4'");
 }
 
 // The page takes every option the table says it takes, and only those.
