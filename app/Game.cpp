@@ -193,10 +193,10 @@ bool Game::runComplete(double elapsed, const GpuPassTimer::Times& passTimes) {
             alive[i % kParticleKinds] += render.backend->particlesAlive(i);
         }
         std::printf("stats frame %ld rss_kb %ld objects %d particles %d alive %d %d %d %d "
-                    "particle_buffer_bytes %lld\n",
+                    "particle_buffer_bytes %lld render_scale %.2f\n",
                     frames, platform::residentKilobytes(), engine.objectsDrawn,
                     engine.particlesCounted, alive[0], alive[1], alive[2], alive[3],
-                    render.backend->particleBufferBytes());
+                    render.backend->particleBufferBytes(), render.scale.scale());
     }
     bool complete = frames == options.frames;
     if (options.seconds > 0.0 && engine.totalTime >= options.seconds) complete = true;

@@ -27,7 +27,7 @@ done
 difference=$(pngstat diff "$WORK/es.png" "$WORK/desktop.png")
 check "ES draws the desktop's picture ($difference % apart)" below "$difference" 0.3
 check "ES: not a blank picture" awk -v m="$(pngstat mean "$WORK/es.png" | awk '{print $1}')" 'BEGIN { exit !(m > 10) }'
-bytes() { sed -n 's/^stats .* particle_buffer_bytes \([0-9]*\)$/\1/p' "$1"; }
+bytes() { sed -n 's/^stats .* particle_buffer_bytes \([0-9]*\) .*$/\1/p' "$1"; }
 check "desktop: 457,600,000 bytes of particle buffers" [ "$(bytes "$WORK/desktop.log")" = 457600000 ]
 es_bytes=$(bytes "$WORK/es.log")
 check "ES: particle buffers of a few megabytes ($es_bytes)" \
