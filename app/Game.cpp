@@ -37,6 +37,7 @@ void Game::startUp(const LaunchConfig& config, const Settings& settings) {
     session.keyScript = KeyScript(options.autoKeys);
     render.shadowCasters = options.shadowCasters;
     render.scale = RenderScale(options.renderScale, options.targetFps);
+    render.offscreenParticles.enabled = !options.fullResParticles;
     render.backend = RenderBackend::create(options.gles);  // chosen once, here
     scene = new Scene(&engine);
     scene->settings = settings;

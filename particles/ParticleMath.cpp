@@ -87,4 +87,11 @@ BillboardAxes billboardAxes(const glm::vec3& eye, const glm::vec3& center, const
     return axes;
 }
 
+Blend blendFor(int alphaType) {
+    if (alphaType == 1) {
+        return {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA};
+    }
+    return {GL_SRC_ALPHA, GL_ONE, GL_ZERO, GL_ONE};  // light adds; it covers nothing
+}
+
 }  // namespace particles

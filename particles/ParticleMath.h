@@ -1,10 +1,22 @@
 #pragma once
+#include <GL/glew.h>
+
 #include <glm/glm.hpp>
 
 // The decisions of a particle system that need no GL: emission timing, the
 // random seeds handed to the update program, the sprite-sheet cell and the
 // billboard axes.
 namespace particles {
+
+// One blend state: GL's source and destination factors for colour and alpha.
+struct Blend {
+    GLenum sourceColour, destinationColour, sourceAlpha, destinationAlpha;
+};
+// The sprites' blending by alpha type (0 additive flames and sparks, 1
+// alpha-blended smoke): onto the scene's colour exactly as ever, with the
+// alpha channel carried as coverage, so that sprites drawn into a target
+// cleared to (0, 0, 0, 0) leave premultiplied colour and coverage there.
+Blend blendFor(int alphaType);
 
 // Emission follows the scene clock: a system emits one burst of newborn
 // every generation interval, whatever the frame rate. An update emits every

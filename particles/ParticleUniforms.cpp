@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "particles/ParticleMath.h"
 #include "particles/ParticleSystem.h"
 
 namespace {
@@ -96,8 +97,13 @@ void ParticleUniforms::setSprites(const ParticleSystem& system) const {
     glUniform1f(at[AnimSpeed], system.animSpeed);
 
     glEnable(GL_BLEND);
-    if (system.alphaType == 0) glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    if (system.alphaType == 1) glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    // The colour as ever; the alpha channel gathers coverage, for a layer
+    // drawn at half size and laid over the scene afterwards.
+    if (system.alphaType == 0 || system.alphaType == 1) {
+        const particles::Blend blend = particles::blendFor(system.alphaType);
+        glBlendFuncSeparate(blend.sourceColour, blend.destinationColour, blend.sourceAlpha,
+                            blend.destinationAlpha);
+    }
     // Depth-tested against the scene, but the unsorted particles write no depth.
     glDepthMask(GL_FALSE);
     glActiveTexture(GL_TEXTURE0);

@@ -32,10 +32,16 @@ void Game::renderFrame(double elapsed) {
     timer.end();
 
     // The scene's size at the render scale; a target GL does not accept
-    // draws the frame at the whole size.
+    // draws the frame at the whole size. The particles drawn at half size
+    // read the scene's depth, which only a target of its own (the glow's, or
+    // the scaled one at any scale) offers as a texture.
+    const std::vector<ParticleSystem*>& systems = scene->particleSystems;
+    const bool halfSizeParticles = render.offscreenParticles.enabled && !systems.empty();
+    const bool glowWanted = render.glowEnabled && render.caps.floatTargets;
     const unsigned width = engine.width, height = engine.height;
     renderscale::Size size = renderscale::scaledSize(width, height, render.scale.scale());
-    bool scaled = size.width != static_cast<int>(width) || size.height != static_cast<int>(height);
+    bool scaled = size.width != static_cast<int>(width) ||
+                  size.height != static_cast<int>(height) || (halfSizeParticles && !glowWanted);
     if (scaled && !engine.sizeScaledTarget(size.width, size.height)) {
         scaled = false;
         size = {static_cast<int>(width), static_cast<int>(height)};
@@ -123,7 +129,6 @@ void Game::renderFrame(double elapsed) {
     // count between its update and its draw waited 44 times a frame. The
     // CPU meanwhile feeds the draws instead of waiting. The systems come in
     // bundles of the fire's four kinds, in bundle order.
-    const std::vector<ParticleSystem*>& systems = scene->particleSystems;
     RenderBackend& backend = *render.backend;
     timer.begin(GpuPassTimer::ParticleUpdate);
     for (size_t i = 0; i < systems.size(); ++i) {
@@ -136,8 +141,24 @@ void Game::renderFrame(double elapsed) {
         if (scene->clock.frameTime > 0.0f) backend.advanceParticles(i, scene->clock.frameTime);
     }
     timer.end();
+    // At half size where the scene's depth is a texture, laid over the
+    // scene afterwards; where that target fails, at the whole size as ever.
     timer.begin(GpuPassTimer::ParticleDraw);
+    const GLuint sceneFramebuffer = glowing ? render.glow.sceneFramebuffer() : sceneDisplay;
+    const GLuint sceneDepth =
+        glowing ? render.glow.sceneDepth() : (scaled ? render.scaledTarget.depth : 0);
+    const bool halfSize =
+        halfSizeParticles && render.offscreenParticles.begin(engine.shaders, sceneDepth,
+                                                            size.width, size.height, glowing);
+    if (halfSizeParticles && !halfSize) {
+        glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
+        glViewport(0, 0, size.width, size.height);
+    }
     for (size_t i = 0; i < systems.size(); ++i) backend.drawParticles(i);
+    if (halfSize) {
+        render.offscreenParticles.composite(engine.shaders, sceneFramebuffer, sceneDepth,
+                                            size.width, size.height);
+    }
     timer.end();
     timer.beginReads();
     engine.particlesCounted = 0;

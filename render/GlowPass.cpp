@@ -65,7 +65,11 @@ void drawTriangle() { glDrawArrays(GL_TRIANGLES, 0, 3); }
 
 void GlowPass::create() {
     sceneTexture_ = makeColourTexture();
-    glGenRenderbuffers(1, &sceneDepth_);
+    // A texture, so that the particles drawn at half size can read it.
+    glGenTextures(1, &sceneDepth_);
+    glBindTexture(GL_TEXTURE_2D, sceneDepth_);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     brightTexture_ = makeColourTexture();
     for (Level& level : levels_) {
         for (GLuint& texture : level.texture) texture = makeColourTexture();
@@ -85,7 +89,7 @@ void GlowPass::create() {
 
 void GlowPass::release() {
     glDeleteFramebuffers(1, &sceneFramebuffer_);
-    glDeleteRenderbuffers(1, &sceneDepth_);
+    glDeleteTextures(1, &sceneDepth_);
     glDeleteTextures(1, &sceneTexture_);
     glDeleteFramebuffers(1, &brightFramebuffer_);
     glDeleteTextures(1, &brightTexture_);
@@ -106,10 +110,9 @@ void GlowPass::allocate(unsigned width, unsigned height) {
     width_ = width;
     height_ = height;
     defineColour(sceneTexture_, glow::Size{static_cast<int>(width), static_cast<int>(height)});
-    glBindRenderbuffer(GL_RENDERBUFFER, sceneDepth_);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, static_cast<GLsizei>(width),
-                          static_cast<GLsizei>(height));
-    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    glBindTexture(GL_TEXTURE_2D, sceneDepth_);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, static_cast<GLsizei>(width),
+                 static_cast<GLsizei>(height), 0, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, nullptr);
     brightSize_ = glow::brightSize(width, height);
     defineColour(brightTexture_, brightSize_);
     for (int i = 0; i < glow::kLevels; ++i) {
@@ -119,8 +122,7 @@ void GlowPass::allocate(unsigned width, unsigned height) {
     glBindTexture(GL_TEXTURE_2D, 0);
     if (sceneFramebuffer_ == 0) {
         sceneFramebuffer_ = makeFramebuffer(sceneTexture_);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
-                                  sceneDepth_);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, sceneDepth_, 0);
         brightFramebuffer_ = makeFramebuffer(brightTexture_);
         for (Level& level : levels_) {
             for (int k = 0; k < 2; ++k) level.framebuffer[k] = makeFramebuffer(level.texture[k]);

@@ -40,6 +40,7 @@ public:
     // Where the scene passes draw while glowing.
     GLuint sceneFramebuffer() const { return sceneFramebuffer_; }
     GLuint sceneTexture() const { return sceneTexture_; }
+    GLuint sceneDepth() const { return sceneDepth_; }
     GLuint levelTexture(int level) const { return levels_[level].texture[0]; }
 
     // Bright pass, blur and blend into the display framebuffer, which it

@@ -7,14 +7,16 @@
 #include "render/GlowPass.h"
 #include "render/GpuPassTimer.h"
 #include "render/MeshUniforms.h"
+#include "render/OffscreenParticles.h"
 #include "render/RenderBackend.h"
 #include "render/RenderScale.h"
 #include "render/StaticShadowCube.h"
 
-// Where the scene's passes draw below a render scale of 1, when the glow does
-// not take them; scaled up into the display framebuffer at the frame's end
-// (GraphicsEngine/RenderTargets.cpp). Made the first time a scale below 1 is
-// drawn at.
+// Where the scene's passes draw below a render scale of 1, or whenever the
+// particles drawn at half size need the scene's depth as a texture, when the
+// glow does not take them; scaled (or copied) into the display framebuffer at
+// the frame's end (GraphicsEngine/RenderTargets.cpp). Made the first time
+// either asks for it.
 struct ScaledTarget {
     GLuint colour = 0, depth = 0, framebuffer = 0;
     int width = 0, height = 0;
@@ -35,6 +37,7 @@ struct RenderState {
     GLuint shadowCubeSampler = 0;       // depth comparison on the cube, for the lit pass only
     RenderScale scale;                  // --render-scale, --target-fps and the panel
     ScaledTarget scaledTarget;
+    OffscreenParticles offscreenParticles;  // the particles at half size, unless --full-res-particles
 
     // Asks the back end what its context, current now, can do; once, at
     // start-up. The pass timer gets the back end where it can time passes,
@@ -55,8 +58,9 @@ struct RenderState {
         timer.release();
         meshUniforms = MeshUniforms();
         glDeleteFramebuffers(1, &scaledTarget.framebuffer);
-        glDeleteRenderbuffers(1, &scaledTarget.depth);
+        glDeleteTextures(1, &scaledTarget.depth);
         glDeleteTextures(1, &scaledTarget.colour);
         scaledTarget = ScaledTarget();
+        offscreenParticles.release();
     }
 };

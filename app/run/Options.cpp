@@ -184,6 +184,9 @@ const std::vector<Option>& all() {
          "draw the 3D scene at S (0.5 to 1) times the window's size and scale it up, bilinear; "
          "text, panel and screenshots keep the whole size (default 1)",
          kEverywhere, "a number from 0.5 to 1", [](O& o, V v) { return readScale(v, o.renderScale); }},
+        {"--full-res-particles", "",
+         "draw the particles at the whole size, not at half size laid over the scene",
+         kEverywhere, kNoValue, sets(&O::fullResParticles, true)},
         {"--target-fps", "N",
          "hold N frames per second by picking the render scale between 0.5 and 1 from the frame "
          "times (0: off, the default; the page starts with 30)",

@@ -32,5 +32,6 @@ struct RunOptions {
     bool panel = false;          // --panel: start with the settings panel open (Tab)
     float renderScale = 1.0f;    // --render-scale S: the scene drawn at S x the surface's size
     int targetFps = 0;           // --target-fps N: the render scale picked to hold N (0: off)
+    bool fullResParticles = false;  // --full-res-particles: not drawn at half size
     bool help = false;           // --help: the usage text, and end
 };

@@ -170,6 +170,7 @@ void SettingsPanel::performance(Engine& engine, const GpuPassTimer& timer) {
                            ImGuiSliderFlags_AlwaysClamp)) {
         scale.setScale(chosen);
     }
+    ImGui::Checkbox("particles at half size", &engine.render->offscreenParticles.enabled);
 
     // GPU time of each pass, a few frames back.
     if (!timer.supported()) {

@@ -266,7 +266,9 @@ TEST(RenderTargets, TheScaledSceneFillsTheDisplayBilinearOnBothRenderers) {
         for (int x = 28; x < 36; ++x) {
             const Rgba p = readPixel(x, 32);
             ramp += p.r > 10 && p.r < 245 ? 1 : 0;
-            if (x > 28) EXPECT_LE(p.r, readPixel(x - 1, 32).r) << x;
+            if (x > 28) {
+                EXPECT_LE(p.r, readPixel(x - 1, 32).r) << x;
+            }
         }
         EXPECT_GE(ramp, 2);
         // The overlay's text tests against a cleared depth.
@@ -281,7 +283,9 @@ TEST(RenderTargets, TheScaledSceneFillsTheDisplayBilinearOnBothRenderers) {
         glBindTexture(GL_TEXTURE_2D, render.scaledTarget.colour);
         if (!es) glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
         glBindTexture(GL_TEXTURE_2D, 0);
-        if (!es) EXPECT_EQ(width, 40);
+        if (!es) {
+            EXPECT_EQ(width, 40);
+        }
         EXPECT_TRUE(context.errors().empty()) << context.errors().front();
     }
 }

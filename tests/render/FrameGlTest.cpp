@@ -8,6 +8,7 @@
 #include <GL/freeglut.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <glm/gtc/matrix_transform.hpp>
 #include <memory>
 #include <string>
@@ -401,6 +402,42 @@ TEST_F(Frame, GlowOffDrawsThePictureItDrewBeforeTheGlowWasOn) {
     systems.swap(scene().particleSystems);
     EXPECT_TRUE(before == after);
     EXPECT_FALSE(before == glowing);  // the tone curve at least touches the lit surfaces
+    EXPECT_TRUE(context.errors().empty()) << context.errors().front();
+}
+
+// The particles drawn at half size and laid over the scene: near the
+// picture drawn at the whole size, on the scene's own target and through the
+// glow's, and the frame leaves no GL error.
+TEST_F(Frame, ParticlesAtHalfSizeLookAsAtTheWholeSize) {
+    for (int i = 0; i < 10; ++i) frame(0.1);
+    auto picture = [this] {
+        frame(0.0);  // the particles stay as they are
+        std::vector<unsigned char> pixels(320u * 240u * 4u);
+        glReadPixels(0, 0, 320, 240, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    };
+    auto meanDifference = [](const std::vector<unsigned char>& a,
+                             const std::vector<unsigned char>& b) {
+        double sum = 0.0;
+        for (size_t i = 0; i < a.size(); i += 4) {
+            for (size_t c = 0; c < 3; ++c) sum += std::abs(int(a[i + c]) - int(b[i + c]));
+        }
+        return sum / (a.size() / 4 * 3) / 255.0;
+    };
+    for (bool glow : {false, true}) {
+        game.render.glowEnabled = glow;
+        game.render.offscreenParticles.enabled = false;
+        const std::vector<unsigned char> whole = picture();
+        std::vector<ParticleSystem*> systems;
+        systems.swap(scene().particleSystems);
+        const std::vector<unsigned char> none = picture();
+        systems.swap(scene().particleSystems);
+        game.render.offscreenParticles.enabled = true;
+        const std::vector<unsigned char> half = picture();
+        EXPECT_GT(meanDifference(whole, none), 0.002) << "glow " << glow << ": no fire in view";
+        EXPECT_LT(meanDifference(half, whole), 0.01) << "glow " << glow;
+        EXPECT_LT(meanDifference(half, whole), meanDifference(whole, none) / 4) << "glow " << glow;
+    }
     EXPECT_TRUE(context.errors().empty()) << context.errors().front();
 }
 

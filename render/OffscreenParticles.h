@@ -1,0 +1,45 @@
+#pragma once
+// The particles drawn at half the scene's width and height and laid over it:
+// most of a software renderer's fire is filling sprites, and a quarter of the
+// pixels fills in a quarter of the time. The half-size target holds the
+// farthest of each 2 x 2 scene depths, the particles are tested against it
+// and gather premultiplied colour and coverage (particles::blendFor), and
+// the composite filters them back up, taking the nearest in depth at edges
+// (render/OffscreenRules.h).
+#include <GL/glew.h>
+
+#include "GraphicsEngine/Shader.h"
+#include "GraphicsEngine/UniformLocations.h"
+#include "render/OffscreenRules.h"
+
+class OffscreenParticles {
+public:
+    bool enabled = true;  // off: --full-res-particles, the panel
+
+    OffscreenParticles();
+
+    // For a scene of width x height whose depth is the texture `sceneDepth`:
+    // sizes the half-size targets (again whenever that size or the colour's
+    // kind changes; floating-point where the scene is, for the glow), writes
+    // the kept depths, and leaves the half-size target bound, cleared to
+    // nothing, with its viewport. False, with nothing bound, where GL does not
+    // accept the targets.
+    bool begin(const graph::ProgramTable& shaders, GLuint sceneDepth, int width, int height,
+               bool floatColour);
+    // The particles' layer over `scene` (bound afterwards, with a viewport of
+    // width x height); blending is left off, as the particles leave it.
+    void composite(const graph::ProgramTable& shaders, GLuint scene, GLuint sceneDepth,
+                   int width, int height);
+    // Every GL object deleted: the next begin makes them again.
+    void release();
+
+private:
+    GLuint colour_ = 0, depth_ = 0, framebuffer_ = 0;
+    GLuint vao_ = 0, vertexBuffer_ = 0;
+    offscreen::Size size_;
+    bool floatColour_ = false;
+    bool complete_ = false;
+    graph::UniformLocations halfDepth_, composite_;
+
+    void allocate(offscreen::Size size, bool floatColour);
+};
