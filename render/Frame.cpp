@@ -1,9 +1,11 @@
 // The frame's passes, once the objects have moved (Game::frame): the fire
 // light's shadow cube, a depth pre-pass, sky, ground, the objects that survive
 // culling (and the shadow-cube box when C shows it) and the particle systems,
-// in that order. With the glow on, the scene passes draw into its
-// floating-point target and the glow ends in the display framebuffer, where
-// the overlay and the panel follow. The frame clears what it draws into. Depth
+// in that order, the particles at half size and laid over the scene. With the
+// glow on, the scene passes draw into its floating-point target, else into
+// the scene's own target where the render scale or the half-size particles
+// ask for one; either ends in the display framebuffer, where the overlay and
+// the panel follow. The frame clears what it draws into. Depth
 // test and face culling stay enabled from start-up; blending is whatever the
 // particles (or the F9 toggle) left. The pass timer measures while
 // benchmarking and while the panel is open.

@@ -10,9 +10,6 @@ namespace {
 // faint halo edges; half floats are plenty for both.
 constexpr GLenum kColourFormat = GL_RGBA16F;
 
-// ScreenShader.vert takes its corners here ("layout(location = 0)").
-constexpr GLuint kPositionAttribute = 0;
-
 // The uniforms of the three glow programs; a name a program does not use has
 // location -1, which GL ignores.
 enum GlowUniform {
@@ -74,17 +71,7 @@ void GlowPass::create() {
     for (Level& level : levels_) {
         for (GLuint& texture : level.texture) texture = makeColourTexture();
     }
-    // One triangle over the whole target: no seam along a diagonal.
-    const GLfloat corners[] = {-1.0f, -1.0f, 3.0f, -1.0f, -1.0f, 3.0f};
-    glGenVertexArrays(1, &vao_);
-    glBindVertexArray(vao_);
-    glGenBuffers(1, &vertexBuffer_);
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
-    glBufferData(GL_ARRAY_BUFFER, sizeof corners, corners, GL_STATIC_DRAW);
-    glEnableVertexAttribArray(kPositionAttribute);
-    glVertexAttribPointer(kPositionAttribute, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
-    glBindVertexArray(0);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    triangle_.create();
 }
 
 void GlowPass::release() {
@@ -97,8 +84,7 @@ void GlowPass::release() {
         glDeleteFramebuffers(2, level.framebuffer);
         glDeleteTextures(2, level.texture);
     }
-    glDeleteVertexArrays(1, &vao_);
-    glDeleteBuffers(1, &vertexBuffer_);
+    triangle_.release();
     const GlowSettings kept = tuning;
     *this = GlowPass();
     tuning = kept;
@@ -146,7 +132,7 @@ std::string GlowPass::incompleteTarget() const {
 
 bool GlowPass::begin(unsigned width, unsigned height) {
     if (width == 0 || height == 0) return false;
-    if (vao_ == 0) create();
+    if (!triangle_.created()) create();
     if (width != width_ || height != height_) allocate(width, height);
     if (!failure_.empty()) return false;
     glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer_);
@@ -185,7 +171,7 @@ void GlowPass::finish(const graph::ProgramTable& shaders, const RenderBackend& b
     glDisable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
     if (display.wireframe) backend.drawLines(false);
-    glBindVertexArray(vao_);
+    glBindVertexArray(triangle_.vertexArray());
     glActiveTexture(GL_TEXTURE0);
 
     // Bright pass: the scene's light above the threshold, at a quarter size.

@@ -13,6 +13,7 @@
 #include "GraphicsEngine/UniformLocations.h"
 #include "game/Settings.h"
 #include "render/GlowRules.h"
+#include "render/ScreenTriangle.h"
 
 class RenderBackend;
 
@@ -79,6 +80,6 @@ private:
     glow::Size brightSize_;
     GLuint brightTexture_ = 0, brightFramebuffer_ = 0;
     Level levels_[glow::kLevels];
-    GLuint vao_ = 0, vertexBuffer_ = 0;
+    ScreenTriangle triangle_;
     Program threshold_, filter_, blend_;
 };

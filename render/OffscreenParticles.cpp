@@ -7,19 +7,12 @@ const char* const kHalfDepthNames[kHalfDepthUniforms] = {"sceneDepth", "sceneSiz
 enum CompositeUniform { Particles, HalfDepth, SceneDepth, EdgeDepth, kCompositeUniforms };
 const char* const kCompositeNames[kCompositeUniforms] = {"particles", "halfDepth", "sceneDepth",
                                                          "edgeDepth"};
-constexpr GLuint kPositionAttribute = 0;  // ScreenShader.vert's corners
 
 void nearestClamped(GLenum target) {
     glTexParameteri(target, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(target, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(target, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(target, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-}
-
-void drawTriangle(GLuint vao) {
-    glBindVertexArray(vao);
-    glDrawArrays(GL_TRIANGLES, 0, 3);
-    glBindVertexArray(0);
 }
 
 }  // namespace
@@ -33,17 +26,7 @@ void OffscreenParticles::allocate(offscreen::Size size, bool floatColour) {
         glGenTextures(1, &colour_);
         glGenTextures(1, &depth_);
         glGenFramebuffers(1, &framebuffer_);
-        // One triangle over the whole target, as the glow draws its passes.
-        const GLfloat corners[] = {-1.0f, -1.0f, 3.0f, -1.0f, -1.0f, 3.0f};
-        glGenVertexArrays(1, &vao_);
-        glBindVertexArray(vao_);
-        glGenBuffers(1, &vertexBuffer_);
-        glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
-        glBufferData(GL_ARRAY_BUFFER, sizeof corners, corners, GL_STATIC_DRAW);
-        glEnableVertexAttribArray(kPositionAttribute);
-        glVertexAttribPointer(kPositionAttribute, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
-        glBindVertexArray(0);
-        glBindBuffer(GL_ARRAY_BUFFER, 0);
+        triangle_.create();
     }
     size_ = size;
     floatColour_ = floatColour;
@@ -94,7 +77,7 @@ bool OffscreenParticles::begin(const graph::ProgramTable& shaders, GLuint sceneD
     glBindTexture(GL_TEXTURE_2D, sceneDepth);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     glDepthFunc(GL_ALWAYS);
-    drawTriangle(vao_);
+    triangle_.draw();
     glDepthFunc(GL_LESS);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 
@@ -126,7 +109,7 @@ void OffscreenParticles::composite(const graph::ProgramTable& shaders, GLuint sc
     glBlendFuncSeparate(blend.sourceColour, blend.destinationColour, blend.sourceAlpha,
                         blend.destinationAlpha);
     glDisable(GL_DEPTH_TEST);
-    drawTriangle(vao_);
+    triangle_.draw();
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);  // start-up's, as the glow leaves it
@@ -136,8 +119,7 @@ void OffscreenParticles::release() {
     glDeleteFramebuffers(1, &framebuffer_);
     glDeleteTextures(1, &colour_);
     glDeleteTextures(1, &depth_);
-    glDeleteVertexArrays(1, &vao_);
-    glDeleteBuffers(1, &vertexBuffer_);
+    triangle_.release();
     const bool on = enabled;
     *this = OffscreenParticles();
     enabled = on;

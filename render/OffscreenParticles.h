@@ -11,6 +11,7 @@
 #include "GraphicsEngine/Shader.h"
 #include "GraphicsEngine/UniformLocations.h"
 #include "render/OffscreenRules.h"
+#include "render/ScreenTriangle.h"
 
 class OffscreenParticles {
 public:
@@ -35,7 +36,7 @@ public:
 
 private:
     GLuint colour_ = 0, depth_ = 0, framebuffer_ = 0;
-    GLuint vao_ = 0, vertexBuffer_ = 0;
+    ScreenTriangle triangle_;
     offscreen::Size size_;
     bool floatColour_ = false;
     bool complete_ = false;
