@@ -121,8 +121,8 @@ check "the mouse leaves the view alone while the panel is open" \
 check "F2 acts with the panel open" grep -qx 'Frametime: ON' "$WORK/panel.log"
 check "Tab announces 'Settings panel: OFF'" grep -qx 'Settings panel: OFF' "$WORK/panel.log"
 check "no GL error with the panel" grep -qx 'GL errors: 0' "$WORK/panel.log"
-# The panel's section bars are blue over the brown ground below them.
-blue_over_red() { pngstat mean "$1" 260 400 630 470 | awk '{ print $3 - $1 }'; }
+# The panel's last section bar (Time, folded) is blue over the brown ground.
+blue_over_red() { pngstat mean "$1" 262 456 610 470 | awk '{ print $3 - $1 }'; }
 open_blue=$(blue_over_red "$WORK/panel/emberwight-0001.png"); closed_blue=$(blue_over_red "$WORK/closed.png")
 check "the panel is in the picture while open ($open_blue)" awk -v d="$open_blue" 'BEGIN { exit !(d > 20) }'
 check "and gone once Tab closed it ($closed_blue)" awk -v d="$closed_blue" 'BEGIN { exit !(d < 5) }'
