@@ -15,6 +15,6 @@ cp "$windows/package/emberwight-$version-windows-x64.zip" "$linux/package/emberw
 page=emberwight-$version-web
 rm -rf "$web/package" "dist/$page.zip"
 mkdir -p "$web/package/$page"
-cp "$web"/{index.html,page.js,page.css,emberwight.js,emberwight.wasm,emberwight.data} "$web/package/$page/"
+cp "$web"/{index.html,page.js,page.css} "$web"/emberwight.{js,wasm,data}{,.gz} "$web/package/$page/"
 (cd "$web/package" && zip -qrX9 "$OLDPWD/dist/$page.zip" "$page")
 ls -l "dist/emberwight-$version-windows-x64.zip" "dist/emberwight_${version}_amd64.deb" "dist/$page.zip"

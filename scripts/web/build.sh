@@ -17,3 +17,9 @@ if [ ! -e "$build/CMakeCache.txt" ]; then
   emcmake cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DEMBERWIGHT_WEB_PREFIX:PATH="$prefix"
 fi
 cmake --build "$build" -j "$(nproc)"
+# The large files gzipped beside themselves too, for a server that sends a
+# file's .gz to a browser that takes it (nginx's gzip_static, say); -n leaves
+# out the name and time, so that one build gives the same bytes.
+for file in emberwight.wasm emberwight.data emberwight.js; do
+  gzip -9 -n -k -f "$build/$file"
+done

@@ -33,4 +33,18 @@ for _ in $(seq 1 50); do
   sleep 0.1
 done
 
+# The large files, gzipped beside themselves: each unpacks to the same bytes.
+gzipped=0
+for file in emberwight.wasm emberwight.data emberwight.js; do
+  if gzip -dc "$WEB_BUILD/$file.gz" 2>/dev/null | cmp -s - "$WEB_BUILD/$file"; then
+    echo "ok: $file.gz unpacks to $file"
+  else
+    echo "FAIL: $file.gz is not $file gzipped"
+    gzipped=1
+  fi
+done
+
 node "$here/page.mjs" "http://127.0.0.1:$port/" "$WORK" "$LINUX_BUILD/tools/pngstat"
+status=$?
+[ "$gzipped" = 0 ] || exit 1
+exit "$status"
