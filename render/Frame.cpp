@@ -158,8 +158,9 @@ void Game::renderFrame(double elapsed) {
     }
     for (size_t i = 0; i < systems.size(); ++i) backend.drawParticles(i);
     if (halfSize) {
-        render.offscreenParticles.composite(engine.shaders, sceneFramebuffer, sceneDepth,
-                                            size.width, size.height);
+        const GLuint sceneColour = glowing ? render.glow.sceneTexture() : render.scaledTarget.colour;
+        render.offscreenParticles.composite(engine.shaders, sceneColour, sceneDepth, size.width,
+                                            size.height);
     }
     timer.end();
     timer.beginReads();

@@ -86,9 +86,11 @@ bool OffscreenParticles::begin(const graph::ProgramTable& shaders, GLuint sceneD
     return true;
 }
 
-void OffscreenParticles::composite(const graph::ProgramTable& shaders, GLuint scene,
+void OffscreenParticles::composite(const graph::ProgramTable& shaders, GLuint sceneColour,
                                    GLuint sceneDepth, int width, int height) {
-    glBindFramebuffer(GL_FRAMEBUFFER, scene);
+    if (compositeFramebuffer_ == 0) glGenFramebuffers(1, &compositeFramebuffer_);
+    glBindFramebuffer(GL_FRAMEBUFFER, compositeFramebuffer_);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, sceneColour, 0);
     glViewport(0, 0, width, height);
     const graph::Shader& program = *shaders.at("particleComposite");
     glUseProgram(program.program);
@@ -117,6 +119,7 @@ void OffscreenParticles::composite(const graph::ProgramTable& shaders, GLuint sc
 
 void OffscreenParticles::release() {
     glDeleteFramebuffers(1, &framebuffer_);
+    glDeleteFramebuffers(1, &compositeFramebuffer_);
     glDeleteTextures(1, &colour_);
     glDeleteTextures(1, &depth_);
     triangle_.release();

@@ -27,15 +27,19 @@ public:
     // accept the targets.
     bool begin(const graph::ProgramTable& shaders, GLuint sceneDepth, int width, int height,
                bool floatColour);
-    // The particles' layer over `scene` (bound afterwards, with a viewport of
-    // width x height); blending is left off, as the particles leave it.
-    void composite(const graph::ProgramTable& shaders, GLuint scene, GLuint sceneDepth,
+    // The particles' layer over the scene's colour texture `sceneColour`,
+    // through a framebuffer of that texture alone: the scene's depth is read
+    // meanwhile, and a browser refuses a draw into a framebuffer whose
+    // attachment a texture unit reads. Leaves that framebuffer bound with a
+    // viewport of width x height, and blending off, as the particles do.
+    void composite(const graph::ProgramTable& shaders, GLuint sceneColour, GLuint sceneDepth,
                    int width, int height);
     // Every GL object deleted: the next begin makes them again.
     void release();
 
 private:
     GLuint colour_ = 0, depth_ = 0, framebuffer_ = 0;
+    GLuint compositeFramebuffer_ = 0;  // the scene's colour alone
     ScreenTriangle triangle_;
     offscreen::Size size_;
     bool floatColour_ = false;
