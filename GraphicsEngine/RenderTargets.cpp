@@ -92,7 +92,12 @@ void Engine::createShadowCube() {
     glSamplerParameteri(render->shadowCubeSampler, GL_TEXTURE_COMPARE_FUNC, GL_LEQUAL);
 }
 
-void Engine::releaseShadowTargets() {
+void Engine::releaseRenderTargets() {
+    ScaledTarget& scaled = render->scaledTarget;
+    glDeleteFramebuffers(1, &scaled.framebuffer);
+    glDeleteTextures(1, &scaled.depth);
+    glDeleteTextures(1, &scaled.colour);
+    scaled = ScaledTarget();
     glDeleteFramebuffers(1, &shadowMapFramebuffer);
     glDeleteTextures(1, &shadowMapTexture);
     glDeleteFramebuffers(1, &shadowCubeFramebuffer);

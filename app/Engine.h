@@ -144,7 +144,8 @@ public:
     // Render targets (GraphicsEngine/RenderTargets.cpp).
     void createShadowMap();
     void createShadowCube();
-    void releaseShadowTargets();
+    // The shadow targets and the scene's own target deleted (a lost context).
+    void releaseRenderTargets();
     // The scene's target below a render scale of 1, sized (again whenever
     // the size changes) but not bound; false where GL does not accept it.
     bool sizeScaledTarget(int width, int height);

@@ -90,7 +90,10 @@ void OffscreenParticles::composite(const graph::ProgramTable& shaders, GLuint sc
                                    GLuint sceneDepth, int width, int height) {
     if (compositeFramebuffer_ == 0) glGenFramebuffers(1, &compositeFramebuffer_);
     glBindFramebuffer(GL_FRAMEBUFFER, compositeFramebuffer_);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, sceneColour, 0);
+    if (sceneColour != compositeColour_) {  // the glow's target or the scene's own
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, sceneColour, 0);
+        compositeColour_ = sceneColour;
+    }
     glViewport(0, 0, width, height);
     const graph::Shader& program = *shaders.at("particleComposite");
     glUseProgram(program.program);

@@ -39,7 +39,7 @@ public:
 
 private:
     GLuint colour_ = 0, depth_ = 0, framebuffer_ = 0;
-    GLuint compositeFramebuffer_ = 0;  // the scene's colour alone
+    GLuint compositeFramebuffer_ = 0, compositeColour_ = 0;  // the scene's colour alone
     ScreenTriangle triangle_;
     offscreen::Size size_;
     bool floatColour_ = false;

@@ -57,10 +57,6 @@ struct RenderState {
         staticShadowCube.release();
         timer.release();
         meshUniforms = MeshUniforms();
-        glDeleteFramebuffers(1, &scaledTarget.framebuffer);
-        glDeleteTextures(1, &scaledTarget.depth);
-        glDeleteTextures(1, &scaledTarget.colour);
-        scaledTarget = ScaledTarget();
-        offscreenParticles.release();
+        offscreenParticles.release();  // the scene's own target goes with the engine's
     }
 };
