@@ -26,7 +26,8 @@ start_app() {
     local log="$1"; shift
     # Away from where the demo will centre it (see below).
     xdotool mousemove 0 0
-    (cd "$WORK" && exec "$BIN" "$@" </dev/null >"$log" 2>&1) &
+    # Line-buffered, so that the log shows each line as it is printed (wait_for).
+    (cd "$WORK" && exec stdbuf -oL "$BIN" "$@" </dev/null >"$log" 2>&1) &
     APP_PID=$!
     # Our own X connections made while the demo opens its display sometimes
     # make its connection fail under Xvfb ("Failed to init glfw"): give it a
@@ -61,6 +62,27 @@ start_app() {
     sleep 0.3
 }
 
+# wait_for LOG REGEX [SECONDS]: true once a line of LOG matches REGEX, waiting
+# up to SECONDS (default 30) while the demo started last runs.
+wait_for() {
+    local log="$1" pattern="$2" limit="${3:-30}"
+    for _ in $(seq 1 $((limit * 20))); do
+        grep -qE -- "$pattern" "$log" 2>/dev/null && return 0
+        kill -0 "$APP_PID" 2>/dev/null || return 1
+        sleep 0.05
+    done
+    return 1
+}
+
+# wait_file FILE [SECONDS]: true once FILE is there and not empty (default 10 s).
+wait_file() {
+    for _ in $(seq 1 $((${2:-10} * 20))); do
+        [ -s "$1" ] && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
 # press KEY [SECONDS]: holds the key long enough for several frames.
 press() {
     xdotool keydown "$1"
@@ -91,6 +113,43 @@ run_app() {
     local log="$1"; shift
     (cd "$WORK" && timeout 120 "$BIN" "$@" </dev/null >"$log" 2>&1)
     echo $?
+}
+
+# headless LOG ARGS...: like run_app, with no display to reach.
+headless() {
+    local log="$1"; shift
+    (cd "$WORK" && env -u DISPLAY -u XAUTHORITY timeout 120 "$BIN" "$@" --headless \
+        </dev/null >"$log" 2>&1)
+    echo $?
+}
+
+# Runs that need no keys go side by side (E2E_JOBS at once, default 2): most
+# of a short run is single-threaded start-up and the second the demo waits
+# before it exits, so two at once take little longer than one. Runs in windows
+# that check only sizes, statuses and the console, or fly the tour (which
+# ignores the mouse), may share the display with each other; any other run in
+# a window uses spawn_window, beside headless runs only.
+JOBS="${E2E_JOBS:-2}"
+# spawn NAME COMMAND...: runs COMMAND (run_app, ...) in the background, at
+# most JOBS at once; `result NAME` prints what it printed.
+spawn() {
+    local name="$1"; shift
+    while [ "$(jobs -pr | wc -l)" -ge "$JOBS" ]; do wait -n; done
+    { "$@" >"$WORK/$name.result"; touch "$WORK/$name.done"; } &
+}
+# spawn_window NAME COMMAND...: spawn for a run in a window that takes the
+# pointer: one at a time, since a window that opens or closes beside it moves
+# the one pointer and so turns its camera.
+spawn_window() {
+    [ -n "${WINDOW_JOB:-}" ] && wait "$WINDOW_JOB" 2>/dev/null
+    spawn "$@"
+    WINDOW_JOB=$!
+}
+# result NAME: waits for the spawned command NAME to end, then prints its
+# output (it works inside $(...), where `wait` cannot reach the jobs).
+result() {
+    until [ -e "$WORK/$1.done" ]; do sleep 0.05; done
+    cat "$WORK/$1.result"
 }
 
 # Image facts (tools/pngstat.cpp): size, mean, diff, bright.
