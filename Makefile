@@ -40,7 +40,8 @@ gallery: build
 	@bash scripts/setup.sh --gallery
 	@bash scripts/gallery.sh $(BUILD)/emberwight
 
-# 20,000 frames with every toggle pressed periodically (CI runs a shorter one).
+# 20,000 frames with every toggle pressed periodically (CI runs it; make test
+# runs a short one, each key twice).
 SOAK_FRAMES ?= 20000
 soak: build
 	@bash scripts/with-display.sh bash scripts/soak.sh $(BUILD)/emberwight $(SOAK_FRAMES)

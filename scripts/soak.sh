@@ -2,15 +2,17 @@
 # A long unattended run: every toggle, SPACE and the walking keys are pressed
 # again and again. Passes when the run ends cleanly with no GL error, resident
 # memory after the warm-up grows by less than 2 %, and the particle count stays
-# bounded. Usage: soak.sh BINARY [FRAMES]
+# bounded. Usage: soak.sh BINARY [FRAMES [PERIOD]], a key every PERIOD frames
+# (default 25).
 set -uo pipefail
 binary="$1"
 frames="${2:-20000}"
+period="${3:-25}"
 every=$((frames / 20))
 log="$(mktemp)"
 trap 'rm -f "$log"' EXIT
 
-"$binary" 320 240 0 --fixed-dt 0.0166 --frames "$frames" --auto-keys 25 --gl-debug \
+"$binary" 320 240 0 --fixed-dt 0.0166 --frames "$frames" --auto-keys "$period" --gl-debug \
     --stats "$every" </dev/null >"$log" 2>&1
 status=$?
 
