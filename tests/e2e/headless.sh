@@ -6,13 +6,6 @@ source "$(dirname "$0")/lib.sh"
 
 # below A B: A is a number (not an empty answer) under B.
 below() { [[ "$1" =~ ^[0-9.]+$ ]] && awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
-# headless LOG ARGS...: like run_app, with no display to reach.
-headless() {
-    local log="$1"; shift
-    (cd "$WORK" && env -u DISPLAY -u XAUTHORITY timeout 120 "$BIN" "$@" --headless \
-        </dev/null >"$log" 2>&1)
-    echo $?
-}
 
 # The start view, the tour at 10 s and the start view tuned by a settings
 # file (a grey fog from 20 to 90, a blue fire light), each in the window and
@@ -25,9 +18,25 @@ tour=(512 384 0 1 --frames 41 --fixed-dt 0.25)
 tuned=("${start[@]}" --settings "$WORK/look.json")
 for view in start tour tuned; do
     eval "args=(\"\${$view[@]}\")"
-    status=$(run_app "$WORK/$view-window.log" "${args[@]}" --screenshot "$WORK/$view-window.png")
+    spawn_window "$view-window" run_app "$WORK/$view-window.log" "${args[@]}" --screenshot "$WORK/$view-window.png"
+    spawn "$view" headless "$WORK/$view.log" "${args[@]}" --gl-debug --screenshot "$WORK/$view.png"
+done
+# The runs checked further down: the scene frozen and running, the benchmark
+# and an unknown EGL device.
+echo '{"time": {"scale": 0}}' > "$WORK/frozen.json"
+for pace in frozen running; do
+    mkdir -p "$WORK/$pace"
+    settings=(); [ "$pace" = frozen ] && settings=(--settings "$WORK/frozen.json")
+    spawn "$pace" headless "$WORK/$pace.log" 640 480 0 --fixed-dt 0.5 --seconds 1 --shot-every 0.5 \
+        --shot-dir "$WORK/$pace" --panel --gl-debug "${settings[@]}"
+done
+spawn bench headless "$WORK/bench.log" 160 120 0 --benchmark 1 --benchmark-csv "$WORK/frames.csv"
+spawn device headless "$WORK/device.log" 160 120 0 --frames 1 --egl-device 99
+
+for view in start tour tuned; do
+    status=$(result "$view-window")
     check "$view in the window (got $status)" [ "$status" = 0 ]
-    status=$(headless "$WORK/$view.log" "${args[@]}" --gl-debug --screenshot "$WORK/$view.png")
+    status=$(result "$view")
     check "$view headless exits with 0 (got $status)" [ "$status" = 0 ]
     check "$view headless: no GL error" grep -qx 'GL errors: 0' "$WORK/$view.log"
     check "$view headless: names its EGL device" \
@@ -56,12 +65,8 @@ check "tuned: the sky is untouched" [ "$(pngstat diff "$S" "$L" 0 0 512 125)" = 
 # time.scale 0 freezes the scene: two frames a second apart are the same
 # picture (left of the panel, which --panel draws over the right headless),
 # where the running scene moves. The panel shows in the picture.
-echo '{"time": {"scale": 0}}' > "$WORK/frozen.json"
 for pace in frozen running; do
-    mkdir -p "$WORK/$pace"
-    settings=(); [ "$pace" = frozen ] && settings=(--settings "$WORK/frozen.json")
-    status=$(headless "$WORK/$pace.log" 640 480 0 --fixed-dt 0.5 --seconds 1 --shot-every 0.5 \
-        --shot-dir "$WORK/$pace" --panel --gl-debug "${settings[@]}")
+    status=$(result "$pace")
     check "$pace scene with the panel headless (got $status)" [ "$status" = 0 ]
     check "$pace: no GL error with the panel" grep -qx 'GL errors: 0' "$WORK/$pace.log"
 done
@@ -75,7 +80,7 @@ read -r r g b <<<"$(pngstat mean "${F}2.png" 262 456 610 470)"
 check "--panel headless: the panel is in the picture ($r $g $b)" awk -v r="$r" -v b="$b" 'BEGIN { exit !(b > r + 20) }'
 
 # The benchmark names the renderer and the device; one CSV row per frame.
-status=$(headless "$WORK/bench.log" 160 120 0 --benchmark 1 --benchmark-csv "$WORK/frames.csv")
+status=$(result bench)
 check "benchmark headless ends with 0 (got $status)" [ "$status" = 0 ]
 check "benchmark names renderer and EGL device" \
     grep -q '^Benchmark (.\+ on \(EGL device [0-9]\+ of [0-9]\+ (.\+)\|the EGL surfaceless platform\))$' \
@@ -87,7 +92,7 @@ check "one CSV row per measured frame (${frames:-none})" \
     [ "$(($(wc -l < "$WORK/frames.csv") - 1))" = "${frames:-x}" ]
 
 # An EGL device that does not exist: one line naming the devices there are.
-status=$(headless "$WORK/device.log" 160 120 0 --frames 1 --egl-device 99)
+status=$(result device)
 check "an unknown --egl-device ends with 255 (got $status)" [ "$status" = 255 ]
 check "one error line listing the devices" \
     grep -qx 'Error:no EGL device 99; the devices here: .*0 (.*' "$WORK/device.log"
