@@ -12,17 +12,31 @@ below() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
 # warm R G B: red well above blue, green between them.
 warm() { awk -v r="$1" -v g="$2" -v b="$3" 'BEGIN { exit !(r > 1.6 * b && r > g && g > b) }'; }
 
-# --- The start view: the camera at the scene's start, looking at the fire.
+# The runs, side by side: the start view (the camera at the scene's start,
+# looking at the fire) as it is, without shadow casters, --unlit and with the
+# glow; the tour at 5, 10, 15, 20 and 25 s, one picture every 5 s, with and
+# without shadow casters. The pictures compared with (no casters, --unlit) are
+# drawn headless, the window's picture to the pixel.
 start=(1024 768 0 --frames 30 --fixed-dt 0.0166)
-status=$(run_app "$WORK/start.log" "${start[@]}" --gl-debug --screenshot "$WORK/start.png")
+tour=(1024 768 0 1 --fixed-dt 0.25 --seconds 25 --shot-every 5)
+mkdir -p "$WORK/tour" "$WORK/tour-open"
+spawn_window tour run_app "$WORK/tour.log" "${tour[@]}" --gl-debug --shot-dir "$WORK/tour"
+spawn tour-open headless "$WORK/tour-open.log" "${tour[@]}" --no-shadow-casters --shot-dir "$WORK/tour-open"
+spawn_window start run_app "$WORK/start.log" "${start[@]}" --gl-debug --screenshot "$WORK/start.png"
+spawn open headless "$WORK/open.log" "${start[@]}" --no-shadow-casters --screenshot "$WORK/open.png"
+spawn unlit headless "$WORK/unlit.log" "${start[@]}" --unlit --gl-debug --screenshot "$WORK/unlit.png"
+spawn_window glow run_app "$WORK/glow.log" "${start[@]}" --glow --gl-debug --screenshot "$WORK/glow.png"
+
+# --- The start view.
+status=$(result start)
 check "start view runs and exits with 0 (got $status)" [ "$status" = 0 ]
 check "no GL error over the run" grep -qx 'GL errors: 0' "$WORK/start.log"
-status=$(run_app "$WORK/open.log" "${start[@]}" --no-shadow-casters --screenshot "$WORK/open.png")
+status=$(result open)
 check "start view without shadow casters (got $status)" [ "$status" = 0 ]
 S="$WORK/start.png"; O="$WORK/open.png"
 # --unlit: the surfaces as their colour texture alone, the floor that the
 # performance table measures from; without errors, and plainly not lit.
-status=$(run_app "$WORK/unlit.log" "${start[@]}" --unlit --gl-debug --screenshot "$WORK/unlit.png")
+status=$(result unlit)
 check "start view --unlit (got $status)" [ "$status" = 0 ]
 check "no GL error with --unlit" grep -qx 'GL errors: 0' "$WORK/unlit.log"
 unlit_lighter=$(pngstat darker "$S" "$WORK/unlit.png" 25 0 568 1024 768)
@@ -66,7 +80,7 @@ check "rocks are textured" above "$(pngstat spread "$S" 430 395 540 470)" 8
 # --- The glow: the same start view through the floating-point target. The
 # flames' cores burn white and light the air around them; the night away from
 # the fire (ground, sky, rocks) keeps its grey levels.
-status=$(run_app "$WORK/glow.log" "${start[@]}" --glow --gl-debug --screenshot "$WORK/glow.png")
+status=$(result glow)
 check "start view with --glow (got $status)" [ "$status" = 0 ]
 check "no GL error with --glow" grep -qx 'GL errors: 0' "$WORK/glow.log"
 G="$WORK/glow.png"
@@ -84,13 +98,11 @@ for region in "900 540 1000 580" "0 668 1024 768" "0 0 1024 200" "430 395 540 47
     check "glow: the night unchanged at $region ($plain -> $glowing)" within "$plain" "$glowing" 2
 done
 
-# --- The tour at 5, 10, 15, 20 and 25 s, one picture every 5 s.
-tour=(1024 768 0 1 --fixed-dt 0.25 --seconds 25 --shot-every 5)
-mkdir -p "$WORK/tour" "$WORK/tour-open"
-status=$(run_app "$WORK/tour.log" "${tour[@]}" --gl-debug --shot-dir "$WORK/tour")
+# --- The tour.
+status=$(result tour)
 check "tour runs and exits with 0 (got $status)" [ "$status" = 0 ]
 check "no GL error over the tour" grep -qx 'GL errors: 0' "$WORK/tour.log"
-status=$(run_app "$WORK/tour-open.log" "${tour[@]}" --no-shadow-casters --shot-dir "$WORK/tour-open")
+status=$(result tour-open)
 check "tour without shadow casters (got $status)" [ "$status" = 0 ]
 for i in 1 2 3 4 5; do
     T="$WORK/tour/emberwight-000$i.png"; U="$WORK/tour-open/emberwight-000$i.png"
