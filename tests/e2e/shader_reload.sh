@@ -29,8 +29,9 @@ wait_line() {
     return 1
 }
 
-start_app "$log" 160 120 0 --gl-debug --screenshot "$WORK/last.png" || fail "window did not open"
-sleep 1
+# --stats 1: a line after every frame.
+start_app "$log" 160 120 0 --gl-debug --stats 1 --screenshot "$WORK/last.png" || fail "window did not open"
+wait_for "$log" '^stats frame 2 ' || fail "no frame drawn"
 
 : > "$sky"
 sleep 0.8
@@ -42,8 +43,9 @@ printf '#version 330 core\nout vec4 fragColor;\nvoid main() { fragColor = vec4(1
 check "the broken save is reported" wait_line "$failed"
 check "the compiler's log follows the file's name" \
     sh -c "grep -A1 -xF 'Failed to compile shader SkyShader.frag (sky)' '$log' | tail -n 1 | grep -q 'error'"
-sleep 1
-check "the demo runs on" kill -0 "$APP_PID"
+# Two more frames drawn after the report.
+drawn=$(grep -c '^stats frame ' "$log")
+check "the demo runs on" wait_for "$log" "^stats frame $((drawn + 2)) "
 
 press Escape
 wait_app 20
