@@ -2,7 +2,11 @@
 # The benchmark's report and CSV are well-formed and their figures plausible.
 source "$(dirname "$0")/lib.sh"
 
-status=$(run_app "$WORK/bench.log" 160 120 0 --benchmark 1 --benchmark-csv "$WORK/frames.csv")
+# Both runs side by side; the second is checked below.
+spawn bench run_app "$WORK/bench.log" 160 120 0 --benchmark 1 --benchmark-csv "$WORK/frames.csv"
+spawn target run_app "$WORK/target.log" 160 120 0 --benchmark 3 --target-fps 240
+
+status=$(result bench)
 check "benchmark ends with 0 (got $status)" [ "$status" = 0 ]
 check "names the renderer" grep -q '^Benchmark (.\+)$' "$WORK/bench.log"
 check "start-up time is positive" \
@@ -27,7 +31,7 @@ check "without a target every frame is at the whole size" \
 
 # A target out of reach (240 frames a second on the software renderer): the
 # scale goes down to 0.5 within seconds and stays there.
-status=$(run_app "$WORK/target.log" 160 120 0 --benchmark 3 --target-fps 240)
+status=$(result target)
 check "benchmark with a target ends with 0 (got $status)" [ "$status" = 0 ]
 check "a target out of reach: the scale down to 0.5 ($(grep 'render scale' "$WORK/target.log"))" \
     awk '/render scale:/ { found = 1; ok = ($4 + 0 <= 0.55 && $5 + 0 == 0.5 && $7 + 0 < 1) }
