@@ -4,18 +4,34 @@
 # files it survives; and once against the project's generated data.
 source "$(dirname "$0")/lib.sh"
 
-# make_root: a fresh stand-in data root with the real shader sources.
+# make_root CASE: a stand-in data root of its own with the real shader sources.
 make_root() {
-    rm -rf "$WORK/root"
-    "$TOOLS/scene_files" "$WORK/root" "$ROOT/GraphicsEngine/Shader" || fail "stand-in files written"
+    "$TOOLS/scene_files" "$WORK/$1" "$ROOT/GraphicsEngine/Shader" || fail "stand-in files written"
 }
-run_world() {  # run_world LOG: a few fixed-step frames and a screenshot
-    EMBERWIGHT_ROOT="$WORK/root" run_app "$1" 320 240 0 --frames 5 --fixed-dt 0.02 --screenshot "$WORK/shot.png"
+# run_world CASE: a few fixed-step frames on CASE's data root and a screenshot,
+# in the background (`result CASE`).
+run_world() {
+    EMBERWIGHT_ROOT="$WORK/$1" spawn "$1" run_app "$WORK/$1.log" 320 240 0 --frames 5 --fixed-dt 0.02 \
+        --screenshot "$WORK/$1.png"
 }
 count() { grep -c -x -F -- "$2" "$1"; }
 
-make_root
-status=$(run_world "$WORK/full.log")
+# Every run first, side by side: the whole stand-in data, the project's own,
+# then a model, the ground and sky, and the height map missing.
+make_root full
+run_world full
+spawn real run_app "$WORK/real.log" 320 240 0 --frames 3 --fixed-dt 0.02
+make_root model
+rm "$WORK/model/resources/models/emberwight_rotate.obj"
+run_world model
+make_root env
+rm "$WORK/env/resources/models/groundMesh.obj" "$WORK/env/resources/models/skybox.obj"
+run_world env
+make_root height
+rm "$WORK/height/resources/textures/h_level_ew.tga"
+run_world height
+
+status=$(result full)
 log="$WORK/full.log"
 check "full start-up runs and exits with 0 (got $status)" [ "$status" = 0 ]
 check "argc first" [ "$(sed -n 1p "$log")" = "argc 4" ]
@@ -32,16 +48,16 @@ check "65 cache hits" [ "$(count "$log" 'Texture Found.')" = 65 ]
 for name in sunsprite.tga ground07.jpg ground07b.jpg ground07n.jpg skybox2.jpg rock1.jpg rock1n.jpg \
     brick13_2.jpg brick13n.jpg brick13d.jpg wood17.jpg wood17n_2.jpg wood17d.jpg wood_burnt.jpg \
     particle.tga smoke45_alpha.tga flames3.tga flames2.tga fire_layer.tga noise.tga; do
-    check "$name read once" [ "$(count "$log" "$WORK/root/resources/textures/$name")" = 1 ]
+    check "$name read once" [ "$(count "$log" "$WORK/full/resources/textures/$name")" = 1 ]
 done
 check "smoke through the alpha loader, alone" \
-    [ "$(grep -B1 -x -F "$WORK/root/resources/textures/smoke45_alpha.tga" "$log" | head -n1)" = "Loading alpha Texture..." ]
+    [ "$(grep -B1 -x -F "$WORK/full/resources/textures/smoke45_alpha.tga" "$log" | head -n1)" = "Loading alpha Texture..." ]
 check "one alpha load" [ "$(count "$log" 'Loading alpha Texture...')" = 1 ]
 check "no failure lines" sh -c "! grep -q -e '^Model ' -e '^Environment:' -e '^Scene:' -e 'ERROR' -e 'fail' '$log'"
-check "screenshot of the running demo" [ "$(pngstat size "$WORK/shot.png")" = "320x240" ]
+check "screenshot of the running demo" [ "$(pngstat size "$WORK/full.png")" = "320x240" ]
 
 # The generated data files of the project itself load the same way.
-status=$(run_app "$WORK/real.log" 320 240 0 --frames 3 --fixed-dt 0.02)
+status=$(result real)
 check "real data: runs and exits with 0 (got $status)" [ "$status" = 0 ]
 check "real data: heightmap of 128 x 128" grep -q '^Heightmap: width=128, height=128' "$WORK/real.log"
 check "real data: 14 models of one mesh each" [ "$(grep -c '^ModelLoader: NumMeshes: 1 $' "$WORK/real.log")" = 14 ]
@@ -51,9 +67,7 @@ check "real data: no failure lines" \
     sh -c "! grep -q -e '^Model ' -e '^Environment:' -e '^Scene:' -e 'ERROR' -e 'fail' '$WORK/real.log'"
 
 # A model that cannot be loaded: one line naming it, and the demo runs on.
-make_root
-rm "$WORK/root/resources/models/emberwight_rotate.obj"
-status=$(run_world "$WORK/model.log")
+status=$(result model)
 check "missing model: runs and exits with 0 (got $status)" [ "$status" = 0 ]
 check "missing model: one line naming it" \
     [ "$(grep -c "emberwight_rotate.obj" "$WORK/model.log")" = 1 ]
@@ -62,9 +76,7 @@ check "missing model: the line says it is left out" \
 check "missing model: the 13 others load" [ "$(grep -c '^ModelLoader: NumMeshes: ' "$WORK/model.log")" = 13 ]
 
 # No ground and no sky: a line each, and the frame runs without them.
-make_root
-rm "$WORK/root/resources/models/groundMesh.obj" "$WORK/root/resources/models/skybox.obj"
-status=$(run_world "$WORK/env.log")
+status=$(result env)
 check "missing ground and sky: runs and exits with 0 (got $status)" [ "$status" = 0 ]
 check "missing ground: its line" \
     grep -q -x -F "Environment: 'groundMesh.obj' could not be loaded; running without the ground." "$WORK/env.log"
@@ -74,9 +86,7 @@ check "missing ground and sky: their textures are not read" \
     sh -c "! grep -q -e 'ground07' -e 'skybox2' '$WORK/env.log'"
 
 # No heightmap: a line, flat ground, and the demo runs.
-make_root
-rm "$WORK/root/resources/textures/h_level_ew.tga"
-status=$(run_world "$WORK/height.log")
+status=$(result height)
 check "missing heightmap: runs and exits with 0 (got $status)" [ "$status" = 0 ]
 check "missing heightmap: its line" \
     grep -q -x -F "Scene: heightmap 'h_level_ew.tga' not loaded; the ground is flat." "$WORK/height.log"
