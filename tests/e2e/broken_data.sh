@@ -7,14 +7,13 @@ source "$(dirname "$0")/lib.sh"
 
 TEXTURES="$ROOT/resources/textures"
 MODELS="$ROOT/resources/models"
-case_root="$WORK/root"
 
 # A small PNG to stand in under every other extension.
-run_app "$WORK/png.log" 32 24 0 --frames 1 --fixed-dt 0.02 --screenshot "$WORK/other.png" >/dev/null
+pngstat make "$WORK/other.png" 32 24
 
-# fresh_root: shaders from the source tree, a private copy of the data.
+# fresh_root ROOT: shaders from the source tree, a private copy of the data.
 fresh_root() {
-    rm -rf "$case_root"
+    local case_root="$1"
     mkdir -p "$case_root/GraphicsEngine" "$case_root/resources"
     ln -s "$ROOT/GraphicsEngine/Shader" "$case_root/GraphicsEngine/Shader"
     cp -r "$TEXTURES" "$MODELS" "$case_root/resources/"
@@ -51,17 +50,22 @@ garbage    no              no
 other      yes             no
 odd        yes             yes"
 
+# Each case on a data root of its own, the runs side by side.
 while read -r kind textures_load models_load; do
-    fresh_root
+    case_root="$WORK/$kind-root"
+    fresh_root "$case_root"
     break_all "$kind" "$case_root/resources/textures"
     [ "$kind" = odd ] || break_all "$kind" "$case_root/resources/models"
+    EMBERWIGHT_ROOT="$case_root" spawn "$kind" run_app "$WORK/$kind.log" 160 120 0 --frames 4 \
+        --fixed-dt 0.02 --gl-debug --screenshot "$WORK/$kind.png"
+done <<< "$cases"
+
+while read -r kind textures_load models_load; do
     log="$WORK/$kind.log"
-    status=$(EMBERWIGHT_ROOT="$case_root" run_app "$log" 160 120 0 --frames 4 --fixed-dt 0.02 \
-             --gl-debug --screenshot "$WORK/$kind.png")
+    status=$(result "$kind")
     check "$kind: ends with 0 (got $status)" [ "$status" = 0 ]
     check "$kind: a frame was drawn" [ "$(pngstat size "$WORK/$kind.png" 2>/dev/null)" = "160x120" ]
     check "$kind: no GL error" grep -qx 'GL errors: 0' "$log"
-    rm -f "$WORK/$kind.png"
 
     case "$textures_load" in
         no)  check "$kind: textures report their failure" grep -q '^Texture: file \(format\|read\) fail!$' "$log"
