@@ -16,8 +16,34 @@ close_window
 wait_app 20; status=$STATUS
 check "window close exits with 0 (got $status)" [ "$status" = 0 ]
 
+# The runs to the end, side by side; checked below.
 # --frames with --screenshot: the last frame before its swap, at the window's size.
-status=$(run_app "$WORK/frames.log" 200 150 0 --frames 3 --screenshot "$WORK/shot.png")
+spawn frames run_app "$WORK/frames.log" 200 150 0 --frames 3 --screenshot "$WORK/shot.png"
+# Shader failures, each through a copy of the data root of its own.
+copy_root() {
+    mkdir -p "$WORK/$1/GraphicsEngine"
+    cp -r "$ROOT/GraphicsEngine/Shader" "$WORK/$1/GraphicsEngine/"
+    ln -s "$ROOT/resources" "$WORK/$1/resources"
+}
+copy_root missing
+rm "$WORK/missing/GraphicsEngine/Shader/ThresholdShader.frag"
+EMBERWIGHT_ROOT="$WORK/missing" spawn missing run_app "$WORK/missing.log" --frames 2
+copy_root psupdate
+rm "$WORK/psupdate/GraphicsEngine/Shader/PSUpdate.frag" 2>/dev/null
+EMBERWIGHT_ROOT="$WORK/psupdate" spawn psupdate run_app "$WORK/psupdate.log" --frames 2 --fixed-dt 0.01
+copy_root compile
+echo "this is not GLSL" > "$WORK/compile/GraphicsEngine/Shader/SkyShader.frag"
+EMBERWIGHT_ROOT="$WORK/compile" spawn compile run_app "$WORK/compile.log" --frames 2
+copy_root link
+cat > "$WORK/link/GraphicsEngine/Shader/AlphaShader.frag" <<'GLSL'
+#version 330 core
+out vec4 fragColor;
+vec4 notDefinedAnywhere();
+void main() { fragColor = notDefinedAnywhere(); }
+GLSL
+EMBERWIGHT_ROOT="$WORK/link" spawn link run_app "$WORK/link.log" --frames 2
+
+status=$(result frames)
 check "--frames ends with 0 (got $status)" [ "$status" = 0 ]
 check "screenshot written" [ -s "$WORK/shot.png" ]
 check "screenshot has the window's size" [ "$(pngstat size "$WORK/shot.png")" = "200x150" ]
@@ -33,38 +59,16 @@ status=$(run_app "$WORK/help.log" --help)
 check "--help exits with 0" [ "$status" = 0 ]
 check "--help lists --frames" grep -q -- '--frames' "$WORK/help.log"
 
-# Shader failures, through a copy of the data root.
-copy_root() {
-    rm -rf "$WORK/root"; mkdir -p "$WORK/root/GraphicsEngine"
-    cp -r "$ROOT/GraphicsEngine/Shader" "$WORK/root/GraphicsEngine/"
-    ln -s "$ROOT/resources" "$WORK/root/resources"
-}
-copy_root
-rm "$WORK/root/GraphicsEngine/Shader/ThresholdShader.frag"
-status=$(EMBERWIGHT_ROOT="$WORK/root" run_app "$WORK/missing.log" --frames 2)
+status=$(result missing)
 check "missing shader exits with 255 (got $status)" [ "$status" = 255 ]
 check "missing shader names the path, then the error" \
     sh -c "tail -n 2 '$WORK/missing.log' | tr -d '\n' | grep -q 'ThresholdShader.fragError opening shader file'"
-
-copy_root
-rm "$WORK/root/GraphicsEngine/Shader/PSUpdate.frag" 2>/dev/null
-status=$(EMBERWIGHT_ROOT="$WORK/root" run_app "$WORK/psupdate.log" --frames 2 --fixed-dt 0.01)
+status=$(result psupdate)
 check "absent PSUpdate.frag does not matter (got $status)" [ "$status" = 0 ]
-
-copy_root
-echo "this is not GLSL" > "$WORK/root/GraphicsEngine/Shader/SkyShader.frag"
-status=$(EMBERWIGHT_ROOT="$WORK/root" run_app "$WORK/compile.log" --frames 2)
+status=$(result compile)
 check "compile error exits with 255 (got $status)" [ "$status" = 255 ]
 check "compile error message" grep -q '^Failed to compile shader$' "$WORK/compile.log"
-
-copy_root
-cat > "$WORK/root/GraphicsEngine/Shader/AlphaShader.frag" <<'GLSL'
-#version 330 core
-out vec4 fragColor;
-vec4 notDefinedAnywhere();
-void main() { fragColor = notDefinedAnywhere(); }
-GLSL
-status=$(EMBERWIGHT_ROOT="$WORK/root" run_app "$WORK/link.log" --frames 2)
+status=$(result link)
 check "link error exits with 255 (got $status)" [ "$status" = 255 ]
 check "link error message" grep -q '^Failed to link shader program$' "$WORK/link.log"
 
