@@ -9,18 +9,28 @@ below() { [[ "$1" =~ ^[0-9.]+$ ]] && awk -v a="$1" -v b="$2" 'BEGIN { exit !(a <
 # near A B: whole numbers A and B at most 10 % of B apart, B above 0.
 near() { [[ "$1" =~ ^[0-9]+$ && "$2" =~ ^[0-9]+$ ]] && [ "$2" -gt 0 ] &&
          awk -v a="$1" -v b="$2" 'BEGIN { d = a - b; if (d < 0) d = -d; exit !(d <= 0.1 * b) }'; }
-headless() {
-    local log="$1"; shift
-    (cd "$WORK" && env -u DISPLAY -u XAUTHORITY timeout 120 "$BIN" "$@" --headless \
-        </dev/null >"$log" 2>&1)
-    echo $?
-}
 
+# Every run first, side by side; what each shows is checked below.
 # Rocks, ground, the turning structure and its shadow; the fire behind.
 pose=(320 240 0 --frames 12 --fixed-dt 0.05 --camera -3,7,2,225,-22 --gl-debug --stats 12)
+spawn desktop headless "$WORK/desktop.log" "${pose[@]}" --screenshot "$WORK/desktop.png"
+spawn es headless "$WORK/es.log" "${pose[@]}" --gles --screenshot "$WORK/es.png"
+# Close to the fire.
+close=(320 240 0 --frames 20 --fixed-dt 0.05 --camera -2.5,12,-14,315,8 --gles --gl-debug)
+spawn es-half headless "$WORK/es-half.log" "${close[@]}" --screenshot "$WORK/es-half.png"
+spawn es-whole headless "$WORK/es-whole.log" "${close[@]}" --full-res-particles \
+    --screenshot "$WORK/es-whole.png"
+# The fire after 10 s at a fixed frame time.
+fire=(256 192 0 --frames 200 --fixed-dt 0.05 --stats 200)
+spawn fire-desktop headless "$WORK/fire-desktop.log" "${fire[@]}"
+spawn fire-es headless "$WORK/fire-es.log" "${fire[@]}" --gles
+spawn_window window run_app "$WORK/window.log" "${pose[@]}" --gles --screenshot "$WORK/es-window.png"
+echo '{"fog": {"start": 20, "end": 90}}' > "$WORK/look.json"
+spawn rest headless "$WORK/rest.log" 256 192 0 --gles --gl-debug --settings "$WORK/look.json" --glow \
+    --show-shadow-cube --benchmark 1
+
 for renderer in desktop es; do
-    extra=(); [ "$renderer" = es ] && extra=(--gles)
-    status=$(headless "$WORK/$renderer.log" "${pose[@]}" "${extra[@]}" --screenshot "$WORK/$renderer.png")
+    status=$(result "$renderer")
     check "$renderer: headless exits with 0 (got $status)" [ "$status" = 0 ]
     check "$renderer: no GL error" grep -qx 'GL errors: 0' "$WORK/$renderer.log"
 done
@@ -36,18 +46,13 @@ check "ES: particle buffers of a few megabytes ($es_bytes)" \
 # The particles at half size on ES, close to the fire: the whole size's picture
 # (0.4 % apart at 1024 x 768; about 1 % at this small size, where a half-size
 # pixel is coarse).
-close=(320 240 0 --frames 20 --fixed-dt 0.05 --camera -2.5,12,-14,315,8 --gles --gl-debug)
-headless "$WORK/es-half.log" "${close[@]}" --screenshot "$WORK/es-half.png" >/dev/null
-headless "$WORK/es-whole.log" "${close[@]}" --full-res-particles --screenshot "$WORK/es-whole.png" \
-    >/dev/null
+result es-half >/dev/null; result es-whole >/dev/null
 difference=$(pngstat diff "$WORK/es-half.png" "$WORK/es-whole.png")
 check "ES: the fire at half size, the whole size's ($difference % apart)" below "$difference" 1.5
 check "ES: no GL error at half size" grep -qx 'GL errors: 0' "$WORK/es-half.log"
 
 # The fire after 10 s at a fixed frame time: alive per kind within 10 %.
-fire=(256 192 0 --frames 200 --fixed-dt 0.05 --stats 200)
-headless "$WORK/fire-desktop.log" "${fire[@]}" >/dev/null
-headless "$WORK/fire-es.log" "${fire[@]}" --gles >/dev/null
+result fire-desktop >/dev/null; result fire-es >/dev/null
 alive() { sed -n 's/^stats .* alive \([0-9]*\) \([0-9]*\) \([0-9]*\) \([0-9]*\) .*/\1 \2 \3 \4/p' "$1"; }
 read -r -a desktop_alive <<<"$(alive "$WORK/fire-desktop.log")"
 read -r -a es_alive <<<"$(alive "$WORK/fire-es.log")"
@@ -58,7 +63,7 @@ for i in 0 1 2 3; do
 done
 
 # The window: an ES context through GLFW, the same picture as headless.
-status=$(run_app "$WORK/window.log" "${pose[@]}" --gles --screenshot "$WORK/es-window.png")
+status=$(result window)
 check "ES window exits with 0 (got $status)" [ "$status" = 0 ]
 check "ES window: no GL error" grep -qx 'GL errors: 0' "$WORK/window.log"
 difference=$(pngstat diff "$WORK/es-window.png" "$WORK/es.png")
@@ -66,9 +71,7 @@ check "ES window: the headless picture ($difference % apart)" below "$difference
 
 # The rest of the demo on ES: a settings file, the glow, the shadow-cube box
 # and the benchmark with its GPU pass times, with no GL error.
-echo '{"fog": {"start": 20, "end": 90}}' > "$WORK/look.json"
-status=$(headless "$WORK/rest.log" 256 192 0 --gles --gl-debug --settings "$WORK/look.json" --glow \
-    --show-shadow-cube --benchmark 1)
+status=$(result rest)
 check "ES: settings, glow, box and benchmark exit with 0 (got $status)" [ "$status" = 0 ]
 check "ES: the benchmark reports its frames" grep -q '^  frame time ms: min' "$WORK/rest.log"
 check "ES: and the GPU's pass times" grep -q '^    shadow cube ' "$WORK/rest.log"
