@@ -3,11 +3,13 @@
 # camera tour, through the real binary.
 source "$(dirname "$0")/lib.sh"
 
-# Starts the demo and waits until its loop polls input (start-up compiles
-# every program first; a key pressed and released before that is lost).
+# Starts the demo and waits until its loop has drawn two frames (the first
+# one compiles the programs' code; a key pressed and released before the loop
+# polls input is lost). --stats 1 prints a line after every frame.
 start_running() {
-    start_app "$@" || { fail "window did not open"; return 1; }
-    sleep 1.5
+    local log="$1"
+    start_app "$@" --stats 1 || { fail "window did not open"; return 1; }
+    wait_for "$log" '^stats frame 2 ' || { fail "no frame drawn"; return 1; }
 }
 quit_app() {
     press Escape
@@ -24,8 +26,12 @@ camera_field() {
 }
 # near A B TOLERANCE
 near() { awk -v a="$1" -v b="$2" -v t="$3" 'BEGIN { d = a - b; if (d < 0) d = -d; exit !(d <= t) }'; }
-# lines_after LOG TEXT N: the N lines that follow the first line equal to TEXT.
-lines_after() { awk -v text="$2" -v n="$3" 'found && n-- > 0 { print } $0 == text && !found { found = 1 }' "$1"; }
+# lines_after LOG TEXT N: the N lines that follow the first line equal to TEXT,
+# leaving out the per-frame lines of --stats.
+lines_after() {
+    awk -v text="$2" -v n="$3" '/^stats frame / { next }
+        found && n-- > 0 { print } $0 == text && !found { found = 1 }' "$1"
+}
 
 cat > "$WORK/help.txt" <<'HELP'
 Emberwight - Help:
@@ -50,10 +56,20 @@ ESC - quit
 HELP
 frametime_re='^Frametime: +[0-9]+\.[0-9]{4} ms - FPS: +[0-9]+$'
 
-# Untouched: the camera stands at the scene's start looking along (1, 0, 1).
-start_running "$WORK/idle.log" 320 240 0 --screenshot "$WORK/idle.png" --print-camera && quit_app
+# Untouched, the camera stands at the scene's start looking along (1, 0, 1);
+# F12 keeps that picture. Then F3 held for a second switches wire frame once:
+# the scene below the status line turns into lines. Neither moves the camera.
+mkdir -p "$WORK/idle"
+start_running "$WORK/idle.log" 320 240 0 --shot-dir "$WORK/idle" --screenshot "$WORK/wire.png" \
+    --print-camera && {
+    press F12; wait_file "$WORK/idle/emberwight-0001.png"; press F3 1.0; sleep 0.2; quit_app; }
+cp "$WORK/idle/emberwight-0001.png" "$WORK/idle.png" 2>/dev/null
 check "start pose" grep -q '^camera -45.0000 10.0000 -25.0000 direction 1.0000 0.0000 1.0000 yaw 0.0000 pitch 0.0000$' "$WORK/idle.log"
 check "no status line without a toggle" sh -c "! grep -q -e '^Help' -e '^Frametime' '$WORK/idle.log'"
+check "F3 held prints 'Wire Frame: ON' once" [ "$(grep -c -x 'Wire Frame: ON' "$WORK/idle.log")" = 1 ]
+check "F3 never switched back while held" sh -c "! grep -q 'Wire Frame: OFF' '$WORK/idle.log'"
+diff_wire=$(pngstat diff "$WORK/idle.png" "$WORK/wire.png" 0 40 320 240)
+check "F3 changes the scene's picture ($diff_wire%)" awk -v d="$diff_wire" 'BEGIN { exit !(d > 2) }'
 
 # F1, then F2, then F7, then G and C: each press copies the overlay to the
 # console once. The last frame has the glow on and the help drawn over it.
@@ -79,15 +95,6 @@ idle_red=$(pngstat mean "$WORK/idle.png" 0 0 160 240 | cut -d' ' -f1)
 help_red=$(pngstat mean "$WORK/help.png" 0 0 160 240 | cut -d' ' -f1)
 check "overlay text visible with help on (red $idle_red -> $help_red)" \
     awk -v a="$idle_red" -v b="$help_red" 'BEGIN { exit !(b > a + 8) }'
-
-# F3 held for a second switches wire frame once; the scene below the status
-# line turns into lines.
-start_running "$WORK/wire.log" 320 240 0 --screenshot "$WORK/wire.png" && {
-    press F3 1.0; sleep 0.2; quit_app; }
-check "F3 held prints 'Wire Frame: ON' once" [ "$(grep -c -x 'Wire Frame: ON' "$WORK/wire.log")" = 1 ]
-check "F3 never switched back while held" sh -c "! grep -q 'Wire Frame: OFF' '$WORK/wire.log'"
-diff_wire=$(pngstat diff "$WORK/idle.png" "$WORK/wire.png" 0 40 320 240)
-check "F3 changes the scene's picture ($diff_wire%)" awk -v d="$diff_wire" 'BEGIN { exit !(d > 2) }'
 
 # W walks along (1, 0, 1) on the level; the mouse turns the view by 0.25
 # degrees per pixel. A move that lands between reading the cursor and
@@ -141,9 +148,11 @@ check "the tour looks at its centre" awk -v x="$tx" -v y="$ty" -v z="$tz" \
     'BEGIN { exit !((x + 20 * dx + 2.5)^2 + (y + 20 * dy - 10)^2 + (z + 20 * dz)^2 < 0.01) }' 
 
 # The tour moves with time: two runs stopped at different times stand apart.
-status=$(run_app "$WORK/tour2.log" 200 150 0 1 --frames 4 --fixed-dt 0.5 --print-camera --screenshot "$WORK/tour2.png")
+spawn tour2 run_app "$WORK/tour2.log" 200 150 0 1 --frames 4 --fixed-dt 0.5 --print-camera --screenshot "$WORK/tour2.png"
+spawn tour5 run_app "$WORK/tour5.log" 200 150 0 1 --frames 10 --fixed-dt 0.5 --print-camera --screenshot "$WORK/tour5.png"
+status=$(result tour2)
 check "tour run ends with 0 (got $status)" [ "$status" = 0 ]
-status=$(run_app "$WORK/tour5.log" 200 150 0 1 --frames 10 --fixed-dt 0.5 --print-camera --screenshot "$WORK/tour5.png")
+status=$(result tour5)
 check "second tour run ends with 0 (got $status)" [ "$status" = 0 ]
 # At 2 s: theta = 2 pi * 8 / 45, phi = 0.4 pi + 0.1 pi sin(theta), r = 20.
 check "tour pose at 2 s" awk -v x="$(camera_field "$WORK/tour2.log" x)" -v z="$(camera_field "$WORK/tour2.log" z)" \
