@@ -3,26 +3,36 @@
 # that size or the classic failure line with status 255 — never a crash or hang.
 source "$(dirname "$0")/lib.sh"
 
-for size in "0 600" "-5 600" "abc 600" "800 0" "100000 600" "800 100000"; do
-    status=$(run_app "$WORK/size.log" $size 0 --frames 2 --fixed-dt 0.02)
+sizes=("0 600" "-5 600" "abc 600" "800 0" "100000 600" "800 100000")
+for i in "${!sizes[@]}"; do
+    spawn "size$i" run_app "$WORK/size$i.log" ${sizes[$i]} 0 --frames 2 --fixed-dt 0.02
+done
+for i in "${!sizes[@]}"; do
+    size=${sizes[$i]}; status=$(result "size$i")
     check "size '$size' ends with 255 (got $status)" [ "$status" = 255 ]
-    check "size '$size' reports the window failure" grep -q 'Error:failed to open window:$' "$WORK/size.log"
+    check "size '$size' reports the window failure" grep -q 'Error:failed to open window:$' "$WORK/size$i.log"
 done
 
-# A full-screen window takes the monitor's mode, and the frame follows it.
+# A full-screen window takes the monitor's mode, and the frame follows it. Only
+# the window matters here, so the scene is the small stand-in data (world.sh).
 screen=$(xdpyinfo | awk '/dimensions:/ { print $2; exit }')
-for words in "0" "1" "true" "yes" "TRUE" "-1" "0 true" "0 1" "0 0" "0 no" "true true" "1 1 extra"; do
-    status=$(run_app "$WORK/word.log" 96 72 $words --frames 2 --fixed-dt 0.02 --screenshot "$WORK/w.png")
+"$TOOLS/scene_files" "$WORK/root" "$ROOT/GraphicsEngine/Shader" || fail "stand-in files written"
+all_words=("0" "1" "true" "yes" "TRUE" "-1" "0 true" "0 1" "0 0" "0 no" "true true" "1 1 extra")
+for i in "${!all_words[@]}"; do
+    EMBERWIGHT_ROOT="$WORK/root" spawn "words$i" run_app "$WORK/word$i.log" 96 72 ${all_words[$i]} \
+        --frames 2 --fixed-dt 0.02 --screenshot "$WORK/w$i.png"
+done
+for i in "${!all_words[@]}"; do
+    words=${all_words[$i]}; status=$(result "words$i")
     check "words '$words' end with 0 (got $status)" [ "$status" = 0 ]
     size=96x72
     if [ "${words%% *}" = true ] || [ "${words%% *}" = 1 ]; then size=$screen; fi
-    check "words '$words' draw a $size frame" [ "$(pngstat size "$WORK/w.png")" = "$size" ]
+    check "words '$words' draw a $size frame" [ "$(pngstat size "$WORK/w$i.png")" = "$size" ]
     if [ "$size" = "$screen" ]; then
-        check "words '$words' print Fullscreen before the size" grep -q '^Fullscreen96 x 72' "$WORK/word.log"
+        check "words '$words' print Fullscreen before the size" grep -q '^Fullscreen96 x 72' "$WORK/word$i.log"
     fi
-    rm -f "$WORK/w.png"
 done
-check "five positional arguments count as argc 6" grep -q '^argc 6$' "$WORK/word.log"
+check "five positional arguments count as argc 6" grep -q '^argc 6$' "$WORK/word11.log"
 
 # Settings files are read before any window opens: a bad one is one line on
 # stderr naming the file, the key and the problem, and status 2, with no
