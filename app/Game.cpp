@@ -64,23 +64,40 @@ void Game::startUp(const LaunchConfig& config, const Settings& settings) {
 
 // --- A lost context -----------------------------------------------------------
 
+// Everything that holds objects of the GL context, in the order start-up
+// makes them. Start-up's GL steps make the programs, textures, shadow
+// targets, the scene's meshes, the static cube and the particle buffers
+// again; the rest are made again when next used.
+Game::Game() {
+    contextObjects_.add(
+        "engine: programs, textures, shadow targets", [this] { engine.releaseGraphics(); },
+        [this] { engine.createGraphics(session.options.unlit); });
+    contextObjects_.add("scene: meshes, environment, box", [this] { scene->releaseGraphics(); });
+    contextObjects_.add("particle buffers", [this] { render.backend->releaseParticles(); });
+    contextObjects_.add("static shadow cube", [this] { render.staticShadowCube.release(); });
+    contextObjects_.add("frame targets", [this] { render.targets.release(); });
+    contextObjects_.add("glow", [this] { render.glow.release(); });
+    contextObjects_.add("half-size particles", [this] { render.offscreenParticles.release(); });
+    contextObjects_.add("pass timer", [this] { render.timer.release(); });
+    contextObjects_.add("mesh uniform tables", [this] { render.meshUniforms = MeshUniforms(); });
+    contextObjects_.add(
+        "panel renderer", [this] { if (session.ui) session.ui->stopRenderer(); },
+        [this] { if (session.ui) session.ui->startRenderer(); });
+}
+
 // The browser has freed every object with the context and ignores GL calls
 // until it gives one back: each owner deletes and forgets its own, so that
 // nothing names a dead object afterwards.
 void Game::releaseGraphics() {
-    if (session.ui) session.ui->stopRenderer();
-    scene->releaseGraphics();
-    render.releaseGraphics();
-    engine.releaseGraphics();
+    contextObjects_.releaseAll();
     graphicsReleased_ = true;
 }
 
-// Start-up's GL steps on the records as they stand, and the GL state that
-// the toggles' values ask for.
+// Start-up's GL steps on the records as they stand, and what the toggles'
+// values ask for.
 void Game::createGraphicsAgain() {
-    engine.createGraphics(session.options.unlit);
+    contextObjects_.remakeAll();
     keys::applyGlEffects(engine);
-    if (session.ui) session.ui->startRenderer();
     graphicsReleased_ = false;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "GraphicsEngine/ContextObjects.h"
 #include "app/Engine.h"
 #include "app/run/Session.h"
 #include "render/RenderState.h"
@@ -18,6 +19,7 @@ public:
     RenderState render;  // back end, glow, static shadow cube, pass timer, uniform tables
     Session session;     // options, scripted keys, ImGui and panel, reloads, capture, benchmark
 
+    Game();
     ~Game();
 
     // Start-up, one frame and shut-down (app/Game.cpp). The native loop is
@@ -41,6 +43,7 @@ public:
     void renderFrame(double elapsed);
 
 private:
+    graph::ContextObjects contextObjects_;  // what holds objects of the GL context
     double lastTime_ = 0.0;        // the pacing clock after the last frame
     double startUpSeconds_ = 0.0;  // from the process's start to the first frame's end
     bool graphicsReleased_ = false;  // since the context went, until it is back

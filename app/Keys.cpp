@@ -108,8 +108,7 @@ void applyGlEffects(Engine& engine) {
     for (const Key& key : all()) {
         const bool* flag = flagOf(key, engine);
         if (flag == nullptr || key.kind != Kind::Flag) continue;
-        toggles::applyEffect(key.effects[*flag ? 1 : 0], engine.textureCache,
-                             *engine.render->backend);
+        toggles::applyEffect(key.effects[*flag ? 1 : 0], engine.textureCache, *engine.render);
     }
 }
 

@@ -79,8 +79,8 @@ bool* flagOf(const Key& key, Engine& engine);
 // limit of F6's start step, and no key latched.
 void setStartValues(Engine& engine);
 
-// The GL state each flag's value asks for (F3's lines, F9's blending), set
-// once more: on a context the browser has given back.
+// What each flag's value asks of the frame (F9's blending), set once more:
+// on a context the browser has given back.
 void applyGlEffects(Engine& engine);
 
 // Keys that toggle on a press in toggles::scan; kKeyCount of them.

@@ -17,7 +17,7 @@ enum Key { F1, F2, F3, F4, F5, F6, F7, F8, F9, F10, SPACE, G, C, TAB };
 
 // Runs one input frame's toggle step with the given keys down, the way the
 // input step does (status first), and returns the actions in order.
-std::vector<toggles::Action> frame(Engine& engine, std::initializer_list<Key> held) {
+std::vector<toggles::Action> inputFrame(Engine& engine, std::initializer_list<Key> held) {
     bool down[toggles::kKeyCount] = {};
     for (Key k : held) down[k] = true;
     std::vector<toggles::Action> actions;
@@ -30,8 +30,8 @@ std::vector<toggles::Action> frame(Engine& engine, std::initializer_list<Key> he
 
 // Presses and releases one key, returning the message it announced.
 std::string tap(Engine& engine, Key key) {
-    const std::vector<toggles::Action> actions = frame(engine, {key});
-    frame(engine, {});
+    const std::vector<toggles::Action> actions = inputFrame(engine, {key});
+    inputFrame(engine, {});
     return actions.size() == 1 ? actions[0].message : "<" + std::to_string(actions.size()) + ">";
 }
 
@@ -164,7 +164,7 @@ TEST(Toggles, F6CyclesThroughTheFrameRateLimits) {
 
 TEST(Toggles, SpaceSwitchesTheTourSilently) {
     Engine e;
-    const std::vector<toggles::Action> actions = frame(e, {SPACE});
+    const std::vector<toggles::Action> actions = inputFrame(e, {SPACE});
     ASSERT_EQ(actions.size(), 1u);
     EXPECT_FALSE(actions[0].announce);
     EXPECT_EQ(actions[0].effect, toggles::GlEffect::None);
@@ -175,10 +175,10 @@ TEST(Toggles, SpaceSwitchesTheTourSilently) {
 
 TEST(Toggles, HeldKeyActsOncePerPress) {
     Engine e;
-    for (int i = 0; i < 30; ++i) frame(e, {F3});
+    for (int i = 0; i < 30; ++i) inputFrame(e, {F3});
     EXPECT_TRUE(e.wireframe);
-    frame(e, {});
-    frame(e, {F3});
+    inputFrame(e, {});
+    inputFrame(e, {F3});
     EXPECT_FALSE(e.wireframe);
 }
 
@@ -193,7 +193,7 @@ TEST(Toggles, KeyHeldAtStartActsOnTheFirstFrame) {
 
 TEST(Toggles, TwoKeysInOneFrameBothActAndTheLaterMessageWins) {
     Engine e;
-    const std::vector<toggles::Action> actions = frame(e, {F7, F1});
+    const std::vector<toggles::Action> actions = inputFrame(e, {F7, F1});
     ASSERT_EQ(actions.size(), 2u);
     EXPECT_EQ(actions[0].message, "Help: ON");
     EXPECT_EQ(actions[1].message, "Object counter Enabled");
