@@ -238,6 +238,7 @@ void Game::shutDown() {
         std::string renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
         if (!engine.surface->where().empty()) renderer += " on " + engine.surface->where();
         session.benchmark->report(startUpSeconds_, renderer);
+        if (sound.on()) std::printf("  sound ms per frame: %.3f\n", sound.millisecondsPerFrame());
     }
     sound.finish();
     // Their GL objects go while the context is there.

@@ -33,6 +33,15 @@ void Sound::frame(const Settings& settings, float timeScale, double timeBefore, 
                   const glm::vec3& eye, const glm::vec3& direction, const glm::vec3& up,
                   const glm::vec3& fire) {
     if (device_ == nullptr) return;
+    const auto begun = std::chrono::steady_clock::now();
+    hear(settings, timeScale, timeBefore, timeAfter, eye, direction, up, fire);
+    secondsTimed_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - begun).count();
+    ++framesTimed_;
+}
+
+void Sound::hear(const Settings& settings, float timeScale, double timeBefore, double timeAfter,
+                 const glm::vec3& eye, const glm::vec3& direction, const glm::vec3& up,
+                 const glm::vec3& fire) {
     synth_.follow(settings);
     device_->place(eye, direction, up, fire);
     device_->setGain(muted ? 0.0f : settings.sound.volume);

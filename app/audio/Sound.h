@@ -1,5 +1,6 @@
 #pragma once
 #include <glm/glm.hpp>
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -32,8 +33,17 @@ public:
     // The recording's file completed; false where it could not be written.
     bool finish();
     bool on() const { return device_ != nullptr; }
+    // The mean time of frame() on the calling thread: synthesis, and a
+    // recording's mix (the speakers mix on the library's own thread).
+    double millisecondsPerFrame() const {
+        return framesTimed_ > 0 ? 1000.0 * secondsTimed_ / static_cast<double>(framesTimed_) : 0.0;
+    }
 
 private:
+    // frame()'s work, timed by it.
+    void hear(const Settings& settings, float timeScale, double timeBefore, double timeAfter,
+              const glm::vec3& eye, const glm::vec3& direction, const glm::vec3& up,
+              const glm::vec3& fire);
     // The next buffer's worth of the synthesizer, queued.
     void queueAhead(float timeScale);
 
@@ -43,6 +53,8 @@ private:
     bool recording_ = false;
     long long ahead_ = 0;  // a recording's samples queued and not yet mixed
     long framesHeard_ = 0;
+    double secondsTimed_ = 0.0;
+    long framesTimed_ = 0;
     float mono_[SoundDevice::kBufferSamples] = {};
     float stereo_[2 * SoundDevice::kBufferSamples] = {};
 };
