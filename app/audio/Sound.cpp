@@ -18,7 +18,8 @@ std::string Sound::start(const std::string& wavPath) {
     }
     device_ = SoundDevice::openSpeakers();
     if (device_ == nullptr) {
-        std::printf("Sound: off, no audio device\n");
+        std::printf(SoundDevice::inThisBuild() ? "Sound: off, no audio device\n"
+                                               : "Sound: off, not in this build\n");
         std::fflush(stdout);
     }
     return "";

@@ -10,6 +10,8 @@ public:
     // Mono samples per queued buffer.
     static constexpr int kBufferSamples = 2048;
 
+    // False for the build without an audio library.
+    static bool inThisBuild();
     // The system's output; null where there is none (a server, a container),
     // without a word from the library.
     static std::unique_ptr<SoundDevice> openSpeakers();

@@ -7,6 +7,7 @@ struct SoundDevice::State {};
 SoundDevice::SoundDevice(std::unique_ptr<State> state) : state_(std::move(state)) {}
 SoundDevice::~SoundDevice() = default;
 
+bool SoundDevice::inThisBuild() { return false; }
 std::unique_ptr<SoundDevice> SoundDevice::openSpeakers() { return nullptr; }
 std::unique_ptr<SoundDevice> SoundDevice::openRecording() { return nullptr; }
 
