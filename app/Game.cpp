@@ -13,6 +13,7 @@
 #include "app/Keys.h"
 #include "app/run/GlDebug.h"
 #include "app/run/Screenshot.h"
+#include "game/PointLight.h"
 #include "game/Scene.h"
 #include "game/SceneObject.h"
 #include "render/FrameRules.h"
@@ -58,6 +59,10 @@ void Game::startUp(const LaunchConfig& config, const Settings& settings) {
         session.shaderReloader = std::make_unique<ShaderReloader>(engine.shaders, platform::seconds());
     }
     engine.surface->whenContextLost([this] { releaseGraphics(); });
+    if (options.volume >= 0.0f) scene->settings.sound.volume = options.volume;
+    sound.muted = options.mute;
+    const std::string soundError = sound.start(options.audioOut);
+    if (!soundError.empty()) engine.fatalError(soundError);
     quit = false;
     lastTime_ = engine.surface->seconds();
 }
@@ -116,6 +121,7 @@ bool Game::frame() {
     if (!engine.followSurface()) {
         // Minimised: nothing to draw and no time passes; the simulation
         // takes up where it stopped when the window comes back.
+        sound.pause();
         surface.waitWhileMinimised();
         lastTime_ = surface.seconds();
         return true;
@@ -135,6 +141,7 @@ bool Game::frame() {
     engine.buildView();
 
     updateScene();
+    hearFrame(timeBefore);
     renderFrame(elapsed);
     render.timer.begin(GpuPassTimer::Overlay);
     engine.drawOverlay();
@@ -161,6 +168,12 @@ void Game::updateScene() {
     for (game::SceneObject* object : scene->objects) {
         if (frame::isActive(*object)) object->update(scene->clock.frameTime);
     }
+}
+
+void Game::hearFrame(double timeBefore) {
+    const glm::vec3 fire = scene->numPointLights > 0 ? scene->pointLights[0].Position : glm::vec3(0.0f);
+    sound.frame(scene->settings, scene->settings.time.scale, timeBefore, engine.totalTime,
+                engine.cameraPosition, engine.viewDirection, engine.cameraUp, fire);
 }
 
 double Game::nextElapsed() {
@@ -242,7 +255,9 @@ void Game::shutDown() {
         std::string renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
         if (!engine.surface->where().empty()) renderer += " on " + engine.surface->where();
         session.benchmark->report(startUpSeconds_, renderer);
+        if (sound.on()) std::printf("  sound ms per frame: %.3f\n", sound.millisecondsPerFrame());
     }
+    sound.finish();
     // Their GL objects go while the context is there.
     session.panel.reset();
     session.ui.reset();

@@ -1,6 +1,7 @@
 #pragma once
 #include "GraphicsEngine/ContextObjects.h"
 #include "app/Engine.h"
+#include "app/audio/Sound.h"
 #include "app/run/Session.h"
 #include "render/RenderState.h"
 
@@ -18,6 +19,7 @@ public:
     // Before the session, whose ImGui context stops the back end's renderer.
     RenderState render;  // back end, glow, static shadow cube, pass timer, uniform tables
     Session session;     // options, scripted keys, ImGui and panel, reloads, capture, benchmark
+    Sound sound;         // the fire's sound: synthesizer, device or recording, mute
 
     Game();
     ~Game();
@@ -50,6 +52,8 @@ private:
 
     // This frame's elapsed time: paced by the frame-rate limit, or fixed.
     double nextElapsed();
+    // The sound of this frame's time, heard from the camera (app/audio/Sound.h).
+    void hearFrame(double timeBefore);
     // Programs whose files were saved since the last look, rebuilt before this frame.
     void reloadShaders();
     // Screenshots asked for by F12 or --shot-every, taken before the swap.

@@ -10,6 +10,7 @@
 class Engine;
 struct RenderState;
 struct Session;
+class Sound;
 
 namespace keys {
 
@@ -38,10 +39,12 @@ struct Flag {
     constexpr Flag(bool Engine::*field) : engine(field) {}
     constexpr Flag(bool RenderState::*field) : render(field) {}
     constexpr Flag(bool Session::*field) : session(field) {}
+    constexpr Flag(bool Sound::*field) : sound(field) {}
 
     bool Engine::*engine = nullptr;
     bool RenderState::*render = nullptr;
     bool Session::*session = nullptr;
+    bool Sound::*sound = nullptr;
 };
 
 struct Key {

@@ -19,7 +19,7 @@ namespace toggles {
 // in its order, which is the order the script's keys act in within one frame
 // (the keyboard's act in the order they were pressed); the table checks the
 // count when it compiles.
-constexpr int kKeyCount = 14;
+constexpr int kKeyCount = 15;
 
 enum class GlEffect { None, LineMode, FillMode, ResampleTextures, BlendOn, BlendOff };
 

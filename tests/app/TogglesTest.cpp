@@ -13,7 +13,7 @@
 
 namespace {
 
-enum Key { F1, F2, F3, F4, F5, F6, F7, F8, F9, F10, SPACE, G, C, TAB };
+enum Key { F1, F2, F3, F4, F5, F6, F7, F8, F9, F10, SPACE, G, C, M, TAB };
 
 // Runs one input frame's toggle step with the given keys down, the way the
 // input step does (status first), and returns the actions in order.
@@ -41,11 +41,11 @@ TEST(Toggles, KeysActInTheFixedOrder) {
     const int expected[] = {GLFW_KEY_F1, GLFW_KEY_F2, GLFW_KEY_F3, GLFW_KEY_F4,
                             GLFW_KEY_F5, GLFW_KEY_F6, GLFW_KEY_F7, GLFW_KEY_F8,
                             GLFW_KEY_F9, GLFW_KEY_F10, GLFW_KEY_SPACE, GLFW_KEY_G,
-                            GLFW_KEY_C, GLFW_KEY_TAB};
+                            GLFW_KEY_C, GLFW_KEY_M, GLFW_KEY_TAB};
     // F1 ... F10 have the digits 1 ... 9, 0 besides; the rest none.
     const int digits[] = {GLFW_KEY_1, GLFW_KEY_2, GLFW_KEY_3, GLFW_KEY_4, GLFW_KEY_5,
                           GLFW_KEY_6, GLFW_KEY_7, GLFW_KEY_8, GLFW_KEY_9, GLFW_KEY_0,
-                          0, 0, 0, 0};
+                          0, 0, 0, 0, 0};
     for (int i = 0; i < toggles::kKeyCount; ++i) {
         EXPECT_EQ(toggles::key(i).code, expected[i]);
         EXPECT_EQ(keys::digitFor(toggles::key(i).code), digits[i]) << toggles::key(i).name;
@@ -88,6 +88,11 @@ TEST(Toggles, OnOffPairsAnnounceTheStateAfterTheFlip) {
     EXPECT_EQ(tap(e, TAB), "Settings panel: ON");
     EXPECT_TRUE(game.session.panelOpen);
     EXPECT_EQ(tap(e, TAB), "Settings panel: OFF");
+    // M mutes the sound record's output, and unmutes it.
+    EXPECT_EQ(tap(e, M), "Sound: muted");
+    EXPECT_TRUE(game.sound.muted);
+    EXPECT_EQ(tap(e, M), "Sound: ON");
+    EXPECT_FALSE(game.sound.muted);
     // The glow and the shadow-cube box start off; the frame reads their flags.
     EXPECT_EQ(tap(e, G), "Glow: ON");
     EXPECT_TRUE(game.render.glowEnabled);
