@@ -164,7 +164,9 @@ TEST(FramePlan, EveryCombinationReadsOnlyWhatItDrewAndEndsInTheDisplay) {
         }
         EXPECT_TRUE(display);
         for (int i = 0; i < frame::kTargets; ++i) {
-            if (plan.makes(static_cast<Target>(i))) EXPECT_NE(drawn & (1u << i), 0u) << i;
+            if (plan.makes(static_cast<Target>(i))) {
+                EXPECT_NE(drawn & (1u << i), 0u) << i;
+            }
         }
     }
 }
