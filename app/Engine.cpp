@@ -191,7 +191,7 @@ void Engine::releaseGraphics() {
     shaders.clear();
     textureCache.release();
     fireLayerTexture = noiseTexture = 0;
-    releaseRenderTargets();
+    releaseShadowTargets();
 }
 
 // Projection, camera, cursor and the render toggles' start values: the last

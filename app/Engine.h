@@ -3,8 +3,8 @@
 // timing, the GL registries and render targets. Its operations live with their
 // subsystem: start-up in app/Engine.cpp, the clock in app/Game.cpp, input in
 // app/Input.cpp, the overlay in app/Overlay.cpp, the panel in
-// app/settings/SettingsPanel.cpp, the camera in game/Camera.cpp, the render
-// targets in GraphicsEngine/RenderTargets.cpp and the passes in render/.
+// app/settings/SettingsPanel.cpp, the camera in game/Camera.cpp, the shadow
+// targets in render/ShadowTargets.cpp and the passes in render/.
 // What came later has records of its own: the passes' state
 // (render/RenderState.h: the back end, the glow and box switches, the cube's
 // sampler), the run's (app/run/Session.h: options, the panel) and the
@@ -141,17 +141,11 @@ public:
     void flyTour();
     void updateFrustum();
 
-    // Render targets (GraphicsEngine/RenderTargets.cpp).
+    // The shadow targets (render/ShadowTargets.cpp); the frame's own come
+    // from its plan (render/FrameTargets.h).
     void createShadowMap();
     void createShadowCube();
-    // The shadow targets and the scene's own target deleted (a lost context).
-    void releaseRenderTargets();
-    // The scene's target below a render scale of 1, sized (again whenever
-    // the size changes) but not bound; false where GL does not accept it.
-    bool sizeScaledTarget(int width, int height);
-    // Its picture scaled up, bilinear, over the whole display framebuffer,
-    // left bound with the viewport over it and its depth cleared.
-    void upscaleScene();
+    void releaseShadowTargets();  // a lost context
 
     // Passes (render/).
     void renderLit(Mesh& mesh, const glm::mat4& currentMatrix, const glm::mat4& modelMatrix,

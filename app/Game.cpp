@@ -13,6 +13,7 @@
 #include "app/Keys.h"
 #include "app/run/GlDebug.h"
 #include "app/run/Screenshot.h"
+#include "game/PointLight.h"
 #include "game/Scene.h"
 #include "game/SceneObject.h"
 #include "render/FrameRules.h"
@@ -58,29 +59,50 @@ void Game::startUp(const LaunchConfig& config, const Settings& settings) {
         session.shaderReloader = std::make_unique<ShaderReloader>(engine.shaders, platform::seconds());
     }
     engine.surface->whenContextLost([this] { releaseGraphics(); });
+    if (options.volume >= 0.0f) scene->settings.sound.volume = options.volume;
+    sound.muted = options.mute;
+    const std::string soundError = sound.start(options.audioOut);
+    if (!soundError.empty()) engine.fatalError(soundError);
     quit = false;
     lastTime_ = engine.surface->seconds();
 }
 
 // --- A lost context -----------------------------------------------------------
 
+// Everything that holds objects of the GL context, in the order start-up
+// makes them. Start-up's GL steps make the programs, textures, shadow
+// targets, the scene's meshes, the static cube and the particle buffers
+// again; the rest are made again when next used.
+Game::Game() {
+    contextObjects_.add(
+        "engine: programs, textures, shadow targets", [this] { engine.releaseGraphics(); },
+        [this] { engine.createGraphics(session.options.unlit); });
+    contextObjects_.add("scene: meshes, environment, box", [this] { scene->releaseGraphics(); });
+    contextObjects_.add("particle buffers", [this] { render.backend->releaseParticles(); });
+    contextObjects_.add("static shadow cube", [this] { render.staticShadowCube.release(); });
+    contextObjects_.add("frame targets", [this] { render.targets.release(); });
+    contextObjects_.add("glow", [this] { render.glow.release(); });
+    contextObjects_.add("half-size particles", [this] { render.offscreenParticles.release(); });
+    contextObjects_.add("pass timer", [this] { render.timer.release(); });
+    contextObjects_.add("mesh uniform tables", [this] { render.meshUniforms = MeshUniforms(); });
+    contextObjects_.add(
+        "panel renderer", [this] { if (session.ui) session.ui->stopRenderer(); },
+        [this] { if (session.ui) session.ui->startRenderer(); });
+}
+
 // The browser has freed every object with the context and ignores GL calls
 // until it gives one back: each owner deletes and forgets its own, so that
 // nothing names a dead object afterwards.
 void Game::releaseGraphics() {
-    if (session.ui) session.ui->stopRenderer();
-    scene->releaseGraphics();
-    render.releaseGraphics();
-    engine.releaseGraphics();
+    contextObjects_.releaseAll();
     graphicsReleased_ = true;
 }
 
-// Start-up's GL steps on the records as they stand, and the GL state that
-// the toggles' values ask for.
+// Start-up's GL steps on the records as they stand, and what the toggles'
+// values ask for.
 void Game::createGraphicsAgain() {
-    engine.createGraphics(session.options.unlit);
+    contextObjects_.remakeAll();
     keys::applyGlEffects(engine);
-    if (session.ui) session.ui->startRenderer();
     graphicsReleased_ = false;
 }
 
@@ -99,6 +121,7 @@ bool Game::frame() {
     if (!engine.followSurface()) {
         // Minimised: nothing to draw and no time passes; the simulation
         // takes up where it stopped when the window comes back.
+        sound.pause();
         surface.waitWhileMinimised();
         lastTime_ = surface.seconds();
         return true;
@@ -118,6 +141,7 @@ bool Game::frame() {
     engine.buildView();
 
     updateScene();
+    hearFrame(timeBefore);
     renderFrame(elapsed);
     render.timer.begin(GpuPassTimer::Overlay);
     engine.drawOverlay();
@@ -144,6 +168,12 @@ void Game::updateScene() {
     for (game::SceneObject* object : scene->objects) {
         if (frame::isActive(*object)) object->update(scene->clock.frameTime);
     }
+}
+
+void Game::hearFrame(double timeBefore) {
+    const glm::vec3 fire = scene->numPointLights > 0 ? scene->pointLights[0].Position : glm::vec3(0.0f);
+    sound.frame(scene->settings, scene->settings.time.scale, timeBefore, engine.totalTime,
+                engine.cameraPosition, engine.viewDirection, engine.cameraUp, fire);
 }
 
 double Game::nextElapsed() {
@@ -225,7 +255,9 @@ void Game::shutDown() {
         std::string renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
         if (!engine.surface->where().empty()) renderer += " on " + engine.surface->where();
         session.benchmark->report(startUpSeconds_, renderer);
+        if (sound.on()) std::printf("  sound ms per frame: %.3f\n", sound.millisecondsPerFrame());
     }
+    sound.finish();
     // Their GL objects go while the context is there.
     session.panel.reset();
     session.ui.reset();

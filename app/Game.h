@@ -1,5 +1,7 @@
 #pragma once
+#include "GraphicsEngine/ContextObjects.h"
 #include "app/Engine.h"
+#include "app/audio/Sound.h"
 #include "app/run/Session.h"
 #include "render/RenderState.h"
 
@@ -17,7 +19,9 @@ public:
     // Before the session, whose ImGui context stops the back end's renderer.
     RenderState render;  // back end, glow, static shadow cube, pass timer, uniform tables
     Session session;     // options, scripted keys, ImGui and panel, reloads, capture, benchmark
+    Sound sound;         // the fire's sound: synthesizer, device or recording, mute
 
+    Game();
     ~Game();
 
     // Start-up, one frame and shut-down (app/Game.cpp). The native loop is
@@ -41,12 +45,15 @@ public:
     void renderFrame(double elapsed);
 
 private:
+    graph::ContextObjects contextObjects_;  // what holds objects of the GL context
     double lastTime_ = 0.0;        // the pacing clock after the last frame
     double startUpSeconds_ = 0.0;  // from the process's start to the first frame's end
     bool graphicsReleased_ = false;  // since the context went, until it is back
 
     // This frame's elapsed time: paced by the frame-rate limit, or fixed.
     double nextElapsed();
+    // The sound of this frame's time, heard from the camera (app/audio/Sound.h).
+    void hearFrame(double timeBefore);
     // Programs whose files were saved since the last look, rebuilt before this frame.
     void reloadShaders();
     // Screenshots asked for by F12 or --shot-every, taken before the swap.

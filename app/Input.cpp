@@ -36,7 +36,7 @@ camera::WalkKeys Engine::handleInput(double elapsed) {
     // order, then once per key the script presses.
     const auto perform = [this](const toggles::Action& action) {
         if (action.announce) showStatus(action.message);
-        toggles::applyEffect(action.effect, textureCache, *render->backend);
+        toggles::applyEffect(action.effect, textureCache, *render);
     };
     for (int code : presses) {
         const int toggle = toggles::indexOf(code);

@@ -59,6 +59,8 @@ constexpr Key kTable[] = {
      {"Glow: OFF", "Glow: ON"}, &RenderState::glowEnabled, Panel::Control},
     {GLFW_KEY_C, "C", "shadow-cube box", "C - show the shadow cube as a box (toggle)", Kind::Flag,
      {"Shadow Cube: OFF", "Shadow Cube: ON"}, &RenderState::showShadowCube, Panel::Control},
+    {GLFW_KEY_M, "M", "mute", "M - mute the fire's sound (toggle)", Kind::Flag,
+     {"Sound: ON", "Sound: muted"}, &Sound::muted, Panel::Control},
     {GLFW_KEY_TAB, "Tab", "settings panel", "Tab - settings panel (toggle)", Kind::Flag,
      {"Settings panel: OFF", "Settings panel: ON"}, &Session::panelOpen},
     {GLFW_KEY_ESCAPE, "ESC", "quit", "ESC - quit", Kind::Quit},
@@ -101,6 +103,9 @@ bool* flagOf(const Key& key, Engine& engine) {
     if (key.flag.session != nullptr && engine.game != nullptr) {
         return &(engine.game->session.*key.flag.session);
     }
+    if (key.flag.sound != nullptr && engine.game != nullptr) {
+        return &(engine.game->sound.*key.flag.sound);
+    }
     return nullptr;
 }
 
@@ -108,8 +113,7 @@ void applyGlEffects(Engine& engine) {
     for (const Key& key : all()) {
         const bool* flag = flagOf(key, engine);
         if (flag == nullptr || key.kind != Kind::Flag) continue;
-        toggles::applyEffect(key.effects[*flag ? 1 : 0], engine.textureCache,
-                             *engine.render->backend);
+        toggles::applyEffect(key.effects[*flag ? 1 : 0], engine.textureCache, *engine.render);
     }
 }
 

@@ -10,6 +10,7 @@
 class Engine;
 struct RenderState;
 struct Session;
+class Sound;
 
 namespace keys {
 
@@ -38,10 +39,12 @@ struct Flag {
     constexpr Flag(bool Engine::*field) : engine(field) {}
     constexpr Flag(bool RenderState::*field) : render(field) {}
     constexpr Flag(bool Session::*field) : session(field) {}
+    constexpr Flag(bool Sound::*field) : sound(field) {}
 
     bool Engine::*engine = nullptr;
     bool RenderState::*render = nullptr;
     bool Session::*session = nullptr;
+    bool Sound::*sound = nullptr;
 };
 
 struct Key {
@@ -79,8 +82,8 @@ bool* flagOf(const Key& key, Engine& engine);
 // limit of F6's start step, and no key latched.
 void setStartValues(Engine& engine);
 
-// The GL state each flag's value asks for (F3's lines, F9's blending), set
-// once more: on a context the browser has given back.
+// What each flag's value asks of the frame (F9's blending), set once more:
+// on a context the browser has given back.
 void applyGlEffects(Engine& engine);
 
 // Keys that toggle on a press in toggles::scan; kKeyCount of them.

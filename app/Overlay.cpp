@@ -90,6 +90,10 @@ void Engine::drawOverlay() {
     // The back end's text: freeglut's on the desktop, Dear ImGui's on ES.
     if (surface->drawsText()) {
         RenderBackend& backend = *render->backend;
+        // Over the display, whatever the last pass drew into: nothing tested,
+        // blended or culled, filled.
+        glBindFramebuffer(GL_FRAMEBUFFER, displayFramebuffer());
+        backend.setState(PassState::screen(static_cast<int>(width), static_cast<int>(height)));
         if (render->caps.textThroughImGui) uiContext();  // made the first time
         backend.drawText(list, width, height);
     }

@@ -10,7 +10,7 @@ class Engine;
 
 namespace overlay {
 
-// Nineteen lines joined by single line feeds, with no line feed at the end.
+// Twenty lines joined by single line feeds, with no line feed at the end.
 extern const std::string helpText;
 // The help text with `lookLine` for its line on looking around, and without
 // the ESC line where ESC does not end the run.

@@ -119,24 +119,18 @@ void ageStatus(Engine& engine, double elapsed) {
     }
 }
 
-void applyEffect(GlEffect effect, TextureCache& cache, const RenderBackend& backend) {
+void applyEffect(GlEffect effect, TextureCache& cache, RenderState& render) {
     switch (effect) {
         case GlEffect::None:
-            break;
         case GlEffect::LineMode:
-            backend.drawLines(true);
-            break;
         case GlEffect::FillMode:
-            backend.drawLines(false);
             break;
         case GlEffect::ResampleTextures:
             cache.applySampling();
             break;
         case GlEffect::BlendOn:
-            glEnable(GL_BLEND);
-            break;
         case GlEffect::BlendOff:
-            glDisable(GL_BLEND);
+            render.sceneBlending = effect == GlEffect::BlendOn;
             break;
     }
 }

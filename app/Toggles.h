@@ -7,7 +7,7 @@
 #include <string>
 
 class Engine;
-class RenderBackend;
+struct RenderState;
 class TextureCache;
 namespace keys {
 struct Key;
@@ -19,7 +19,7 @@ namespace toggles {
 // in its order, which is the order the script's keys act in within one frame
 // (the keyboard's act in the order they were pressed); the table checks the
 // count when it compiles.
-constexpr int kKeyCount = 14;
+constexpr int kKeyCount = 15;
 
 enum class GlEffect { None, LineMode, FillMode, ResampleTextures, BlendOn, BlendOff };
 
@@ -54,7 +54,9 @@ void scan(Engine& engine, const bool down[kKeyCount],
 // time has run out.
 void ageStatus(Engine& engine, double elapsed);
 
-// The GL side of an action (the polygon mode through the back end).
-void applyEffect(GlEffect effect, TextureCache& cache, const RenderBackend& backend);
+// The GL side of an action: the textures' filters, or the blending the
+// frame's scene passes take (F9). F3's lines need nothing here: the frame
+// reads the wireframe switch into each pass's state.
+void applyEffect(GlEffect effect, TextureCache& cache, RenderState& render);
 
 }  // namespace toggles

@@ -65,6 +65,14 @@ struct CameraSettings {
     float walkSpeed = 10.0f;    // units per second along the (sqrt 2 long) view direction
 };
 
+// The fire's sound: the volume over all, and each of its layers' levels.
+struct SoundSettings {
+    float volume = 1.0f;
+    float lapping = 1.0f;   // the low roar
+    float hiss = 1.0f;      // the rare hissing peaks
+    float crackles = 1.0f;  // the wood's cracks
+};
+
 // Sparks, smoke, large flames, small flames: the order of the fire's bundle.
 constexpr int kParticleKinds = 4;
 
@@ -83,4 +91,5 @@ struct Settings {
     StructureSettings structure;
     GlowSettings glow;
     CameraSettings camera;
+    SoundSettings sound;
 };

@@ -51,16 +51,18 @@ EmissionPlan planEmission(float elapsedTime, float timePassed, float generationI
     return plan;
 }
 
+int RandomSequence::next() {
+    state = state * 1103515245u + 12345u;
+    return static_cast<int>((state >> 16) & 0x7fffu);
+}
+
 namespace {
-std::uint32_t randomState = 1;
+RandomSequence particleSequence;
 }
 
-int drawRandom() {
-    randomState = randomState * 1103515245u + 12345u;
-    return static_cast<int>((randomState >> 16) & 0x7fffu);
-}
+int drawRandom() { return particleSequence.next(); }
 
-void seedRandom(unsigned seed) { randomState = seed; }
+void seedRandom(unsigned seed) { particleSequence.state = seed; }
 
 float foldRandom(int randValue) {
     const float unit = static_cast<float>(randValue % 32768) / 32767.0f;

@@ -1,6 +1,8 @@
 #pragma once
 #include <GL/glew.h>
 
+#include <cstdint>
+
 #include <glm/glm.hpp>
 
 // The decisions of a particle system that need no GL: emission timing, the
@@ -58,9 +60,15 @@ EmissionPlan planEmission(float elapsedTime, float timePassed, float generationI
 // The seeds' random numbers come from this generator, not the C library's
 // rand, whose sequence differs between systems (glibc, msvcrt): the same
 // options give the same picture everywhere. A 15-bit linear congruential
-// generator, one sequence for the whole program as rand's was, starting from
-// seed 1 as rand does unseeded.
-int drawRandom();  // the next value, 0 to 32767
+// generator, starting from seed 1 as rand does unseeded. The particles draw
+// from one sequence for the whole program, as rand's was; the fire's sound
+// keeps a sequence of the same kind to itself, so that it never moves the
+// sparks' seeds.
+struct RandomSequence {
+    std::uint32_t state = 1;
+    int next();  // 0 to 32767
+};
+int drawRandom();  // the next value of the particles' sequence, 0 to 32767
 void seedRandom(unsigned seed);
 
 // Folds one drawn value by the remainder 32768 and maps it onto [-10, 10].

@@ -8,9 +8,10 @@ class ParticleSystem;
 
 // What both particle paths hand the GL for one system, read from the system
 // they serve: the update program's generator and bursts (the rule that
-// PSEmission.glsl applies), and the render program's sprites with their blend
-// state. One table and one upload each, so that the desktop update
-// (ParticleSystem) and OpenGL ES's pool (ParticleRing) cannot drift apart.
+// PSEmission.glsl applies), and the render program's sprites (the look that
+// PSSprite.glsl gives them) with their blend state. One table and one upload
+// each, so that the desktop update (ParticleSystem) and OpenGL ES's pool
+// (ParticleRing) cannot drift apart.
 class ParticleUniforms {
 public:
     // `sampler` names the sprite sheet's uniform: "texture" on the desktop;

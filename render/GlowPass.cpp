@@ -2,13 +2,7 @@
 
 #include "render/RenderBackend.h"
 
-#include <cstdio>
-
 namespace {
-
-// Floating point, so that the scene keeps light past 1 and the blur keeps
-// faint halo edges; half floats are plenty for both.
-constexpr GLenum kColourFormat = GL_RGBA16F;
 
 // The uniforms of the three glow programs; a name a program does not use has
 // location -1, which GL ignores.
@@ -20,124 +14,47 @@ const char* const kGlowUniformNames[kGlowUniformCount] = {
     "texelSize", "direction", "colorTexture", "glowTexture", "knee", "whiteSpill", "threshold",
     "glowStrength", "exposure"};
 
-void defineColour(GLuint texture, glow::Size size) {
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, kColourFormat, size.width, size.height, 0, GL_RGBA, GL_FLOAT,
-                 nullptr);
-}
-
-GLuint makeColourTexture() {
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    // Bilinear: the bright pass and the blur average neighbours with single taps.
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    return texture;
-}
-
-GLuint makeFramebuffer(GLuint texture) {
-    GLuint framebuffer = 0;
-    glGenFramebuffers(1, &framebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
-    return framebuffer;
-}
-
-// Binds `framebuffer` and names its status when GL does not accept it.
-std::string problemOf(GLuint framebuffer, const char* name) {
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
-    if (status == GL_FRAMEBUFFER_COMPLETE) return "";
-    char code[16];
-    std::snprintf(code, sizeof code, "0x%04X", status);
-    return std::string("the ") + name + " target is incomplete (" + code + ")";
+// Floating point, so that the blur keeps faint halo edges; bilinear (every
+// colour target is), so that the bright pass and the blur average
+// neighbours with single taps.
+graph::TargetDescription levelTarget(glow::Size size) {
+    graph::TargetDescription d;
+    d.width = size.width;
+    d.height = size.height;
+    d.colour = graph::ColourFormat::Rgba16f;
+    return d;
 }
 
 void drawTriangle() { glDrawArrays(GL_TRIANGLES, 0, 3); }
 
 }  // namespace
 
-void GlowPass::create() {
-    sceneTexture_ = makeColourTexture();
-    // A texture, so that the particles drawn at half size can read it.
-    glGenTextures(1, &sceneDepth_);
-    glBindTexture(GL_TEXTURE_2D, sceneDepth_);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    brightTexture_ = makeColourTexture();
-    for (Level& level : levels_) {
-        for (GLuint& texture : level.texture) texture = makeColourTexture();
+bool GlowPass::makeTargets(int width, int height) {
+    if (!triangle_.created()) triangle_.create();
+    const unsigned w = static_cast<unsigned>(width), h = static_cast<unsigned>(height);
+    sceneSize_ = glow::Size{width, height};
+    failure_.clear();
+    if (!bright_.make(levelTarget(glow::brightSize(w, h)), "bright-pass")) {
+        failure_ = bright_.failure();
     }
-    triangle_.create();
+    for (int i = 0; i < glow::kLevels; ++i) {
+        for (graph::RenderTarget& target : levels_[i]) {
+            if (!target.make(levelTarget(glow::levelSize(w, h, i)), "blur") && failure_.empty()) {
+                failure_ = target.failure();
+            }
+        }
+    }
+    return failure_.empty();
 }
 
 void GlowPass::release() {
-    glDeleteFramebuffers(1, &sceneFramebuffer_);
-    glDeleteTextures(1, &sceneDepth_);
-    glDeleteTextures(1, &sceneTexture_);
-    glDeleteFramebuffers(1, &brightFramebuffer_);
-    glDeleteTextures(1, &brightTexture_);
-    for (Level& level : levels_) {
-        glDeleteFramebuffers(2, level.framebuffer);
-        glDeleteTextures(2, level.texture);
+    bright_.release();
+    for (auto& level : levels_) {
+        for (graph::RenderTarget& target : level) target.release();
     }
     triangle_.release();
-    const GlowSettings kept = tuning;
-    *this = GlowPass();
-    tuning = kept;
-}
-
-// Storage for a new size; the framebuffers keep their attachments and are
-// checked again.
-void GlowPass::allocate(unsigned width, unsigned height) {
-    width_ = width;
-    height_ = height;
-    defineColour(sceneTexture_, glow::Size{static_cast<int>(width), static_cast<int>(height)});
-    glBindTexture(GL_TEXTURE_2D, sceneDepth_);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, static_cast<GLsizei>(width),
-                 static_cast<GLsizei>(height), 0, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, nullptr);
-    brightSize_ = glow::brightSize(width, height);
-    defineColour(brightTexture_, brightSize_);
-    for (int i = 0; i < glow::kLevels; ++i) {
-        levels_[i].size = glow::levelSize(width, height, i);
-        for (GLuint texture : levels_[i].texture) defineColour(texture, levels_[i].size);
-    }
-    glBindTexture(GL_TEXTURE_2D, 0);
-    if (sceneFramebuffer_ == 0) {
-        sceneFramebuffer_ = makeFramebuffer(sceneTexture_);
-        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, sceneDepth_, 0);
-        brightFramebuffer_ = makeFramebuffer(brightTexture_);
-        for (Level& level : levels_) {
-            for (int k = 0; k < 2; ++k) level.framebuffer[k] = makeFramebuffer(level.texture[k]);
-        }
-    }
-    failure_ = incompleteTarget();
-}
-
-// The first target GL does not accept, or "".
-std::string GlowPass::incompleteTarget() const {
-    std::string problem = problemOf(sceneFramebuffer_, "scene");
-    if (problem.empty()) problem = problemOf(brightFramebuffer_, "bright-pass");
-    for (const Level& level : levels_) {
-        for (GLuint framebuffer : level.framebuffer) {
-            if (problem.empty()) problem = problemOf(framebuffer, "blur");
-        }
-    }
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    return problem;
-}
-
-bool GlowPass::begin(unsigned width, unsigned height) {
-    if (width == 0 || height == 0) return false;
-    if (!triangle_.created()) create();
-    if (width != width_ || height != height_) allocate(width, height);
-    if (!failure_.empty()) return false;
-    glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer_);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    return true;
+    failure_.clear();
+    sceneSize_ = glow::Size();
 }
 
 GlowPass::Program::Program() : at(kGlowUniformNames, kGlowUniformCount) {}
@@ -165,74 +82,66 @@ void GlowPass::use(const graph::ProgramTable& shaders, const char* key, Program&
     bound.tuned = tuning;
 }
 
-void GlowPass::finish(const graph::ProgramTable& shaders, const RenderBackend& backend,
-                      const Display& display) {
-    const GLsizei width = static_cast<GLsizei>(width_), height = static_cast<GLsizei>(height_);
-    glDisable(GL_BLEND);
-    glDisable(GL_DEPTH_TEST);
-    if (display.wireframe) backend.drawLines(false);
+void GlowPass::draw(const graph::ProgramTable& shaders, const RenderBackend& backend,
+                    GLuint scene, GLuint into, glow::Size intoSize) {
     glBindVertexArray(triangle_.vertexArray());
     glActiveTexture(GL_TEXTURE0);
 
     // Bright pass: the scene's light above the threshold, at a quarter size.
-    glBindFramebuffer(GL_FRAMEBUFFER, brightFramebuffer_);
-    glViewport(0, 0, brightSize_.width, brightSize_.height);
+    const graph::TargetDescription& bright = bright_.description();
+    glBindFramebuffer(GL_FRAMEBUFFER, bright_.framebuffer());
+    backend.setState(PassState::screen(bright.width, bright.height));
     use(shaders, "threshold", threshold_);
-    glBindTexture(GL_TEXTURE_2D, sceneTexture_);
-    glUniform2f(threshold_.at[TexelSize], 1.0f / width, 1.0f / height);
+    glBindTexture(GL_TEXTURE_2D, scene);
+    glUniform2f(threshold_.at[TexelSize], 1.0f / static_cast<float>(sceneSize_.width),
+                1.0f / static_cast<float>(sceneSize_.height));
     drawTriangle();
 
     // Each level blurs the one above it (the first, the bright pass):
-    // horizontally into its second texture, halving the size on the way
+    // horizontally into its second target, halving the size on the way
     // down, then vertically back.
     use(shaders, "filter", filter_);
     for (int i = 0; i < glow::kLevels; ++i) {
-        const Level& level = levels_[i];
-        const float texelX = 1.0f / level.size.width, texelY = 1.0f / level.size.height;
-        glViewport(0, 0, level.size.width, level.size.height);
-        glBindFramebuffer(GL_FRAMEBUFFER, level.framebuffer[1]);
-        glBindTexture(GL_TEXTURE_2D, i > 0 ? levels_[i - 1].texture[0] : brightTexture_);
-        glUniform2f(filter_.at[Direction], texelX, 0.0f);
+        graph::RenderTarget(&level)[2] = levels_[i];
+        const graph::TargetDescription& size = level[0].description();
+        backend.setState(PassState::screen(size.width, size.height));
+        glBindFramebuffer(GL_FRAMEBUFFER, level[1].framebuffer());
+        glBindTexture(GL_TEXTURE_2D, i > 0 ? levels_[i - 1][0].colour() : bright_.colour());
+        glUniform2f(filter_.at[Direction], 1.0f / static_cast<float>(size.width), 0.0f);
         drawTriangle();
-        glBindFramebuffer(GL_FRAMEBUFFER, level.framebuffer[0]);
-        glBindTexture(GL_TEXTURE_2D, level.texture[1]);
-        glUniform2f(filter_.at[Direction], 0.0f, texelY);
+        glBindFramebuffer(GL_FRAMEBUFFER, level[0].framebuffer());
+        glBindTexture(GL_TEXTURE_2D, level[1].colour());
+        glUniform2f(filter_.at[Direction], 0.0f, 1.0f / static_cast<float>(size.height));
         drawTriangle();
     }
 
     // Fold the wider levels into the first, widest last, so that the blend
     // reads one texture: level i += (weight i+1 / weight i) x level i+1, read
     // through the horizontal blur, which smooths the enlarged texels.
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_CONSTANT_ALPHA, GL_ONE);
     for (int i = glow::kLevels - 2; i >= 0; --i) {
-        const Level& level = levels_[i];
+        const graph::TargetDescription& size = levels_[i][0].description();
+        PassState fold = PassState::screen(size.width, size.height);
+        fold.blend = true;
+        fold.blendFunction = {GL_CONSTANT_ALPHA, GL_ONE, GL_CONSTANT_ALPHA, GL_ONE};
+        backend.setState(fold);
         glBlendColor(0.0f, 0.0f, 0.0f, glow::kLevelWeights[i + 1] / glow::kLevelWeights[i]);
-        glViewport(0, 0, level.size.width, level.size.height);
-        glBindFramebuffer(GL_FRAMEBUFFER, level.framebuffer[0]);
-        glBindTexture(GL_TEXTURE_2D, levels_[i + 1].texture[0]);
-        glUniform2f(filter_.at[Direction], 1.0f / level.size.width, 0.0f);
+        glBindFramebuffer(GL_FRAMEBUFFER, levels_[i][0].framebuffer());
+        glBindTexture(GL_TEXTURE_2D, levels_[i + 1][0].colour());
+        glUniform2f(filter_.at[Direction], 1.0f / static_cast<float>(size.width), 0.0f);
         drawTriangle();
     }
-    glDisable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
-    // The blend, into the display framebuffer. Its colour needs no clear; its
-    // depth is what the overlay's text is tested against.
-    glBindFramebuffer(GL_FRAMEBUFFER, display.framebuffer);
-    glClear(GL_DEPTH_BUFFER_BIT);
-    glViewport(0, 0, width, height);
+    // The blend, over every pixel of `into`.
+    glBindFramebuffer(GL_FRAMEBUFFER, into);
+    backend.setState(PassState::screen(intoSize.width, intoSize.height));
     use(shaders, "blend", blend_);
-    glBindTexture(GL_TEXTURE_2D, sceneTexture_);
+    glBindTexture(GL_TEXTURE_2D, scene);
     glActiveTexture(GL_TEXTURE1);
-    glBindTexture(GL_TEXTURE_2D, levels_[0].texture[0]);
+    glBindTexture(GL_TEXTURE_2D, levels_[0][0].colour());
     drawTriangle();
 
     glBindTexture(GL_TEXTURE_2D, 0);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, 0);
     glBindVertexArray(0);
-    glEnable(GL_DEPTH_TEST);
-    if (display.blending) glEnable(GL_BLEND);
-    if (display.wireframe) backend.drawLines(true);
 }

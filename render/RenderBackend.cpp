@@ -15,3 +15,30 @@ bool driverLists(const char* extension) {
     }
     return false;
 }
+
+namespace {
+
+void enable(GLenum capability, bool on) {
+    if (on) {
+        glEnable(capability);
+    } else {
+        glDisable(capability);
+    }
+}
+
+}  // namespace
+
+void RenderBackend::setState(const PassState& state) const {
+    enable(GL_BLEND, state.blend);
+    const particles::Blend& f = state.blendFunction;
+    glBlendFuncSeparate(f.sourceColour, f.destinationColour, f.sourceAlpha, f.destinationAlpha);
+    enable(GL_DEPTH_TEST, state.depthTest);
+    glDepthMask(state.depthWrite ? GL_TRUE : GL_FALSE);
+    glDepthFunc(state.depthFunction);
+    enable(GL_CULL_FACE, state.cullBackFaces);
+    glCullFace(GL_BACK);
+    const GLboolean colour = state.colourWrite ? GL_TRUE : GL_FALSE;
+    glColorMask(colour, colour, colour, colour);
+    glViewport(0, 0, state.viewportWidth, state.viewportHeight);
+    drawLines(state.lines);  // nothing where the context has no polygon mode
+}

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "GraphicsEngine/Shader.h"
+#include "render/PassState.h"
 
 class Engine;
 class ParticleSystem;
@@ -64,6 +65,10 @@ public:
     // The nanoseconds a finished GL_TIME_ELAPSED query measured (only where
     // timesPasses).
     virtual GLuint64 elapsedNanoseconds(GLuint query) const = 0;
+
+    // The whole of `state`, at the start of a pass (RenderBackend.cpp): the
+    // polygon mode through drawLines.
+    void setState(const PassState& state) const;
 
     // --- Particles ----------------------------------------------------------
     // The scene's systems get their GPU buffers and programs (textures set).

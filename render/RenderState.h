@@ -1,9 +1,12 @@
 #pragma once
 // What the passes keep between frames beyond the engine record: the renderer
-// back end, the glow's targets, the static casters' shadow cube, the GPU pass
-// timer, the mesh programs' uniform tables, and the render scale with the
-// scene's target at it. The game owns it; the engine points at it, so that
-// the passes the objects call find it.
+// back end, the frame's targets, the glow's, the static casters' shadow cube,
+// the GPU pass timer, the mesh programs' uniform tables and the render
+// scale. The game owns it; the engine points at it, so that the passes the
+// objects call find it.
+#include <vector>
+
+#include "render/FrameTargets.h"
 #include "render/GlowPass.h"
 #include "render/GpuPassTimer.h"
 #include "render/MeshUniforms.h"
@@ -12,16 +15,9 @@
 #include "render/RenderScale.h"
 #include "render/StaticShadowCube.h"
 
-// Where the scene's passes draw below a render scale of 1, or whenever the
-// particles drawn at half size need the scene's depth as a texture, when the
-// glow does not take them; scaled (or copied) into the display framebuffer at
-// the frame's end (GraphicsEngine/RenderTargets.cpp). Made the first time
-// either asks for it.
-struct ScaledTarget {
-    GLuint colour = 0, depth = 0, framebuffer = 0;
-    int width = 0, height = 0;
-    bool complete = false;
-};
+namespace game {
+class SceneObject;
+}
 
 struct RenderState {
     // Desktop OpenGL unless start-up chooses OpenGL ES (--gles).
@@ -36,8 +32,12 @@ struct RenderState {
     bool showShadowCube = false;        // C: the fire light's shadow cube shown as a box
     GLuint shadowCubeSampler = 0;       // depth comparison on the cube, for the lit pass only
     RenderScale scale;                  // --render-scale, --target-fps and the panel
-    ScaledTarget scaledTarget;
     OffscreenParticles offscreenParticles;  // the particles at half size, unless --full-res-particles
+    FrameTargets targets;               // made as the frame's plan names them
+    // Whether the scene's passes blend: on from start-up and F9's press, off
+    // once a particle pass has run, as a frame's blending always was.
+    bool sceneBlending = true;
+    std::vector<game::SceneObject*> drawnObjects;  // this frame's, after culling
 
     // Asks the back end what its context, current now, can do; once, at
     // start-up. The pass timer gets the back end where it can time passes,
@@ -46,17 +46,5 @@ struct RenderState {
         caps = backend->capabilities();
         timer.backend = caps.timesPasses ? backend.get() : nullptr;
         staticShadowCube.copiesImages = caps.copiesCubeImages;
-    }
-
-    // Every GL object of the passes deleted and forgotten (a lost context):
-    // the glow's targets and the static cube start as before their first
-    // frame, and the tables fill again from the new programs. The switches stay.
-    void releaseGraphics() {
-        backend->releaseParticles();
-        glow.release();
-        staticShadowCube.release();
-        timer.release();
-        meshUniforms = MeshUniforms();
-        offscreenParticles.release();  // the scene's own target goes with the engine's
     }
 };

@@ -16,6 +16,7 @@ packages=(
   xvfb xauth xdotool libgl1-mesa-dri x11-utils openbox
   libegl-dev libegl-mesa0  # --headless
   libimgui-dev nlohmann-json3-dev  # the settings panel and its files
+  libopenal-dev  # the fire's sound (OpenAL Soft)
 )
 gallery_packages=(webp)  # img2webp
 # mingw-w64 with posix threads (std::thread), Wine to run the result, dpkg-dev

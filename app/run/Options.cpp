@@ -43,6 +43,17 @@ bool readScale(const std::string& text, float& out) {
     return true;
 }
 
+// A volume, 0 to 1.
+bool readFraction(const std::string& text, float& out) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    const float value = std::strtof(text.c_str(), &end);
+    if (errno != 0 || *end != '\0' || !(value >= 0.0f && value <= 1.0f)) return false;
+    out = value;
+    return true;
+}
+
 // Frames per second, 0 (off) to 240.
 bool readRate(const std::string& text, int& out) {
     if (text.empty()) return false;
@@ -198,6 +209,14 @@ const std::vector<Option>& all() {
          "print every setting with its value (after --settings) as JSON that --settings reads "
          "back, and end",
          kDesktop, kNoValue, sets(&O::printSettings, true)},
+        {"--mute", "", "start with the fire's sound muted (key M)", kEverywhere, kNoValue,
+         sets(&O::mute, true)},
+        {"--volume", "V", "the fire's sound at volume V, 0 to 1 (default 1)", kEverywhere,
+         "a number from 0 to 1", [](O& o, V v) { return readFraction(v, o.volume); }},
+        {"--audio-out", "FILE",
+         "write the sound of exactly the frames drawn to FILE as a 16-bit stereo WAV, mixed "
+         "without an audio device or real time (with --fixed-dt, the same file every run)",
+         kDesktop, "a file name", [](O& o, V v) { return readText(v, o.audioOut); }},
         {"--help", "", "show this text", kEverywhere, kNoValue, sets(&O::help, true)},
     };
     return table;

@@ -110,6 +110,13 @@ std::vector<Field> makeFields() {
                           [](Settings& s) { return &s.camera.fieldOfView; }));
     list.push_back(number("camera", "walkSpeed", 0.0f, 100.0f,
                           [](Settings& s) { return &s.camera.walkSpeed; }));
+    list.push_back(number("sound", "volume", 0.0f, 1.0f,
+                          [](Settings& s) { return &s.sound.volume; }));
+    list.push_back(number("sound", "lapping", 0.0f, 2.0f,
+                          [](Settings& s) { return &s.sound.lapping; }));
+    list.push_back(number("sound", "hiss", 0.0f, 2.0f, [](Settings& s) { return &s.sound.hiss; }));
+    list.push_back(number("sound", "crackles", 0.0f, 2.0f,
+                          [](Settings& s) { return &s.sound.crackles; }));
     return list;
 }
 

@@ -82,7 +82,7 @@ void group(const std::string& name, Settings& record) {
 void press(const keys::Key& key, Engine& engine) {
     const toggles::Action action = toggles::act(key, engine);
     if (action.announce) engine.showStatus(action.message);
-    toggles::applyEffect(action.effect, engine.textureCache, *engine.render->backend);
+    toggles::applyEffect(action.effect, engine.textureCache, *engine.render);
 }
 
 // The full path of a file name, for the message after Save and Load.

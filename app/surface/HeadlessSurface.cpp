@@ -1,5 +1,6 @@
 #include "app/surface/HeadlessSurface.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <imgui.h>
 
@@ -31,11 +32,13 @@ HeadlessSurface::~HeadlessSurface() {
 }
 
 // The window's framebuffer as GLFW asks for it: 8-bit RGBA colour, 24-bit
-// depth and 8-bit stencil, single-sampled. It stays bound: every pass that
-// binds another framebuffer returns to this one.
+// depth and 8-bit stencil, single-sampled: colour a texture, depth and
+// stencil a renderbuffer.
 bool HeadlessSurface::createFramebuffer(std::string& error) {
-    GLint largest = 0;
+    GLint largest = 0, largestTexture = 0;
     glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largestTexture);
+    largest = std::min(largest, largestTexture);
     const unsigned limit = static_cast<unsigned>(largest);
     if (!windowSizeAcceptable(width_, height_) || width_ > limit || height_ > limit) {
         error = "cannot make a " + std::to_string(static_cast<int>(width_)) + " x " +
@@ -43,27 +46,16 @@ bool HeadlessSurface::createFramebuffer(std::string& error) {
                 std::to_string(largest) + " pixels each way)";
         return false;
     }
-    const GLsizei w = static_cast<GLsizei>(width_), h = static_cast<GLsizei>(height_);
-    GLuint buffers[2] = {0, 0};
-    glGenRenderbuffers(2, buffers);
-    glBindRenderbuffer(GL_RENDERBUFFER, buffers[0]);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, w, h);
-    glBindRenderbuffer(GL_RENDERBUFFER, buffers[1]);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, w, h);
-    glBindRenderbuffer(GL_RENDERBUFFER, 0);
-
-    glGenFramebuffers(1, &framebuffer_);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, buffers[0]);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
-                              buffers[1]);
-    const GLenum colour = GL_COLOR_ATTACHMENT0;
-    glDrawBuffers(1, &colour);  // glDrawBuffer is desktop GL's alone
-    glReadBuffer(GL_COLOR_ATTACHMENT0);
-    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+    const int w = static_cast<int>(width_), h = static_cast<int>(height_);
+    graph::TargetDescription window;
+    window.width = w;
+    window.height = h;
+    window.depth = graph::DepthImage::Renderbuffer;
+    if (!target_.make(window, "offscreen")) {
         error = "the offscreen framebuffer is incomplete on " + device_;
         return false;
     }
+    glBindFramebuffer(GL_FRAMEBUFFER, target_.framebuffer());
     std::printf("%d x %d offscreen on %s\n", w, h, device_.c_str());
     return true;
 }

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "GraphicsEngine/RenderTarget.h"
 #include "app/surface/Surface.h"
 
 class HeadlessSurface : public Surface {
@@ -17,7 +18,7 @@ public:
     HeadlessSurface(const HeadlessSurface&) = delete;
     HeadlessSurface& operator=(const HeadlessSurface&) = delete;
 
-    GLuint framebuffer() const override { return framebuffer_; }
+    GLuint framebuffer() const override { return target_.framebuffer(); }
     bool drawableSize(unsigned& width, unsigned& height) override;
     void waitWhileMinimised() override {}
     void pollEvents() override {}
@@ -41,7 +42,7 @@ private:
     HeadlessSurface() = default;
     std::string device_;  // what the EGL context runs on
     unsigned width_ = 0, height_ = 0;
-    GLuint framebuffer_ = 0;
+    graph::RenderTarget target_;
     GLsync previousFrame_ = nullptr;
 
     bool createFramebuffer(std::string& error);

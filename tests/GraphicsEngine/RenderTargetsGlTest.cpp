@@ -218,74 +218,80 @@ TEST(RenderTargets, OnOpenGlEsBothTargetsAreCompleteWithoutAnError) {
     EXPECT_TRUE(context.errors().empty()) << context.errors().front();
 }
 
-// The scene's target below a render scale of 1, on both renderers: a 32 x 32
-// picture, red on the left and blue on the right, fills the 64 x 64 display,
-// bilinear (a ramp across the seam, not a step), with its depth cleared.
-TEST(RenderTargets, TheScaledSceneFillsTheDisplayBilinearOnBothRenderers) {
+// The frame's targets by their description, on both renderers: complete
+// with the images asked for, remade for a new description, multisampled as
+// renderbuffers, refused with the reason where GL will not have them, and
+// gone once released.
+TEST(RenderTargets, ADescriptionMakesRemakesAndReleasesItsTarget) {
     for (const bool es : {false, true}) {
         SCOPED_TRACE(es ? "OpenGL ES" : "desktop");
         GlContext context(64, 64, es);
-        Engine engine;
-        RenderState render;
-        render.backend = RenderBackend::create(es);
-        engine.render = &render;
-        engine.surface = context.surface();
-        engine.width = engine.height = 64;
-        ASSERT_TRUE(engine.sizeScaledTarget(32, 32));
+        graph::RenderTarget target;
+        graph::TargetDescription scene;
+        scene.width = 32;
+        scene.height = 24;
+        scene.depth = graph::DepthImage::Texture;
+        ASSERT_TRUE(target.make(scene, "scene")) << target.failure();
         EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
-        EXPECT_EQ(statusOf(render.scaledTarget.framebuffer),
-                  static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+        EXPECT_EQ(statusOf(target.framebuffer()), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+        EXPECT_NE(target.colour(), 0u);
+        EXPECT_NE(target.depth(), 0u);
+        // The colour alone, for a pass that reads the depth meanwhile.
+        const GLuint colourOnly = target.colourOnlyFramebuffer();
+        EXPECT_EQ(statusOf(colourOnly), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
 
-        glBindFramebuffer(GL_FRAMEBUFFER, render.scaledTarget.framebuffer);
-        glEnable(GL_SCISSOR_TEST);
-        for (const int half : {0, 1}) {
-            glScissor(half * 16, 0, 16, 32);
-            glClearColor(half == 0 ? 1.0f : 0.0f, 0.0f, half == 0 ? 0.0f : 1.0f, 1.0f);
-            glClear(GL_COLOR_BUFFER_BIT);
-        }
-        glDisable(GL_SCISSOR_TEST);
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glClearDepthf(0.5f);
-        glClear(GL_DEPTH_BUFFER_BIT);
-        glClearDepthf(1.0f);
-        engine.upscaleScene();
-
-        EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
-        GLint viewport[4] = {};
-        glGetIntegerv(GL_VIEWPORT, viewport);
-        EXPECT_EQ(viewport[2], 64);
-        EXPECT_EQ(viewport[3], 64);
-        const Rgba left = readPixel(2, 60), right = readPixel(61, 3);
-        EXPECT_EQ(left.r, 255);
-        EXPECT_EQ(left.b, 0);
-        EXPECT_EQ(right.r, 0);
-        EXPECT_EQ(right.b, 255);
-        // Across the seam (x = 32): red falls over two pixels each side.
-        int ramp = 0;
-        for (int x = 28; x < 36; ++x) {
-            const Rgba p = readPixel(x, 32);
-            ramp += p.r > 10 && p.r < 245 ? 1 : 0;
-            if (x > 28) {
-                EXPECT_LE(p.r, readPixel(x - 1, 32).r) << x;
-            }
-        }
-        EXPECT_GE(ramp, 2);
-        // The overlay's text tests against a cleared depth.
+        // The same description keeps it; a new one remakes it at its size.
+        const GLuint framebuffer = target.framebuffer();
+        EXPECT_TRUE(target.make(scene, "scene"));
+        EXPECT_EQ(target.framebuffer(), framebuffer);
+        scene.width = 40;
+        scene.colour = graph::ColourFormat::Rgba16f;
+        const bool floats = es ? driverLists("GL_EXT_color_buffer_float") : true;
+        EXPECT_EQ(target.make(scene, "scene"), floats) << target.failure();
         if (!es) {
-            float depth = 0.0f;
-            glReadPixels(10, 10, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
-            EXPECT_EQ(depth, 1.0f);
-        }
-        // A new size follows.
-        ASSERT_TRUE(engine.sizeScaledTarget(40, 30));
-        GLint width = 0;
-        glBindTexture(GL_TEXTURE_2D, render.scaledTarget.colour);
-        if (!es) glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
-        glBindTexture(GL_TEXTURE_2D, 0);
-        if (!es) {
+            GLint width = 0;
+            glBindTexture(GL_TEXTURE_2D, target.colour());
+            glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+            glBindTexture(GL_TEXTURE_2D, 0);
             EXPECT_EQ(width, 40);
         }
+        if (floats) {
+            EXPECT_EQ(statusOf(target.colourOnlyFramebuffer()),
+                      static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+        }
+
+        // Four samples: colour and depth in renderbuffers, no textures.
+        graph::TargetDescription multisampled = scene;
+        multisampled.colour = graph::ColourFormat::Rgba8;
+        multisampled.samples = 4;
+        graph::RenderTarget msaa;
+        ASSERT_TRUE(msaa.make(multisampled, "multisampled")) << msaa.failure();
+        EXPECT_EQ(msaa.colour(), 0u);
+        EXPECT_EQ(msaa.depth(), 0u);
+        glBindFramebuffer(GL_FRAMEBUFFER, msaa.framebuffer());
+        EXPECT_EQ(integer(GL_SAMPLES), 4);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+
+        // Wider than any texture: refused, with the target's name and status.
+        GLint largest = 0;
+        glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+        graph::TargetDescription wide = scene;
+        wide.width = largest + 1;
+        graph::RenderTarget refused;
+        EXPECT_FALSE(refused.make(wide, "glowed"));
+        EXPECT_EQ(refused.failure().rfind("the glowed target is incomplete (0x", 0), 0u)
+            << refused.failure();
+        EXPECT_FALSE(refused.complete());
+        context.clearErrors();
+
+        // Released: every name gone.
+        const GLuint names[] = {target.framebuffer(), target.colourOnlyFramebuffer(),
+                                msaa.framebuffer(), refused.framebuffer()};
+        const GLuint textures[] = {target.colour(), target.depth()};
+        for (graph::RenderTarget* each : {&target, &msaa, &refused}) each->release();
+        for (const GLuint name : names) EXPECT_FALSE(glIsFramebuffer(name)) << name;
+        for (const GLuint name : textures) EXPECT_FALSE(glIsTexture(name)) << name;
+        EXPECT_EQ(target.framebuffer(), 0u);
         EXPECT_TRUE(context.errors().empty()) << context.errors().front();
     }
 }

@@ -23,11 +23,11 @@ TEST(Overlay, CounterLines) {
     EXPECT_EQ(overlay::particleCountLine(123456), "Number of Particles: 123456");
 }
 
-TEST(Overlay, HelpTextHasNineteenLinesAndNoTrailingLineFeed) {
+TEST(Overlay, HelpTextHasTwentyLinesAndNoTrailingLineFeed) {
     // Built from the key table: its help lines in its order, none for F9, F10,
     // F12, SPACE or the walking keys.
     const std::string& help = overlay::helpText;
-    EXPECT_EQ(std::count(help.begin(), help.end(), '\n'), 18);
+    EXPECT_EQ(std::count(help.begin(), help.end(), '\n'), 19);
     EXPECT_EQ(help,
               "Emberwight - Help:\n"
               "\n"
@@ -46,6 +46,7 @@ TEST(Overlay, HelpTextHasNineteenLinesAndNoTrailingLineFeed) {
               "F11 - full screen (toggle)\n"
               "G - glow around the fire (toggle)\n"
               "C - show the shadow cube as a box (toggle)\n"
+              "M - mute the fire's sound (toggle)\n"
               "Tab - settings panel (toggle)\n"
               "ESC - quit");
     // The page's: its own way to look, and ESC is the browser's.

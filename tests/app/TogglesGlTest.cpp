@@ -3,33 +3,34 @@
 #include "app/Engine.h"
 #include "app/Toggles.h"
 #include "game/Scene.h"
-#include "render/DesktopBackend.h"
+#include "render/RenderState.h"
 #include "support/GlContext.h"
 
-TEST(TogglesGl, EffectsSwitchPolygonModeAndBlending) {
+// F9 feeds the blending of the frame's scene passes; F3 changes no GL state
+// at its press (the frame's passes read the switch).
+TEST(TogglesGl, EffectsFeedTheFrameNotTheContext) {
     GlContext context;
     TextureCache cache;
-    const DesktopBackend backend;
+    RenderState render;
     GLint mode[2] = {0, 0};
 
-    toggles::applyEffect(toggles::GlEffect::LineMode, cache, backend);
-    glGetIntegerv(GL_POLYGON_MODE, mode);
-    EXPECT_EQ(mode[0], GL_LINE);
-    toggles::applyEffect(toggles::GlEffect::FillMode, cache, backend);
+    toggles::applyEffect(toggles::GlEffect::LineMode, cache, render);
     glGetIntegerv(GL_POLYGON_MODE, mode);
     EXPECT_EQ(mode[0], GL_FILL);
 
     glEnable(GL_BLEND);
-    toggles::applyEffect(toggles::GlEffect::BlendOff, cache, backend);
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    toggles::applyEffect(toggles::GlEffect::BlendOn, cache, backend);
+    toggles::applyEffect(toggles::GlEffect::BlendOff, cache, render);
+    EXPECT_FALSE(render.sceneBlending);
     EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    toggles::applyEffect(toggles::GlEffect::BlendOn, cache, render);
+    EXPECT_TRUE(render.sceneBlending);
     EXPECT_TRUE(context.errors().empty()) << context.errors().front();
 }
 
 TEST(TogglesGl, SamplingTogglesReachEveryCachedTexture) {
     GlContext context;
     Engine engine;
+    RenderState render;
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -39,7 +40,7 @@ TEST(TogglesGl, SamplingTogglesReachEveryCachedTexture) {
 
     // F5 from the start state picks linear mip-mapping; nearest sampling is
     // still on, so the texture gets the nearest counterpart.
-    toggles::applyEffect(toggles::act(4, engine).effect, engine.textureCache, DesktopBackend());
+    toggles::applyEffect(toggles::act(4, engine).effect, engine.textureCache, render);
     GLint minFilter = 0, magFilter = 0, bound = -1;
     glBindTexture(GL_TEXTURE_2D, texture);
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
@@ -49,7 +50,7 @@ TEST(TogglesGl, SamplingTogglesReachEveryCachedTexture) {
 
     // F4 switches to bilinear; the minification filter stays nearest until F5.
     glBindTexture(GL_TEXTURE_2D, 0);
-    toggles::applyEffect(toggles::act(3, engine).effect, engine.textureCache, DesktopBackend());
+    toggles::applyEffect(toggles::act(3, engine).effect, engine.textureCache, render);
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     EXPECT_EQ(bound, 0);
     glBindTexture(GL_TEXTURE_2D, texture);

@@ -13,11 +13,11 @@
 
 namespace {
 
-enum Key { F1, F2, F3, F4, F5, F6, F7, F8, F9, F10, SPACE, G, C, TAB };
+enum Key { F1, F2, F3, F4, F5, F6, F7, F8, F9, F10, SPACE, G, C, M, TAB };
 
 // Runs one input frame's toggle step with the given keys down, the way the
 // input step does (status first), and returns the actions in order.
-std::vector<toggles::Action> frame(Engine& engine, std::initializer_list<Key> held) {
+std::vector<toggles::Action> inputFrame(Engine& engine, std::initializer_list<Key> held) {
     bool down[toggles::kKeyCount] = {};
     for (Key k : held) down[k] = true;
     std::vector<toggles::Action> actions;
@@ -30,8 +30,8 @@ std::vector<toggles::Action> frame(Engine& engine, std::initializer_list<Key> he
 
 // Presses and releases one key, returning the message it announced.
 std::string tap(Engine& engine, Key key) {
-    const std::vector<toggles::Action> actions = frame(engine, {key});
-    frame(engine, {});
+    const std::vector<toggles::Action> actions = inputFrame(engine, {key});
+    inputFrame(engine, {});
     return actions.size() == 1 ? actions[0].message : "<" + std::to_string(actions.size()) + ">";
 }
 
@@ -41,11 +41,11 @@ TEST(Toggles, KeysActInTheFixedOrder) {
     const int expected[] = {GLFW_KEY_F1, GLFW_KEY_F2, GLFW_KEY_F3, GLFW_KEY_F4,
                             GLFW_KEY_F5, GLFW_KEY_F6, GLFW_KEY_F7, GLFW_KEY_F8,
                             GLFW_KEY_F9, GLFW_KEY_F10, GLFW_KEY_SPACE, GLFW_KEY_G,
-                            GLFW_KEY_C, GLFW_KEY_TAB};
+                            GLFW_KEY_C, GLFW_KEY_M, GLFW_KEY_TAB};
     // F1 ... F10 have the digits 1 ... 9, 0 besides; the rest none.
     const int digits[] = {GLFW_KEY_1, GLFW_KEY_2, GLFW_KEY_3, GLFW_KEY_4, GLFW_KEY_5,
                           GLFW_KEY_6, GLFW_KEY_7, GLFW_KEY_8, GLFW_KEY_9, GLFW_KEY_0,
-                          0, 0, 0, 0};
+                          0, 0, 0, 0, 0};
     for (int i = 0; i < toggles::kKeyCount; ++i) {
         EXPECT_EQ(toggles::key(i).code, expected[i]);
         EXPECT_EQ(keys::digitFor(toggles::key(i).code), digits[i]) << toggles::key(i).name;
@@ -88,6 +88,11 @@ TEST(Toggles, OnOffPairsAnnounceTheStateAfterTheFlip) {
     EXPECT_EQ(tap(e, TAB), "Settings panel: ON");
     EXPECT_TRUE(game.session.panelOpen);
     EXPECT_EQ(tap(e, TAB), "Settings panel: OFF");
+    // M mutes the sound record's output, and unmutes it.
+    EXPECT_EQ(tap(e, M), "Sound: muted");
+    EXPECT_TRUE(game.sound.muted);
+    EXPECT_EQ(tap(e, M), "Sound: ON");
+    EXPECT_FALSE(game.sound.muted);
     // The glow and the shadow-cube box start off; the frame reads their flags.
     EXPECT_EQ(tap(e, G), "Glow: ON");
     EXPECT_TRUE(game.render.glowEnabled);
@@ -164,7 +169,7 @@ TEST(Toggles, F6CyclesThroughTheFrameRateLimits) {
 
 TEST(Toggles, SpaceSwitchesTheTourSilently) {
     Engine e;
-    const std::vector<toggles::Action> actions = frame(e, {SPACE});
+    const std::vector<toggles::Action> actions = inputFrame(e, {SPACE});
     ASSERT_EQ(actions.size(), 1u);
     EXPECT_FALSE(actions[0].announce);
     EXPECT_EQ(actions[0].effect, toggles::GlEffect::None);
@@ -175,10 +180,10 @@ TEST(Toggles, SpaceSwitchesTheTourSilently) {
 
 TEST(Toggles, HeldKeyActsOncePerPress) {
     Engine e;
-    for (int i = 0; i < 30; ++i) frame(e, {F3});
+    for (int i = 0; i < 30; ++i) inputFrame(e, {F3});
     EXPECT_TRUE(e.wireframe);
-    frame(e, {});
-    frame(e, {F3});
+    inputFrame(e, {});
+    inputFrame(e, {F3});
     EXPECT_FALSE(e.wireframe);
 }
 
@@ -193,7 +198,7 @@ TEST(Toggles, KeyHeldAtStartActsOnTheFirstFrame) {
 
 TEST(Toggles, TwoKeysInOneFrameBothActAndTheLaterMessageWins) {
     Engine e;
-    const std::vector<toggles::Action> actions = frame(e, {F7, F1});
+    const std::vector<toggles::Action> actions = inputFrame(e, {F7, F1});
     ASSERT_EQ(actions.size(), 2u);
     EXPECT_EQ(actions[0].message, "Help: ON");
     EXPECT_EQ(actions[1].message, "Object counter Enabled");

@@ -16,7 +16,7 @@ check() {
 
 depends=$(dpkg-deb -f "$DEB" Depends)
 echo "Depends: $depends"
-for library in libglfw3 libglew libassimp libfreeimage libglut libegl1 libstdc++6 libc6; do
+for library in libglfw3 libglew libassimp libfreeimage libglut libegl1 libopenal1 libstdc++6 libc6; do
     check "Depends names $library" grep -q "$library" <<<"$depends"
 done
 check "the package is for amd64" [ "$(dpkg-deb -f "$DEB" Architecture)" = amd64 ]

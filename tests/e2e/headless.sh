@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # --headless with no X display at all: an EGL context and an offscreen
-# framebuffer give the same pictures as the window, the benchmark runs, and an
-# unknown EGL device is a clear start-up failure.
+# framebuffer give the same pictures as the window, the benchmark runs, the
+# fire's sound is recorded with the frames, and an unknown EGL device is a
+# clear start-up failure.
 source "$(dirname "$0")/lib.sh"
+# No audio device here, whatever the machine has.
+export ALSOFT_DRIVERS=none
 
 # below A B: A is a number (not an empty answer) under B.
 below() { [[ "$1" =~ ^[0-9.]+$ ]] && awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
@@ -18,11 +21,13 @@ tour=(512 384 0 1 --frames 41 --fixed-dt 0.25)
 tuned=("${start[@]}" --settings "$WORK/look.json")
 for view in start tour tuned; do
     eval "args=(\"\${$view[@]}\")"
-    spawn_window "$view-window" run_app "$WORK/$view-window.log" "${args[@]}" --screenshot "$WORK/$view-window.png"
-    spawn "$view" headless "$WORK/$view.log" "${args[@]}" --gl-debug --screenshot "$WORK/$view.png"
+    spawn_window "$view-window" run_app "$WORK/$view-window.log" "${args[@]}" \
+        --screenshot "$WORK/$view-window.png" --audio-out "$WORK/$view-window.wav"
+    spawn "$view" headless "$WORK/$view.log" "${args[@]}" --gl-debug --screenshot "$WORK/$view.png" \
+        --audio-out "$WORK/$view.wav"
 done
-# The runs checked further down: the scene frozen and running, the benchmark
-# and an unknown EGL device.
+# The runs checked further down: the scene frozen and running, the benchmark,
+# the sound near the fire and an unknown EGL device.
 echo '{"time": {"scale": 0}}' > "$WORK/frozen.json"
 for pace in frozen running; do
     mkdir -p "$WORK/$pace"
@@ -31,6 +36,8 @@ for pace in frozen running; do
         --shot-dir "$WORK/$pace" --panel --gl-debug "${settings[@]}"
 done
 spawn bench headless "$WORK/bench.log" 160 120 0 --benchmark 1 --benchmark-csv "$WORK/frames.csv"
+spawn left headless "$WORK/left.log" 64 48 0 --frames 20 --fixed-dt 0.05 --camera 9.8,10,0,135,0 \
+    --audio-out "$WORK/left.wav"
 spawn device headless "$WORK/device.log" 160 120 0 --frames 1 --egl-device 99
 
 for view in start tour tuned; do
@@ -90,6 +97,35 @@ check "benchmark median is positive" \
 frames=$(awk '/frames measured:/ { print $3 }' "$WORK/bench.log")
 check "one CSV row per measured frame (${frames:-none})" \
     [ "$(($(wc -l < "$WORK/frames.csv") - 1))" = "${frames:-x}" ]
+# No audio device (ALSOFT_DRIVERS offers none): the benchmark says so in one
+# line and runs on, with not a word from the audio libraries.
+check "no audio device: one line says so" \
+    [ "$(grep -cx 'Sound: off, no audio device' "$WORK/bench.log")" = 1 ]
+check "no audio device: no word from the audio libraries" \
+    bash -c "! grep -qi 'AL lib\|ALSA\|openal' '$WORK/bench.log'"
+
+# The fire's sound, mixed for the frames drawn (--audio-out, no device and
+# no real time). The start view heard the fire 49 units off, partly to the
+# right; 12.3 units off, facing along -z, it is 4 times nearer and on the left.
+# wav_db FILE: the left and right channels' RMS and their sum's, in dB
+# under full scale.
+wav_db() {
+    od -An -v -t d2 -j 44 -w4 "$1" | awk '{ l += $1 * $1; r += $2 * $2; n++ }
+        END { f = n * 32767^2; if (n && l && r) printf "%.1f %.1f %.1f\n", 10 * log(l / f) / log(10),
+                  10 * log(r / f) / log(10), 10 * log((l + r) / f) / log(10) }'
+}
+status=$(result left)
+check "--audio-out at a pose near the fire ends with 0 (got $status)" [ "$status" = 0 ]
+check "the WAV holds the frames' time: 30 x 0.0166 s, 21962 stereo frames" \
+    [ "$(stat -c %s "$WORK/start.wav")" = $((44 + 21962 * 4)) ]
+check "the same frames in the window and headless, the same WAV" \
+    cmp -s "$WORK/start.wav" "$WORK/start-window.wav"
+read -r _ _ far <<<"$(wav_db "$WORK/start.wav")"
+read -r left right near <<<"$(wav_db "$WORK/left.wav")"
+check "4 times nearer, at least 6 dB louder (${far:-none} dB, ${near:-none} dB)" \
+    awk -v n="${near:-x}" -v f="${far:-x}" 'BEGIN { exit !(n + 0 == n && n >= f + 6) }'
+check "the fire on the left, louder on the left (${left:-none} dB, ${right:-none} dB)" \
+    awk -v l="${left:-x}" -v r="${right:-x}" 'BEGIN { exit !(l + 0 == l && l >= r + 3) }'
 
 # An EGL device that does not exist: one line naming the devices there are.
 status=$(result device)

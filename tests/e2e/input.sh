@@ -51,6 +51,7 @@ F8 - disable view frustum culling (toggle)
 F11 - full screen (toggle)
 G - glow around the fire (toggle)
 C - show the shadow cube as a box (toggle)
+M - mute the fire's sound (toggle)
 Tab - settings panel (toggle)
 ESC - quit
 HELP
@@ -75,14 +76,14 @@ check "F3 changes the scene's picture ($diff_wire%)" awk -v d="$diff_wire" 'BEGI
 # console once. The last frame has the glow on and the help drawn over it.
 start_running "$WORK/keys.log" 320 240 0 --gl-debug --screenshot "$WORK/help.png" && {
     press F1; press F2; press F7; press g; press c; sleep 0.3; quit_app; }
-check "F1 prints 'Help: ON' and the nineteen help lines" \
-    diff <(lines_after "$WORK/keys.log" "Help: ON" 19) "$WORK/help.txt"
+check "F1 prints 'Help: ON' and the twenty help lines" \
+    diff <(lines_after "$WORK/keys.log" "Help: ON" 20) "$WORK/help.txt"
 check "F2 prints 'Frametime: ON' and the help again" \
-    diff <(lines_after "$WORK/keys.log" "Frametime: ON" 19) "$WORK/help.txt"
-after_f2=$(lines_after "$WORK/keys.log" "Frametime: ON" 21)
+    diff <(lines_after "$WORK/keys.log" "Frametime: ON" 20) "$WORK/help.txt"
+after_f2=$(lines_after "$WORK/keys.log" "Frametime: ON" 22)
 matches() { printf '%s\n' "$1" | grep -Eq "$2"; }
-check "F2 then prints one frame-time line" matches "$(sed -n 20p <<<"$after_f2")" "$frametime_re"
-check "F2 prints only one frame-time line" sh -c '! printf "%s\n" "$1" | grep -q "^Frametime: [0-9 ]"' _ "$(sed -n 21p <<<"$after_f2")"
+check "F2 then prints one frame-time line" matches "$(sed -n 21p <<<"$after_f2")" "$frametime_re"
+check "F2 prints only one frame-time line" sh -c '! printf "%s\n" "$1" | grep -q "^Frametime: [0-9 ]"' _ "$(sed -n 22p <<<"$after_f2")"
 check "F7 prints 'Object counter Enabled'" grep -qx 'Object counter Enabled' "$WORK/keys.log"
 check "the object counter is never echoed" sh -c "! grep -q 'Number of Objects' '$WORK/keys.log'"
 check "G prints 'Glow: ON', C 'Shadow Cube: ON'" \

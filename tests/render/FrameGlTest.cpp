@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <glm/gtc/matrix_transform.hpp>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,45 @@
 
 namespace {
 
+bool deleting(GLuint name, bool program) {
+    GLint flagged = GL_FALSE;
+    if (program) {
+        glGetProgramiv(name, GL_DELETE_STATUS, &flagged);
+    } else {
+        glGetShaderiv(name, GL_DELETE_STATUS, &flagged);
+    }
+    return flagged == GL_TRUE;
+}
+
+// Every object name of the context that GL says is alive, as "kind name";
+// a program or shader flagged for deletion counts as deleted (the driver may
+// hold one a while longer).
+std::set<std::string> liveNames() {
+    struct Kind {
+        const char* name;
+        GLboolean (*is)(GLuint);
+    };
+    const Kind kinds[] = {
+        {"texture", [](GLuint n) { return glIsTexture(n); }},
+        {"buffer", [](GLuint n) { return glIsBuffer(n); }},
+        {"framebuffer", [](GLuint n) { return glIsFramebuffer(n); }},
+        {"renderbuffer", [](GLuint n) { return glIsRenderbuffer(n); }},
+        {"vertex array", [](GLuint n) { return glIsVertexArray(n); }},
+        {"sampler", [](GLuint n) { return glIsSampler(n); }},
+        {"query", [](GLuint n) { return glIsQuery(n); }},
+        {"program", [](GLuint n) { return GLboolean(glIsProgram(n) && !deleting(n, true)); }},
+        {"shader", [](GLuint n) { return GLboolean(glIsShader(n) && !deleting(n, false)); }},
+        {"transform feedback", [](GLuint n) { return glIsTransformFeedback(n); }},
+    };
+    std::set<std::string> names;
+    for (const Kind& kind : kinds) {
+        for (GLuint name = 1; name < 4096; ++name) {
+            if (kind.is(name)) names.insert(std::string(kind.name) + " " + std::to_string(name));
+        }
+    }
+    return names;
+}
+
 GLint integer(GLenum name) {
     GLint value = -1;
     glGetIntegerv(name, &value);
@@ -37,8 +77,10 @@ protected:
     TempDataRoot root;
     Game game;
     Engine& engine = game.engine;
+    std::set<std::string> contextsOwn;  // the test context's names, before the game's
 
     void SetUp() override {
+        contextsOwn = liveNames();
         static bool glutReady = false;
         if (!glutReady) {
             int argc = 1;
@@ -118,20 +160,41 @@ size_t differing(const std::vector<float>& a, const std::vector<float>& b) {
 
 }  // namespace
 
-TEST_F(Frame, LeavesTheWindowTargetAndTheStartUpState) {
-    frame();
-    EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
-    EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), 0);
-    GLint viewport[4] = {};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 320);
-    EXPECT_EQ(viewport[3], 240);
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
-    EXPECT_EQ(integer(GL_CULL_FACE_MODE), GL_BACK);
-    // The particles switch blending off at the end of their draws.
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    frame();
+// Each pass sets the whole state it draws with: whatever GL state the last
+// frame (or anything after it) left, the next draws the same picture, and it
+// ends in the display framebuffer, over all of it.
+TEST_F(Frame, EachPassSetsItsOwnStateWhateverTheFrameBeforeLeft) {
+    std::vector<ParticleSystem*> systems;
+    look(glm::vec3(1.0f, 0.0f, 1.0f));
+    auto picture = [&] {
+        frame(0.0);
+        std::vector<unsigned char> pixels(320u * 240u * 4u);
+        glReadPixels(0, 0, 320, 240, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    };
+    for (int i = 0; i < 5; ++i) frame(0.1);
+    for (const bool glow : {false, true}) {
+        SCOPED_TRACE(glow ? "glow" : "no glow");
+        game.render.glowEnabled = glow;
+        const std::vector<unsigned char> before = picture();
+        EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
+        EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), 0);
+        GLint viewport[4] = {};
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        EXPECT_EQ(viewport[2], 320);
+        EXPECT_EQ(viewport[3], 240);
+
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_ONE, GL_ONE);
+        glDepthFunc(GL_GREATER);
+        glDepthMask(GL_FALSE);
+        glColorMask(GL_TRUE, GL_FALSE, GL_TRUE, GL_FALSE);
+        glCullFace(GL_FRONT);
+        glDisable(GL_DEPTH_TEST);
+        glViewport(0, 0, 7, 5);
+        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+        EXPECT_TRUE(picture() == before);
+    }
     EXPECT_TRUE(context.errors().empty()) << context.errors().front();
 }
 
@@ -312,14 +375,10 @@ TEST_F(Frame, TheShadowCubeFromTheStaticOneEqualsOneDrawnAfresh) {
     EXPECT_TRUE(context.errors().empty()) << context.errors().front();
 }
 
-TEST_F(Frame, GlowFollowsTheSizeAndLeavesTheSameStateAsWithout) {
+TEST_F(Frame, GlowTargetsFollowTheSize) {
     game.render.glowEnabled = true;
     frame();
     EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
-    EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), 0);
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
     GLint size[2] = {};
     glBindTexture(GL_TEXTURE_2D, game.render.glow.levelTexture(2));
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &size[0]);
@@ -335,7 +394,7 @@ TEST_F(Frame, GlowFollowsTheSizeAndLeavesTheSameStateAsWithout) {
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 200);
     EXPECT_EQ(viewport[3], 100);
-    glBindTexture(GL_TEXTURE_2D, game.render.glow.sceneTexture());
+    glBindTexture(GL_TEXTURE_2D, game.render.targets[frame::Target::Scene].colour());
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &size[0]);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &size[1]);
     glBindTexture(GL_TEXTURE_2D, 0);
@@ -441,10 +500,11 @@ TEST_F(Frame, ParticlesAtHalfSizeLookAsAtTheWholeSize) {
     EXPECT_TRUE(context.errors().empty()) << context.errors().front();
 }
 
-// A lost context: every GL object let go and made again on the records as
-// they stand draws the same picture, the glow's targets and the static cube
-// among them, and the fire goes on from empty pools.
-TEST_F(Frame, GraphicsMadeAgainDrawTheSamePicture) {
+// A lost context: every GL object let go, whatever the frames made (the
+// glow's and the frame's targets at a render scale, the box, the pass
+// timer's queries), and made again on the records as they stand, draws the
+// same picture; the fire goes on from empty pools.
+TEST_F(Frame, GraphicsMadeAgainDrawTheSamePictureAndNoObjectOutlivesTheRelease) {
     std::vector<ParticleSystem*> systems;
     look(glm::vec3(1.0f, 0.0f, 1.0f));
     game.render.glowEnabled = true;
@@ -456,14 +516,28 @@ TEST_F(Frame, GraphicsMadeAgainDrawTheSamePicture) {
         glReadPixels(0, 0, 320, 240, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
         return pixels;
     };
+    game.render.timer.active = game.render.timer.supported();
+    game.render.showShadowCube = true;
+    game.render.scale.setScale(0.5f);
+    frame();
+    game.render.scale.setScale(1.0f);
+    game.render.glowEnabled = false;
+    frame();
+    game.render.timer.endFrame();
+    game.render.showShadowCube = false;
+    game.render.glowEnabled = true;
     frame();
     const std::vector<unsigned char> before = picture();
     testing::internal::CaptureStdout();
     game.releaseGraphics();
-    EXPECT_EQ(engine.shadowCubeTexture, 0u);
-    EXPECT_TRUE(engine.textureCache.textures.empty());
+    const std::set<std::string> live = liveNames();
     game.createGraphicsAgain();
     testing::internal::GetCapturedStdout();
+    std::string outlived;
+    for (const std::string& name : live) {
+        if (contextsOwn.count(name) == 0) outlived += " " + name;
+    }
+    EXPECT_EQ(outlived, "");
     EXPECT_TRUE(picture() == before);
     frame();
     EXPECT_GT(engine.particlesCounted, 0);
@@ -518,7 +592,7 @@ TEST_F(Frame, ARenderScaleDrawsTheSmallFrameScaledUpAndOneDrawsAsBefore) {
         return pixels;
     };
     const std::vector<unsigned char> whole = picture(320, 240);
-    EXPECT_EQ(game.render.scaledTarget.framebuffer, 0u);  // no target, no copy at 1
+    EXPECT_EQ(game.render.targets[frame::Target::Scene].framebuffer(), 0u);  // no copy at 1
     for (const bool glow : {false, true}) {
         SCOPED_TRACE(glow ? "glow" : "no glow");
         game.render.glowEnabled = glow;
@@ -535,7 +609,6 @@ TEST_F(Frame, ARenderScaleDrawsTheSmallFrameScaledUpAndOneDrawsAsBefore) {
         glGetIntegerv(GL_VIEWPORT, viewport);
         EXPECT_EQ(viewport[2], 320);
         EXPECT_EQ(viewport[3], 240);
-        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
         EXPECT_FALSE(scaled == whole);
         size_t outside = 0;
         for (int y = 0; y < 240; ++y) {

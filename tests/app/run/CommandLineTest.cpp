@@ -212,6 +212,7 @@ TEST(CommandLine, UsageNamesEveryKeyAndOptionWithinEightyColumns) {
     }
     EXPECT_NE(usage.find("\n  --auto-keys N        every N frames press the next of F1, F2, F3,"),
               std::string::npos);
-    EXPECT_NE(usage.find(" F10, W, A, S, D, SPACE, G, C, Tab (soak runs)\n  --gl-debug"),
+    EXPECT_NE(usage.find(" F7, F8, F9, F10, W, A, S, D, SPACE, G, C, M, Tab (soak\n"
+                         "                       runs)\n  --gl-debug"),
               std::string::npos);
 }

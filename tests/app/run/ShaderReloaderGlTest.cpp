@@ -116,7 +116,8 @@ TEST(ShaderReload, SavedSourceReplacesTheProgramInPlaceAndABrokenOneIsKeptOut) {
 
     // A shared file rebuilds every program built from it, and so does a file
     // that stages take in; the capturing particle program keeps its seven outputs.
-    for (const char* name : {"BaseShader.vert", "PSEmission.glsl", "PSUpdate.geom"}) {
+    for (const char* name : {"BaseShader.vert", "PSEmission.glsl", "PSSprite.glsl",
+                             "PSUpdate.geom"}) {
         const std::string path = (shaderDir / name).string();
         std::ifstream in(path);
         std::ostringstream text;
@@ -124,10 +125,11 @@ TEST(ShaderReload, SavedSourceReplacesTheProgramInPlaceAndABrokenOneIsKeptOut) {
         save(path, text.str());
     }
     reports = reloader.poll(3.5);
-    ASSERT_EQ(reports.size(), 3u);
+    ASSERT_EQ(reports.size(), 4u);
     EXPECT_EQ(reports[0].status, "Shader reloaded: BaseShader.vert (default, ground)");
     EXPECT_EQ(reports[1].status, "Shader reloaded: PSEmission.glsl (ps_update)");
-    EXPECT_EQ(reports[2].status, "Shader reloaded: PSUpdate.geom (ps_update)");
+    EXPECT_EQ(reports[2].status, "Shader reloaded: PSSprite.glsl (ps_render)");
+    EXPECT_EQ(reports[3].status, "Shader reloaded: PSUpdate.geom (ps_update)");
     GLint varyings = 0;
     glGetProgramiv(engine.shaders["ps_update"]->program, GL_TRANSFORM_FEEDBACK_VARYINGS, &varyings);
     EXPECT_EQ(varyings, 7);

@@ -46,7 +46,7 @@ TEST(SettingsFile, GoodFilesSetWhatTheyNameAndNothingElse) {
         "fog": {"density": 0.02, "color": [0.1, 0.1, 0.15], "mode": "exp2"},
         "fireLight": {"color": [1.0, 0.7, 0.6], "intensity": 1.5},
         "particles": {"smoke": {"life": [3, 6], "wind": [1, -2]}},
-        "camera": {"fieldOfView": 60}})",
+        "camera": {"fieldOfView": 60}, "sound": {"volume": 0.5, "crackles": 1.5}})",
                                record, error))
         << error;
     EXPECT_FLOAT_EQ(record.time.scale, 0.25f);
@@ -57,11 +57,14 @@ TEST(SettingsFile, GoodFilesSetWhatTheyNameAndNothingElse) {
     EXPECT_EQ(record.particles[1].life, glm::vec2(3.0f, 6.0f));
     EXPECT_EQ(record.particles[1].wind, glm::vec2(1.0f, -2.0f));
     EXPECT_FLOAT_EQ(record.camera.fieldOfView, 60.0f);  // a whole number is a number
+    EXPECT_FLOAT_EQ(record.sound.volume, 0.5f);
+    EXPECT_FLOAT_EQ(record.sound.crackles, 1.5f);
     // Untouched: the rest of each named group, and the groups not named.
     const Settings defaults;
     EXPECT_FLOAT_EQ(record.fog.start, defaults.fog.start);
     EXPECT_EQ(record.particles[0].life, defaults.particles[0].life);
     EXPECT_FLOAT_EQ(record.sun.intensity, defaults.sun.intensity);
+    EXPECT_FLOAT_EQ(record.sound.hiss, defaults.sound.hiss);
 
     Settings empty;
     EXPECT_TRUE(settings::read("{}", empty, error));

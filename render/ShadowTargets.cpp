@@ -1,6 +1,5 @@
-// The two off-screen depth targets the shadow passes render into, the cube
-// that keeps the fire light's static casters between frames, and the scene's
-// target below a render scale of 1.
+// The two off-screen depth targets the shadow passes render into: the sun's
+// map and the fire light's cube, with the sampler the lit pass reads it by.
 #include <cstdio>
 
 #include "app/Engine.h"
@@ -92,12 +91,7 @@ void Engine::createShadowCube() {
     glSamplerParameteri(render->shadowCubeSampler, GL_TEXTURE_COMPARE_FUNC, GL_LEQUAL);
 }
 
-void Engine::releaseRenderTargets() {
-    ScaledTarget& scaled = render->scaledTarget;
-    glDeleteFramebuffers(1, &scaled.framebuffer);
-    glDeleteTextures(1, &scaled.depth);
-    glDeleteTextures(1, &scaled.colour);
-    scaled = ScaledTarget();
+void Engine::releaseShadowTargets() {
     glDeleteFramebuffers(1, &shadowMapFramebuffer);
     glDeleteTextures(1, &shadowMapTexture);
     glDeleteFramebuffers(1, &shadowCubeFramebuffer);
@@ -105,50 +99,4 @@ void Engine::releaseRenderTargets() {
     glDeleteSamplers(1, &render->shadowCubeSampler);
     shadowMapFramebuffer = shadowMapTexture = shadowCubeFramebuffer = shadowCubeTexture = 0;
     render->shadowCubeSampler = 0;
-}
-
-bool Engine::sizeScaledTarget(int width, int height) {
-    ScaledTarget& target = render->scaledTarget;
-    if (width == target.width && height == target.height) return target.complete;
-    if (target.framebuffer == 0) {
-        glGenTextures(1, &target.colour);
-        glBindTexture(GL_TEXTURE_2D, target.colour);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        // A texture, so that the particles drawn at half size can read it.
-        glGenTextures(1, &target.depth);
-        glBindTexture(GL_TEXTURE_2D, target.depth);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glGenFramebuffers(1, &target.framebuffer);
-    }
-    target.width = width;
-    target.height = height;
-    glBindTexture(GL_TEXTURE_2D, target.colour);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-    glBindTexture(GL_TEXTURE_2D, target.depth);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, width, height, 0, GL_DEPTH_COMPONENT,
-                 GL_UNSIGNED_INT, nullptr);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, target.colour, 0);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, target.depth, 0);
-    target.complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-    glBindFramebuffer(GL_FRAMEBUFFER, displayFramebuffer());
-    return target.complete;
-}
-
-// A blit: GL 3.3, ES 3.0 and WebGL 2 all filter it, and no program or
-// vertex array is touched. Bilinear, so the enlarged scene keeps no blocks.
-void Engine::upscaleScene() {
-    const ScaledTarget& target = render->scaledTarget;
-    const GLint w = static_cast<GLint>(width), h = static_cast<GLint>(height);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, target.framebuffer);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, displayFramebuffer());
-    glBlitFramebuffer(0, 0, target.width, target.height, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_LINEAR);
-    glBindFramebuffer(GL_FRAMEBUFFER, displayFramebuffer());
-    glClear(GL_DEPTH_BUFFER_BIT);
-    glViewport(0, 0, w, h);
 }

@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "render/FramePlan.h"
+
+namespace {
+
+using frame::Pass;
+using frame::Target;
+
+const char* letter(Target target) {
+    static const char* const letters[frame::kTargets] = {"-", "D", "S", "H", "G"};
+    return letters[static_cast<int>(target)];
+}
+
+const char* shortName(Pass pass) {
+    static const char* const names[frame::kPasses] = {
+        "cube", "clear", "pre", "sky", "ground", "objects", "box", "update", "halfdepth",
+        "particles", "composite", "counts", "glow", "todisplay"};
+    return names[static_cast<int>(pass)];
+}
+
+// "S 320x240 rgba8 depth, H 160x120 rgba8 depth | cube clear>S ... todisplay>D<S":
+// the targets made, then each step with the target it draws into (>), what
+// it reads (<) and ~ where its polygons are lines.
+std::string described(const frame::Plan& plan) {
+    std::string text;
+    for (int i = 0; i < frame::kTargets; ++i) {
+        const auto target = static_cast<Target>(i);
+        if (!plan.makes(target)) continue;
+        const graph::TargetDescription& d = plan.target(target);
+        if (!text.empty()) text += ", ";
+        text += std::string(letter(target)) + " " + std::to_string(d.width) + "x" +
+                std::to_string(d.height) +
+                (d.colour == graph::ColourFormat::Rgba16f ? " rgba16f" : " rgba8") +
+                (d.depth == graph::DepthImage::Texture ? " depth" : "");
+    }
+    text += " |";
+    for (const frame::Step& step : plan) {
+        text += std::string(" ") + shortName(step.pass);
+        if (step.into != Target::None) text += std::string(">") + letter(step.into);
+        if (step.reads != 0) {
+            text += "<";
+            for (int i = 0; i < frame::kTargets; ++i) {
+                if (step.readsFrom(static_cast<Target>(i))) text += letter(static_cast<Target>(i));
+            }
+        }
+        if (step.lines) text += "~";
+    }
+    return text;
+}
+
+frame::Inputs fire(unsigned width = 320, unsigned height = 240) {
+    frame::Inputs in;
+    in.width = width;
+    in.height = height;
+    in.particles = true;
+    in.halfSizeParticles = true;
+    return in;
+}
+
+const char* const kScene = "cube clear>S pre>S sky>S ground>S objects>S update";
+const char* const kSceneOnDisplay = "cube clear>D pre>D sky>D ground>D objects>D";
+
+}  // namespace
+
+// Which targets a frame makes and which pass draws where, for every kind of
+// input: the render scale, the glow, the particles and their size, the box,
+// F3, a surface of no size and the targets GL refuses.
+TEST(FramePlan, TargetsAndPassesFollowWhatTheFrameDraws) {
+    struct Case {
+        const char* what;
+        frame::Inputs inputs;
+        std::string expected;
+    };
+    auto with = [](frame::Inputs in, auto change) {
+        change(in);
+        return in;
+    };
+    const std::string scene = kScene, display = kSceneOnDisplay;
+    const Case cases[] = {
+        {"the default: half-size particles need the scene's depth; copied at 1", fire(),
+         "S 320x240 rgba8 depth, H 160x120 rgba8 depth | " + scene +
+             " halfdepth>H<S particles>H composite>S<SH counts todisplay>D<S"},
+        {"whole-size particles draw straight into the display",
+         with(fire(), [](auto& in) { in.halfSizeParticles = false; }),
+         " | " + display + " update particles>D counts"},
+        {"no particle systems", with(fire(), [](auto& in) { in.particles = false; }),
+         " | " + display + " counts"},
+        {"the glow: floating point scene and layer, blended into the display",
+         with(fire(), [](auto& in) { in.glow = true; }),
+         "S 320x240 rgba16f depth, H 160x120 rgba16f depth | " + scene +
+             " halfdepth>H<S particles>H composite>S<SH counts glow>D<S"},
+        {"the glow with whole-size particles",
+         with(fire(), [](auto& in) { in.glow = true, in.halfSizeParticles = false; }),
+         "S 320x240 rgba16f depth | " + scene + " particles>S counts glow>D<S"},
+        {"half the render scale: scaled up",
+         with(fire(), [](auto& in) { in.renderScale = 0.5f; }),
+         "S 160x120 rgba8 depth, H 80x60 rgba8 depth | " + scene +
+             " halfdepth>H<S particles>H composite>S<SH counts todisplay>D<S"},
+        {"half the scale, whole-size particles",
+         with(fire(), [](auto& in) { in.renderScale = 0.5f, in.halfSizeParticles = false; }),
+         "S 160x120 rgba8 depth | " + scene + " particles>S counts todisplay>D<S"},
+        {"half the scale with the glow: glowed at the scale, then scaled up",
+         with(fire(), [](auto& in) { in.renderScale = 0.5f, in.glow = true; }),
+         "S 160x120 rgba16f depth, H 80x60 rgba16f depth, G 160x120 rgba8 | " + scene +
+             " halfdepth>H<S particles>H composite>S<SH counts glow>G<S todisplay>D<G"},
+        {"an odd size: every scene pixel has a half-size one", fire(321, 241),
+         "S 321x241 rgba8 depth, H 161x121 rgba8 depth | " + scene +
+             " halfdepth>H<S particles>H composite>S<SH counts todisplay>D<S"},
+        {"the box and F3: lines on the scene's geometry, not on screen passes",
+         with(fire(), [](auto& in) { in.box = true, in.wireframe = true; }),
+         "S 320x240 rgba8 depth, H 160x120 rgba8 depth | cube~ clear>S pre>S~ sky>S~ "
+         "ground>S~ objects>S~ box>S~ update halfdepth>H<S particles>H~ composite>S<SH counts "
+         "todisplay>D<S"},
+        {"a minimised window: nothing of its own, no glow",
+         with(fire(0, 0), [](auto& in) { in.glow = true; }),
+         " | " + display + " update particles>D counts"},
+        {"the scene's target refused: the whole size, straight into the display",
+         with(fire(), [](auto& in) { in.renderScale = 0.5f, in.sceneRefused = true; }),
+         " | " + display + " update particles>D counts"},
+        {"the half-size target refused: whole-size particles",
+         with(fire(), [](auto& in) { in.halfRefused = true; }),
+         " | " + display + " update particles>D counts"},
+        {"the half-size target refused below the scale",
+         with(fire(), [](auto& in) { in.halfRefused = true, in.renderScale = 0.75f; }),
+         "S 240x180 rgba8 depth | " + scene + " particles>S counts todisplay>D<S"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(described(frame::plan(c.inputs)), c.expected) << c.what;
+    }
+}
+
+// Over every combination of the inputs: the passes keep their order, every
+// target read was drawn into before, every target made is drawn into, and
+// the frame ends in the display.
+TEST(FramePlan, EveryCombinationReadsOnlyWhatItDrewAndEndsInTheDisplay) {
+    for (unsigned bits = 0; bits < 256; ++bits) {
+        frame::Inputs in = fire();
+        in.renderScale = (bits & 1) != 0 ? 0.6f : 1.0f;
+        in.glow = (bits & 2) != 0;
+        in.particles = (bits & 4) != 0;
+        in.halfSizeParticles = (bits & 8) != 0;
+        in.box = (bits & 16) != 0;
+        in.wireframe = (bits & 32) != 0;
+        in.sceneRefused = (bits & 64) != 0;
+        in.halfRefused = (bits & 128) != 0;
+        const frame::Plan plan = frame::plan(in);
+        SCOPED_TRACE(described(plan));
+        unsigned drawn = 0;
+        int last = -1;
+        bool display = false;
+        for (const frame::Step& step : plan) {
+            EXPECT_GT(static_cast<int>(step.pass), last);
+            last = static_cast<int>(step.pass);
+            EXPECT_EQ(step.reads & ~drawn, 0u) << shortName(step.pass);
+            EXPECT_EQ(step.readsFrom(step.into) && step.pass != Pass::Composite, false);
+            drawn |= 1u << static_cast<int>(step.into);
+            display = display || step.into == Target::Display;
+            if (step.into != Target::None && step.into != Target::Display) {
+                EXPECT_TRUE(plan.makes(step.into)) << shortName(step.pass);
+            }
+        }
+        EXPECT_TRUE(display);
+        for (int i = 0; i < frame::kTargets; ++i) {
+            if (plan.makes(static_cast<Target>(i))) {
+                EXPECT_NE(drawn & (1u << i), 0u) << i;
+            }
+        }
+    }
+}
