@@ -65,6 +65,12 @@ struct CameraSettings {
     float walkSpeed = 10.0f;    // units per second along the (sqrt 2 long) view direction
 };
 
+struct PictureSettings {
+    // 0: the renderer's own (msaa on a GPU, post on a software renderer);
+    // then off, post, msaa (render/Antialias.h).
+    int antialias = 0;
+};
+
 // Sparks, smoke, large flames, small flames: the order of the fire's bundle.
 constexpr int kParticleKinds = 4;
 
@@ -83,4 +89,5 @@ struct Settings {
     StructureSettings structure;
     GlowSettings glow;
     CameraSettings camera;
+    PictureSettings picture;
 };

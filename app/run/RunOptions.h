@@ -33,5 +33,7 @@ struct RunOptions {
     float renderScale = 1.0f;    // --render-scale S: the scene drawn at S x the surface's size
     int targetFps = 0;           // --target-fps N: the render scale picked to hold N (0: off)
     bool fullResParticles = false;  // --full-res-particles: not drawn at half size
+    int antialias = 0;           // --antialias MODE: 1 off, 2 post, 3 msaa (0: the renderer's)
+    int msaaSamples = 4;         // --msaa-samples N: msaa's samples
     bool help = false;           // --help: the usage text, and end
 };

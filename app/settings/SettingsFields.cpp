@@ -110,6 +110,8 @@ std::vector<Field> makeFields() {
                           [](Settings& s) { return &s.camera.fieldOfView; }));
     list.push_back(number("camera", "walkSpeed", 0.0f, 100.0f,
                           [](Settings& s) { return &s.camera.walkSpeed; }));
+    list.push_back(choice("picture", "antialias", {"auto", "off", "post", "msaa"},
+                          [](Settings& s) { return &s.picture.antialias; }));
     return list;
 }
 

@@ -48,7 +48,7 @@ C - show the shadow cube as a box (toggle)
 Tab - settings panel (toggle)
 ESC - quit
 HELP
-frametime_re='^Frametime: +[0-9]+\.[0-9]{4} ms - FPS: +[0-9]+$'
+frametime_re='^Frametime: +[0-9]+\.[0-9]{4} ms - FPS: +[0-9]+ - antialias (off|post|msaa)$'
 
 # Untouched: the camera stands at the scene's start looking along (1, 0, 1).
 start_running "$WORK/idle.log" 320 240 0 --screenshot "$WORK/idle.png" --print-camera && quit_app

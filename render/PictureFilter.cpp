@@ -1,0 +1,25 @@
+#include "render/PictureFilter.h"
+
+namespace {
+
+enum EdgeUniform { EdgePicture, kEdgeUniforms };
+const char* const kEdgeNames[kEdgeUniforms] = {"picture"};
+
+}  // namespace
+
+PictureFilter::PictureFilter() : edges_(kEdgeNames, kEdgeUniforms) {}
+
+void PictureFilter::smoothEdges(const graph::ProgramTable& shaders, GLuint picture) {
+    if (!triangle_.created()) triangle_.create();
+    const graph::Shader& program = *shaders.at("edgeFilter");
+    glUseProgram(program.program);
+    if (edges_.follow(program) && edges_.renewed()) glUniform1i(edges_[EdgePicture], 0);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, picture);
+    triangle_.draw();
+}
+
+void PictureFilter::release() {
+    triangle_.release();
+    *this = PictureFilter();
+}
