@@ -2,8 +2,10 @@
 
 namespace {
 
-enum EdgeUniform { EdgePicture, kEdgeUniforms };
-const char* const kEdgeNames[kEdgeUniforms] = {"picture"};
+enum EdgeUniform { EdgePicture, EdgeSteps, kEdgeUniforms };
+const char* const kEdgeNames[kEdgeUniforms] = {"picture", "steps"};
+// Strides of 1, 2 and 4 pixels: an edge followed 7 pixels each way.
+const int kEdgeSteps = 3;
 
 }  // namespace
 
@@ -13,7 +15,10 @@ void PictureFilter::smoothEdges(const graph::ProgramTable& shaders, GLuint pictu
     if (!triangle_.created()) triangle_.create();
     const graph::Shader& program = *shaders.at("edgeFilter");
     glUseProgram(program.program);
-    if (edges_.follow(program) && edges_.renewed()) glUniform1i(edges_[EdgePicture], 0);
+    if (edges_.follow(program) && edges_.renewed()) {
+        glUniform1i(edges_[EdgePicture], 0);
+        glUniform1i(edges_[EdgeSteps], kEdgeSteps);
+    }
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, picture);
     triangle_.draw();

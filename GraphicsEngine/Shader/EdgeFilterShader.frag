@@ -9,6 +9,7 @@
 // Twelve reads at most, none through derivatives, which a software
 // renderer would work out for every pixel.
 uniform sampler2D picture;
+uniform int steps;  // along an edge, each way
 layout(location = 0) out vec4 fragColor;
 
 const float kContrast = 0.0625; // no edge below this brightness range...
@@ -37,10 +38,9 @@ void main() {
     float high = max(m, max(max(n, s), max(e, w)));
     float low = min(m, min(min(n, s), min(e, w)));
     float range = high - low;
-    if (range < max(kContrast, high * kRelative)) {
-        fragColor = centre;
-        return;
-    }
+    // No early return: a software renderer runs both sides of a branch for
+    // its block of pixels, but leaves a loop once none of them is in it.
+    bool edge = range >= max(kContrast, high * kRelative);
 
     // A horizontal edge bends brightness across rows more than across columns.
     bool horizontal = abs(n + s - 2.0 * m) >= abs(e + w - 2.0 * m);
@@ -53,23 +53,24 @@ void main() {
     vec2 along = horizontal ? vec2(texel.x, 0.0) : vec2(0.0, texel.y);
 
     // Along the line between the two pixels, whose bilinear brightness is
-    // their mean, until it leaves that mean: there the edge ends. Three
-    // lengthening strides each way reach 7 pixels.
+    // their mean, until it leaves that mean: there the edge ends. Strides of
+    // 1, 2, 4 ... pixels each way, `steps` of them (a uniform, so that the
+    // compiler keeps the loop that flat pixels skip).
     vec2 onEdge = here + 0.5 * normal;
     float edgeLuma = 0.5 * (m + across);
     float limit = 0.25 * abs(across - m);
     float backward = 0.0, forward = 0.0;
     float endBackward = edgeLuma, endForward = edgeLuma;
-    bool doneBackward = false, doneForward = false;
-    const vec3 strides = vec3(1.0, 2.0, 4.0);
-    for (int i = 0; i < 3; ++i) {
+    bool doneBackward = !edge, doneForward = !edge;
+    for (int i = 0; i < steps && !(doneBackward && doneForward); ++i) {
+        float stride = i == 0 ? 1.0 : 2.0 * float(i);
         if (!doneBackward) {
-            backward += strides[i];
+            backward += stride;
             endBackward = luma(at(onEdge - backward * along).rgb);
             doneBackward = abs(endBackward - edgeLuma) >= limit;
         }
         if (!doneForward) {
-            forward += strides[i];
+            forward += stride;
             endForward = luma(at(onEdge + forward * along).rgb);
             doneForward = abs(endForward - edgeLuma) >= limit;
         }
@@ -79,12 +80,12 @@ void main() {
     bool backwardNearer = backward < forward;
     float end = backwardNearer ? endBackward : endForward;
     bool stepHere = (end - edgeLuma < 0.0) != (m - edgeLuma < 0.0);
-    float share = stepHere ? 0.5 - min(backward, forward) / (backward + forward) : 0.0;
+    float share = stepHere ? 0.5 - min(backward, forward) / max(backward + forward, 1.0) : 0.0;
 
     // A lone pixel: its distance from the mean of its neighbours.
-    float lone = clamp(abs(0.25 * (n + s + e + w) - m) / range, 0.0, 1.0);
+    float lone = clamp(abs(0.25 * (n + s + e + w) - m) / max(range, 1e-4), 0.0, 1.0);
     lone = lone * lone * (3.0 - 2.0 * lone);
-    share = max(share, lone * lone * kSubpixel);
+    share = edge ? max(share, lone * lone * kSubpixel) : 0.0;
 
     fragColor = at(here + share * normal);
 }
