@@ -74,6 +74,12 @@ bool RenderTarget::make(const TargetDescription& d, const char* name) {
                      GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, nullptr);
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, depthTexture_,
                                0);
+    } else if (d.depth == DepthImage::Texture) {
+        // Multisampled, in the format of the depth texture it is resolved
+        // into: a blit copies depth only between equal formats.
+        depthBuffer_ = makeRenderbuffer(GL_DEPTH_COMPONENT24, d);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
+                                  depthBuffer_);
     } else if (d.depth != DepthImage::None) {
         depthBuffer_ = makeRenderbuffer(GL_DEPTH24_STENCIL8, d);
         glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER,

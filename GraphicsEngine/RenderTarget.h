@@ -18,7 +18,8 @@ struct TargetDescription {
     ColourFormat colour = ColourFormat::Rgba8;
     DepthImage depth = DepthImage::None;
     // Above 1: multisampled colour and depth, as renderbuffers (OpenGL ES 3.0
-    // has no multisampled textures); resolved by a blit into a target of 1.
+    // has no multisampled textures); resolved by a blit into a target of 1,
+    // depth too where it is described as a texture.
     int samples = 1;
 
     bool operator==(const TargetDescription& other) const {

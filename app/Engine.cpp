@@ -41,6 +41,7 @@ const ProgramFiles kPrograms[] = {
     {"halfDepth", "ScreenShader.vert", nullptr, "HalfDepthShader.frag", graph::Stages::Two},
     {"particleComposite", "ScreenShader.vert", nullptr, "ParticleCompositeShader.frag",
      graph::Stages::Two},
+    {"edgeFilter", "ScreenShader.vert", nullptr, "EdgeFilterShader.frag", graph::Stages::Two},
     {"ps_update", "PSUpdate.vert", "PSUpdate.geom", "PSUpdate.frag",
      graph::Stages::ParticleCapture},
     {"ps_render", "PSRender.vert", "PSRender.geom", "PSRender.frag", graph::Stages::ParticleDraw},

@@ -42,6 +42,8 @@ void Game::startUp(const LaunchConfig& config, const Settings& settings) {
     render.backend = RenderBackend::create(options.gles);  // chosen once, here
     scene = new Scene(&engine);
     scene->settings = settings;
+    if (options.antialias > 0) scene->settings.picture.antialias = options.antialias;
+    render.msaaSamples = options.msaaSamples;
     engine.render = &render;
     engine.startUp(static_cast<unsigned>(config.width), static_cast<unsigned>(config.height),
                    config.fullscreen, this, scene, config.cameraTour);
@@ -83,6 +85,7 @@ Game::Game() {
     contextObjects_.add("frame targets", [this] { render.targets.release(); });
     contextObjects_.add("glow", [this] { render.glow.release(); });
     contextObjects_.add("half-size particles", [this] { render.offscreenParticles.release(); });
+    contextObjects_.add("picture filter", [this] { render.pictureFilter.release(); });
     contextObjects_.add("pass timer", [this] { render.timer.release(); });
     contextObjects_.add("mesh uniform tables", [this] { render.meshUniforms = MeshUniforms(); });
     contextObjects_.add(
@@ -224,10 +227,11 @@ bool Game::runComplete(double elapsed, const GpuPassTimer::Times& passTimes) {
             alive[i % kParticleKinds] += render.backend->particlesAlive(i);
         }
         std::printf("stats frame %ld rss_kb %ld objects %d particles %d alive %d %d %d %d "
-                    "particle_buffer_bytes %lld render_scale %.2f\n",
+                    "particle_buffer_bytes %lld antialias %s render_scale %.2f\n",
                     frames, platform::residentKilobytes(), engine.objectsDrawn,
                     engine.particlesCounted, alive[0], alive[1], alive[2], alive[3],
-                    render.backend->particleBufferBytes(), render.scale.scale());
+                    render.backend->particleBufferBytes(), antialias::nameOf(render.antialias),
+                    render.scale.scale());
     }
     bool complete = frames == options.frames;
     if (options.seconds > 0.0 && engine.totalTime >= options.seconds) complete = true;
@@ -254,7 +258,7 @@ void Game::shutDown() {
     if (session.benchmark) {
         std::string renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
         if (!engine.surface->where().empty()) renderer += " on " + engine.surface->where();
-        session.benchmark->report(startUpSeconds_, renderer);
+        session.benchmark->report(startUpSeconds_, renderer, antialias::nameOf(render.antialias));
         if (sound.on()) std::printf("  sound ms per frame: %.3f\n", sound.millisecondsPerFrame());
     }
     sound.finish();

@@ -23,7 +23,7 @@ std::string helpFor(const std::string& lookLine, bool escapeQuits) {
 
 const std::string helpText = helpFor("Move the mouse to look around.", true);
 
-std::string frameTimeLine(float frameTime, float renderScale) {
+std::string frameTimeLine(float frameTime, float renderScale, const char* antialias) {
     const float milliseconds = frameTime * 1000.0f;
     const float rate = 1.0f / frameTime;
     char text[96];
@@ -34,6 +34,7 @@ std::string frameTimeLine(float frameTime, float renderScale) {
         std::snprintf(text, sizeof text, " - scale %.2f", static_cast<double>(renderScale));
         line += text;
     }
+    if (antialias != nullptr) line += std::string(" - antialias ") + antialias;
     return line;
 }
 
@@ -73,8 +74,13 @@ std::vector<Piece> pieces(const Engine& engine) {
             true);
     }
     if (engine.showFrameTime) {
-        const float scale = engine.render != nullptr ? engine.render->scale.scale() : 1.0f;
-        add(0.2f, 0.93f, frameTimeLine(engine.frameTime, scale), true);
+        const RenderState* render = engine.render;
+        add(0.2f, 0.93f,
+            render != nullptr
+                ? frameTimeLine(engine.frameTime, render->scale.scale(),
+                                antialias::nameOf(render->antialias))
+                : frameTimeLine(engine.frameTime),
+            true);
     }
     if (engine.showObjectCount) add(0.2f, 0.87f, objectCountLine(engine.objectsDrawn), false);
     if (engine.showParticleCount) {

@@ -16,8 +16,10 @@ extern const std::string helpText;
 // the ESC line where ESC does not end the run.
 std::string helpFor(const std::string& lookLine, bool escapeQuits);
 
-// With the render scale in use where it is below 1.
-std::string frameTimeLine(float frameTime, float renderScale = 1.0f);
+// With the render scale in use where it is below 1, and the anti-aliasing
+// that runs where it is named.
+std::string frameTimeLine(float frameTime, float renderScale = 1.0f,
+                          const char* antialias = nullptr);
 std::string objectCountLine(int objectsDrawn);
 std::string particleCountLine(int particlesCounted);
 

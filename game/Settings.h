@@ -73,6 +73,12 @@ struct SoundSettings {
     float crackles = 1.0f;  // the wood's cracks
 };
 
+struct PictureSettings {
+    // 0: the renderer's own (msaa on a GPU, post on a software renderer);
+    // then off, post, msaa (render/Antialias.h).
+    int antialias = 0;
+};
+
 // Sparks, smoke, large flames, small flames: the order of the fire's bundle.
 constexpr int kParticleKinds = 4;
 
@@ -92,4 +98,5 @@ struct Settings {
     GlowSettings glow;
     CameraSettings camera;
     SoundSettings sound;
+    PictureSettings picture;
 };

@@ -17,6 +17,7 @@ Capabilities DesktopBackend::capabilities() const {
     can.copiesCubeImages =
         (GLEW_VERSION_4_3 || driverLists("GL_ARB_copy_image")) && glCopyImageSubData != nullptr;
     can.textThroughImGui = false;  // freeglut's bitmap font
+    askSamplesAndRenderer(can);
     return can;
 }
 

@@ -11,6 +11,7 @@ Capabilities EsBackend::capabilities() const {
     can.timesPasses = driverLists("GL_EXT_disjoint_timer_query");
     can.copiesCubeImages = false;
     can.textThroughImGui = true;  // freeglut draws for desktop GL alone
+    askSamplesAndRenderer(can);
     return can;
 }
 

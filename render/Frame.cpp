@@ -11,7 +11,8 @@
 namespace {
 
 // The plan whose targets GL accepts. A target refused while glowing turns
-// the glow off, with one line; any other is drawn without, this frame.
+// the glow off, with one line; any other is drawn without, this frame (a
+// refused multisampled or final target: without anti-aliasing).
 frame::Plan acceptedPlan(Game& game, frame::Inputs inputs) {
     RenderState& render = game.render;
     if (render.glowEnabled && !render.caps.floatTargets) {
@@ -31,7 +32,11 @@ frame::Plan acceptedPlan(Game& game, frame::Inputs inputs) {
         } else {
             return plan;
         }
-        if (inputs.glow && refused != frame::Target::HalfParticles) {
+        if (refused == frame::Target::Multisampled) {
+            inputs.multisampledRefused = true;
+        } else if (refused == frame::Target::Final) {
+            inputs.finalRefused = true;
+        } else if (inputs.glow && refused != frame::Target::HalfParticles) {
             render.glowEnabled = false;
             game.engine.showStatus("Glow: OFF, " + failure);
         } else if (refused == frame::Target::HalfParticles) {
@@ -53,7 +58,10 @@ void Game::renderFrame(double elapsed) {
     inputs.halfSizeParticles = render.offscreenParticles.enabled;
     inputs.box = render.showShadowCube && scene->cuboid != nullptr;
     inputs.wireframe = engine.wireframe && render.caps.drawsLines;
+    inputs.antialias = antialias::chosen(scene->settings.picture.antialias, render.defaultAntialias);
+    inputs.samples = antialias::samples(render.msaaSamples, render.caps.maxSamples);
     const frame::Plan plan = acceptedPlan(*this, inputs);
+    render.antialias = plan.antialias;
 
     frame::Work work{*this, plan, elapsed};
     for (const frame::Step& step : plan) frame::run(work, step);

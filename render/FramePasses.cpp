@@ -224,14 +224,41 @@ void glow(Work& w, const Step& step) {
 }
 
 // A blit: GL 3.3, ES 3.0 and WebGL 2 all filter it, and no program or vertex
-// array is touched. Bilinear, so the enlarged scene keeps no blocks.
+// array is touched. Bilinear, so the enlarged scene keeps no blocks. Into the
+// display, or the final target that the post filter reads.
 void toDisplay(Work& w, const Step& step) {
     const Target from = step.readsFrom(Target::Glowed) ? Target::Glowed : Target::Scene;
-    const renderscale::Size source = sizeOf(w, from), display = sizeOf(w, Target::Display);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, w.game.render.targets[from].framebuffer());
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, w.game.engine.displayFramebuffer());
-    glBlitFramebuffer(0, 0, source.width, source.height, 0, 0, display.width, display.height,
+    const renderscale::Size source = sizeOf(w, from), into = sizeOf(w, step.into);
+    FrameTargets& targets = w.game.render.targets;
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, targets[from].framebuffer());
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER,
+                      targets.framebuffer(step.into, w.game.engine.displayFramebuffer()));
+    glBlitFramebuffer(0, 0, source.width, source.height, 0, 0, into.width, into.height,
                       GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    if (step.into == Target::Display) clearDisplayDepth(w);
+}
+
+// The samples averaged by a blit (ES 3.0 and WebGL 2 have no multisampled
+// textures to read), depth too where the particles test against it: a depth
+// blit takes one sample of each pixel, and needs the nearest filter.
+void resolve(Work& w, const Step& step) {
+    FrameTargets& targets = w.game.render.targets;
+    const renderscale::Size size = sizeOf(w, step.into);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, targets[Target::Multisampled].framebuffer());
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, targets[step.into].framebuffer());
+    const GLbitfield images =
+        GL_COLOR_BUFFER_BIT | (w.plan.resolveDepth ? GL_DEPTH_BUFFER_BIT : 0u);
+    glBlitFramebuffer(0, 0, size.width, size.height, 0, 0, size.width, size.height, images,
+                      GL_NEAREST);
+}
+
+// The finished picture filtered into the display, where the text and the
+// panel then draw unfiltered.
+void postFilter(Work& w, const Step& step) {
+    RenderState& render = w.game.render;
+    const Target from = step.readsFrom(Target::Final) ? Target::Final : Target::Scene;
+    begin(w, step, PassState::screen(0, 0));
+    render.pictureFilter.smoothEdges(w.game.engine.shaders, render.targets[from].colour());
     clearDisplayDepth(w);
 }
 
@@ -245,10 +272,12 @@ const Entry kEntries[kPasses] = {
     {shadowCube, GpuPassTimer::ShadowCube},   {clear, -1},
     {depthPrePass, -1},                       {sky, GpuPassTimer::SkyBox},
     {ground, GpuPassTimer::Ground},           {objects, GpuPassTimer::Objects},
-    {box, -1},                                {particleUpdate, GpuPassTimer::ParticleUpdate},
+    {box, -1},                                {resolve, -1},
+    {particleUpdate, GpuPassTimer::ParticleUpdate},
     {halfDepth, GpuPassTimer::ParticleDraw},  {particles, GpuPassTimer::ParticleDraw},
     {composite, GpuPassTimer::ParticleDraw},  {particleCounts, -1},
     {glow, GpuPassTimer::Glow},               {toDisplay, -1},
+    {postFilter, -1},
 };
 
 }  // namespace

@@ -30,14 +30,25 @@ Plan plan(const Inputs& in) {
     const bool drawable = width > 0 && height > 0;
     // The glow and the particles at half size read the scene's depth or
     // colour, which only a target of the frame's own offers; so does a scene
-    // at another size. Without it the scene is drawn at the whole size.
+    // at another size, a resolved one and the post filter. Without it the
+    // scene is drawn at the whole size, as it comes.
     const bool scaled = p.sceneSize.width != width || p.sceneSize.height != height;
     const bool glow = drawable && in.glow && !in.sceneRefused;
     const bool half = drawable && in.particles && in.halfSizeParticles && !in.sceneRefused &&
                       !in.halfRefused;
-    const bool ownScene = drawable && !in.sceneRefused && (glow || half || scaled);
+    using antialias::Mode;
+    const bool msaa = drawable && in.antialias == Mode::Msaa && in.samples > 1 &&
+                      !in.sceneRefused && !in.multisampledRefused;
+    const bool post = drawable && in.antialias == Mode::Post && !in.sceneRefused &&
+                      !in.finalRefused;
+    const bool ownScene = drawable && !in.sceneRefused && (glow || half || scaled || msaa || post);
     if (!ownScene) p.sceneSize = {width, height};
     const bool glowScaled = glow && scaled && ownScene;
+    // The filter reads the scene's own picture where that is the finished
+    // one (whole, unglowed); else the finished picture gets a target of its own.
+    const bool postFromScene = post && !glow && !scaled;
+    const bool final = post && !postFromScene;
+    p.antialias = msaa ? Mode::Msaa : post ? Mode::Post : Mode::Off;
 
     // Floating point while glowing, so that additive flames add up past 1.
     using graph::ColourFormat;
@@ -54,17 +65,27 @@ Plan plan(const Inputs& in) {
                  DepthImage::Texture);
     }
     if (glowScaled) describe(p, Target::Glowed, w, h, ColourFormat::Rgba8, DepthImage::None);
+    if (msaa) {
+        // Its depth is resolved where the particles test against it or read it.
+        p.resolveDepth = in.particles;
+        describe(p, Target::Multisampled, w, h, colour,
+                 p.resolveDepth ? DepthImage::Texture : DepthImage::Renderbuffer);
+        p.targets[static_cast<size_t>(Target::Multisampled)].samples = in.samples;
+    }
+    if (final) describe(p, Target::Final, width, height, ColourFormat::Rgba8, DepthImage::None);
 
     p.glow = glow;
     const Target scene = p.scene;
+    const Target geometry = msaa ? Target::Multisampled : scene;
     const bool lines = in.wireframe;
     add(p, Pass::ShadowCube, Target::None, 0, lines);
-    add(p, Pass::Clear, scene);
-    add(p, Pass::DepthPrePass, scene, 0, lines);
-    add(p, Pass::Sky, scene, 0, lines);
-    add(p, Pass::Ground, scene, 0, lines);
-    add(p, Pass::Objects, scene, 0, lines);
-    if (in.box) add(p, Pass::Box, scene, 0, lines);
+    add(p, Pass::Clear, geometry);
+    add(p, Pass::DepthPrePass, geometry, 0, lines);
+    add(p, Pass::Sky, geometry, 0, lines);
+    add(p, Pass::Ground, geometry, 0, lines);
+    add(p, Pass::Objects, geometry, 0, lines);
+    if (in.box) add(p, Pass::Box, geometry, 0, lines);
+    if (msaa) add(p, Pass::Resolve, scene, bit(Target::Multisampled));
     if (in.particles) {
         add(p, Pass::ParticleUpdate, Target::None);
         if (half) add(p, Pass::HalfDepth, Target::HalfParticles, bit(Target::Scene));
@@ -74,24 +95,27 @@ Plan plan(const Inputs& in) {
         }
     }
     add(p, Pass::ParticleCounts, Target::None);  // none without systems
-    if (glow) add(p, Pass::Glow, glowScaled ? Target::Glowed : Target::Display, bit(scene));
-    if (ownScene && (!glow || glowScaled)) {
-        add(p, Pass::ToDisplay, Target::Display, bit(glowScaled ? Target::Glowed : scene));
+    const Target finished = final ? Target::Final : Target::Display;
+    if (glow) add(p, Pass::Glow, glowScaled ? Target::Glowed : finished, bit(scene));
+    if (ownScene && (!glow || glowScaled) && !postFromScene) {
+        add(p, Pass::ToDisplay, finished, bit(glowScaled ? Target::Glowed : scene));
     }
+    if (post) add(p, Pass::PostFilter, Target::Display, bit(final ? Target::Final : scene));
     return p;
 }
 
 const char* nameOf(Target target) {
     static const char* const names[kTargets] = {"none", "display", "scene", "half-size particles",
-                                                "glowed"};
+                                                "glowed", "multisampled", "final"};
     return names[static_cast<int>(target)];
 }
 
 const char* nameOf(Pass pass) {
     static const char* const names[kPasses] = {
-        "shadow cube", "clear",     "depth pre-pass", "sky",             "ground",
-        "objects",     "box",       "particle update", "half-size depth", "particles",
-        "composite",   "particle counts", "glow",      "to display"};
+        "shadow cube", "clear",     "depth pre-pass",  "sky",             "ground",
+        "objects",     "box",       "resolve",         "particle update", "half-size depth",
+        "particles",   "composite", "particle counts", "glow",            "to display",
+        "post filter"};
     return names[static_cast<int>(pass)];
 }
 

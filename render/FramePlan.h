@@ -8,6 +8,7 @@
 #include <array>
 
 #include "GraphicsEngine/RenderTarget.h"
+#include "render/Antialias.h"
 #include "render/RenderScale.h"
 
 namespace frame {
@@ -18,6 +19,8 @@ enum class Target {
     Scene,          // the scene's passes, with their depth as a texture
     HalfParticles,  // the particles at half the scene's size, with the kept depths
     Glowed,         // the glow's picture at a render scale below 1, before the upscale
+    Multisampled,   // msaa: the scene's geometry, resolved into the scene's target
+    Final,          // post: the finished picture where it is not the scene's own, filtered
     kCount
 };
 constexpr int kTargets = static_cast<int>(Target::kCount);
@@ -31,6 +34,7 @@ enum class Pass {
     Ground,
     Objects,
     Box,             // C: the shadow cube as a spinning box
+    Resolve,         // msaa: the samples blitted into the scene's target, depth where read
     ParticleUpdate,  // every system advanced by the scene clock
     HalfDepth,       // the farthest of each 2 x 2 scene depths
     Particles,       // every system drawn
@@ -38,6 +42,7 @@ enum class Pass {
     ParticleCounts,  // the counts read back, once every system is drawn
     Glow,            // bright pass, blur and blend
     ToDisplay,       // scaled up below a render scale of 1, copied at 1
+    PostFilter,      // post: the edge-directed filter, from the picture into the display
     kCount
 };
 constexpr int kPasses = static_cast<int>(Pass::kCount);
@@ -50,8 +55,11 @@ struct Inputs {
     bool halfSizeParticles = false;  // unless --full-res-particles
     bool box = false;                // C
     bool wireframe = false;          // F3, where the driver draws lines
+    antialias::Mode antialias = antialias::Mode::Off;
+    int samples = 1;                 // msaa's, within what the driver offers
     // Targets GL refused at this frame's size: the frame is drawn without.
     bool sceneRefused = false, halfRefused = false;
+    bool multisampledRefused = false, finalRefused = false;
 };
 
 struct Step {
@@ -66,6 +74,8 @@ struct Plan {
     renderscale::Size sceneSize;  // where the scene's passes draw
     Target scene = Target::Display;
     bool glow = false;  // the glow's pass runs: its blur chain follows the scene's size
+    antialias::Mode antialias = antialias::Mode::Off;  // the mode that runs
+    bool resolveDepth = false;  // msaa: the depth resolved with the colour
     // By Target; a target of no size is not made.
     std::array<graph::TargetDescription, kTargets> targets{};
     std::array<Step, kPasses> steps{};

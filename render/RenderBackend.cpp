@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "render/Antialias.h"
+
 // The driver's own list: GLEW, told to load every entry point, marks an
 // extension present wherever its functions resolve, and Mesa's always do.
 bool driverLists(const char* extension) {
@@ -14,6 +16,16 @@ bool driverLists(const char* extension) {
         }
     }
     return false;
+}
+
+void askSamplesAndRenderer(Capabilities& can) {
+    GLint samples = 1;
+    glGetIntegerv(GL_MAX_SAMPLES, &samples);
+    can.maxSamples = samples;
+    const GLubyte* renderer = glGetString(GL_RENDERER);
+    can.softwareRenderer =
+        renderer != nullptr &&
+        antialias::isSoftwareRenderer(reinterpret_cast<const char*>(renderer));
 }
 
 namespace {

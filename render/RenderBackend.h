@@ -30,7 +30,12 @@ struct Capabilities {
     bool timesPasses = false;       // timing GL work by queries (the pass timer)
     bool copiesCubeImages = false;  // a whole cube copied by glCopyImageSubData, not blitted
     bool textThroughImGui = false;  // the overlay's text drawn by Dear ImGui, not freeglut
+    int maxSamples = 1;             // GL_MAX_SAMPLES: msaa's most
+    bool softwareRenderer = false;  // GL_RENDERER names one that runs on the CPU
 };
+
+// What both back ends ask alike: the samples and the renderer's kind.
+void askSamplesAndRenderer(Capabilities& can);
 
 // One program of the system: its key, its files and their stages.
 struct ProgramFiles {

@@ -11,6 +11,7 @@
 #include "render/GpuPassTimer.h"
 #include "render/MeshUniforms.h"
 #include "render/OffscreenParticles.h"
+#include "render/PictureFilter.h"
 #include "render/RenderBackend.h"
 #include "render/RenderScale.h"
 #include "render/StaticShadowCube.h"
@@ -34,6 +35,12 @@ struct RenderState {
     RenderScale scale;                  // --render-scale, --target-fps and the panel
     OffscreenParticles offscreenParticles;  // the particles at half size, unless --full-res-particles
     FrameTargets targets;               // made as the frame's plan names them
+    PictureFilter pictureFilter;        // the post anti-aliasing's filter
+    // The renderer's anti-aliasing, chosen once its capabilities are known;
+    // the settings' choice overrides it. `antialias`: the mode this frame ran.
+    antialias::Mode defaultAntialias = antialias::Mode::Off;
+    antialias::Mode antialias = antialias::Mode::Off;
+    int msaaSamples = antialias::kDefaultSamples;  // --msaa-samples
     // Whether the scene's passes blend: on from start-up and F9's press, off
     // once a particle pass has run, as a frame's blending always was.
     bool sceneBlending = true;
@@ -44,6 +51,7 @@ struct RenderState {
     // and the static cube is copied whole where the context can.
     void askCapabilities() {
         caps = backend->capabilities();
+        defaultAntialias = antialias::defaultFor(caps.maxSamples, caps.softwareRenderer);
         timer.backend = caps.timesPasses ? backend.get() : nullptr;
         staticShadowCube.copiesImages = caps.copiesCubeImages;
     }

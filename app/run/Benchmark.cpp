@@ -36,7 +36,8 @@ bool Benchmark::frameDone(double elapsed, double totalTime, const GpuPassTimer::
     return measuredSoFar_ >= measuredSeconds_;
 }
 
-void Benchmark::report(double startUpSeconds, const std::string& renderer) const {
+void Benchmark::report(double startUpSeconds, const std::string& renderer,
+                       const std::string& antialias) const {
     std::vector<double> frameMs, scales;
     GpuPassTimer::Times gpuSum{};
     size_t gpuFrames = 0;
@@ -63,6 +64,7 @@ void Benchmark::report(double startUpSeconds, const std::string& renderer) const
     const FrameTimeSummary scale = summarizeFrameTimes(scales);
     std::printf("  render scale: median %.2f, %.2f to %.2f\n", scale.medianMs, scale.minMs,
                 scale.maxMs);
+    std::printf("  antialias: %s\n", antialias.c_str());
     // Results the frame needs at once (the particle counts): a read that finds
     // its result not ready stalls the CPU until the GPU has caught up.
     const double frames = s.count > 0 ? static_cast<double>(s.count) : 1.0;

@@ -31,8 +31,10 @@ public:
     // is complete.
     bool frameDone(double elapsed, double totalTime, const GpuPassTimer::Times& gpuMs,
                    const GpuPassTimer::Waits& waits = {}, double renderScale = 1.0);
-    // The report on the console, and the CSV file if one was asked for.
-    void report(double startUpSeconds, const std::string& renderer) const;
+    // The report on the console, and the CSV file if one was asked for;
+    // `antialias`: the anti-aliasing the tour ran with.
+    void report(double startUpSeconds, const std::string& renderer,
+                const std::string& antialias) const;
 
 private:
     struct Row {

@@ -7,6 +7,7 @@
 
 #include "app/Keys.h"
 #include "app/run/TextWrap.h"
+#include "render/Antialias.h"
 
 namespace options {
 
@@ -198,6 +199,26 @@ const std::vector<Option>& all() {
         {"--full-res-particles", "",
          "draw the particles at the whole size, not at half size laid over the scene",
          kEverywhere, kNoValue, sets(&O::fullResParticles, true)},
+        {"--antialias", "MODE",
+         "smooth the edges: off; post, one edge-directed filter over the picture before the "
+         "text; msaa, the scene multisampled (default: msaa on a GPU with 4 samples, post on a "
+         "software renderer)",
+         kEverywhere, "off, post or msaa",
+         [](O& o, V v) {
+             antialias::Mode mode;
+             if (!antialias::parse(v, mode)) return false;
+             o.antialias = static_cast<int>(mode) + 1;  // as the settings' choice counts
+             return true;
+         }},
+        {"--msaa-samples", "N",
+         "with msaa: N samples per pixel, at most what the driver offers (default 4)",
+         kEverywhere, "a whole number of samples from 2 to 32",
+         [](O& o, V v) {
+             long samples = 0;
+             if (!readCount(v, samples) || samples < 2 || samples > 32) return false;
+             o.msaaSamples = static_cast<int>(samples);
+             return true;
+         }},
         {"--target-fps", "N",
          "hold N frames per second by picking the render scale between 0.5 and 1 from the frame "
          "times (0: off, the default; the page starts with 30)",

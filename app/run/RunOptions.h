@@ -36,5 +36,7 @@ struct RunOptions {
     std::string audioOut;        // --audio-out FILE: the sound of the frames drawn, as a WAV
     bool mute = false;           // --mute: start with the sound muted (M)
     float volume = -1.0f;        // --volume V: the sound's volume, 0 to 1 (<0: the settings')
+    int antialias = 0;           // --antialias MODE: 1 off, 2 post, 3 msaa (0: the renderer's)
+    int msaaSamples = 4;         // --msaa-samples N: msaa's samples
     bool help = false;           // --help: the usage text, and end
 };

@@ -117,6 +117,8 @@ std::vector<Field> makeFields() {
     list.push_back(number("sound", "hiss", 0.0f, 2.0f, [](Settings& s) { return &s.sound.hiss; }));
     list.push_back(number("sound", "crackles", 0.0f, 2.0f,
                           [](Settings& s) { return &s.sound.crackles; }));
+    list.push_back(choice("picture", "antialias", {"auto", "off", "post", "msaa"},
+                          [](Settings& s) { return &s.picture.antialias; }));
     return list;
 }
 

@@ -171,6 +171,10 @@ void SettingsPanel::performance(Engine& engine, const GpuPassTimer& timer) {
         scale.setScale(chosen);
     }
     ImGui::Checkbox("particles at half size", &engine.render->offscreenParticles.enabled);
+    // The anti-aliasing that runs (the Picture section's choice, or the
+    // renderer's own), on the checkbox's line: the panel keeps its height.
+    ImGui::SameLine();
+    ImGui::Text("  antialias %s", antialias::nameOf(engine.render->antialias));
 
     // GPU time of each pass, a few frames back.
     if (!timer.supported()) {

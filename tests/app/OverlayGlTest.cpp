@@ -122,7 +122,7 @@ TEST(OverlayGl, EchoesOnlyOnceAndNeverTheCounters) {
         engine.drawOverlay();
         engine.drawOverlay();
         const std::string echoed = testing::internal::GetCapturedStdout();
-        EXPECT_EQ(echoed, "Object counter Enabled\nFrametime: 5.0000 ms - FPS:  200\n");
+        EXPECT_EQ(echoed, "Object counter Enabled\nFrametime: 5.0000 ms - FPS:  200 - antialias off\n");
         // The counters are drawn at the right, below the frame time.
         EXPECT_GT(textPixels(800, 600, 480, 0, 800, 120).covered, 200);
         EXPECT_TRUE(overlay.context.errors().empty()) << overlay.context.errors().front();

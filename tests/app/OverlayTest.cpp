@@ -15,6 +15,11 @@ TEST(Overlay, FrameTimeLineUnderEachLimit) {
     EXPECT_EQ(overlay::frameTimeLine(0.033333f, 0.75f),
               "Frametime: 33.3330 ms - FPS:   30 - scale 0.75");
     EXPECT_EQ(overlay::frameTimeLine(0.05f, 0.5f), "Frametime: 50.0000 ms - FPS:   20 - scale 0.50");
+    // The anti-aliasing that runs, after the scale.
+    EXPECT_EQ(overlay::frameTimeLine(0.016667f, 1.0f, "post"),
+              "Frametime: 16.6670 ms - FPS:   60 - antialias post");
+    EXPECT_EQ(overlay::frameTimeLine(0.05f, 0.5f, "msaa"),
+              "Frametime: 50.0000 ms - FPS:   20 - scale 0.50 - antialias msaa");
 }
 
 TEST(Overlay, CounterLines) {

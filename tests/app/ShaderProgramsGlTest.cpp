@@ -20,7 +20,7 @@ std::string baseName(const std::string& path) { return path.substr(path.rfind('/
 
 }  // namespace
 
-TEST(ShaderPrograms, AllSeventeenLinkAndPrintTheirPathsInOrder) {
+TEST(ShaderPrograms, AllEighteenLinkAndPrintTheirPathsInOrder) {
     GlContext context;
     Engine engine;
     testing::internal::CaptureStdout();
@@ -36,7 +36,8 @@ TEST(ShaderPrograms, AllSeventeenLinkAndPrintTheirPathsInOrder) {
         "shadowMapDebugCubeShader.frag", "SunShader.vert", "SunShader.frag",
         "ScreenShader.vert", "ThresholdShader.frag", "ScreenShader.vert", "BlendShader.frag",
         "ScreenShader.vert", "FilterShader.frag", "ScreenShader.vert", "HalfDepthShader.frag",
-        "ScreenShader.vert", "ParticleCompositeShader.frag", "PSUpdate.vert", "PSUpdate.geom",
+        "ScreenShader.vert", "ParticleCompositeShader.frag", "ScreenShader.vert",
+        "EdgeFilterShader.frag", "PSUpdate.vert", "PSUpdate.geom",
         "PSRender.vert", "PSRender.geom", "PSRender.frag", "EmberwightShader.vert",
         "EmberwightShader.frag"};
     ASSERT_EQ(printed.size(), expected.size());
@@ -45,7 +46,7 @@ TEST(ShaderPrograms, AllSeventeenLinkAndPrintTheirPathsInOrder) {
         EXPECT_EQ(printed[i].find('\\'), std::string::npos) << printed[i];
     }
 
-    EXPECT_EQ(engine.shaders.size(), 17u);
+    EXPECT_EQ(engine.shaders.size(), 18u);
     for (const auto& [key, shader] : engine.shaders) {
         GLint linked = 0;
         glGetProgramiv(shader->program, GL_LINK_STATUS, &linked);

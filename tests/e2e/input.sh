@@ -55,7 +55,7 @@ M - mute the fire's sound (toggle)
 Tab - settings panel (toggle)
 ESC - quit
 HELP
-frametime_re='^Frametime: +[0-9]+\.[0-9]{4} ms - FPS: +[0-9]+$'
+frametime_re='^Frametime: +[0-9]+\.[0-9]{4} ms - FPS: +[0-9]+ - antialias (off|post|msaa)$'
 
 # Untouched, the camera stands at the scene's start looking along (1, 0, 1);
 # F12 keeps that picture. Then F3 held for a second switches wire frame once:

@@ -97,6 +97,8 @@ protected:
         engine.render = &game.render;
         engine.surface = context.surface();
         game.render.askCapabilities();
+        // Unfiltered, whatever the renderer's default; a test asks for a mode.
+        game.scene->settings.picture.antialias = 1 + static_cast<int>(antialias::Mode::Off);
         engine.width = 320;
         engine.height = 240;
         engine.createShaderPrograms();
@@ -637,5 +639,84 @@ TEST_F(Frame, ARenderScaleDrawsTheSmallFrameScaledUpAndOneDrawsAsBefore) {
     const std::vector<unsigned char> again = picture(320, 240);
     systems.swap(scene().particleSystems);
     EXPECT_TRUE(again == whole);
+    EXPECT_TRUE(context.errors().empty()) << context.errors().front();
+}
+
+// Each anti-aliasing against the same frozen frame drawn at 4 x the size and
+// box-filtered down, at the pixels a geometric edge crosses (a 4 x 4 block of
+// the large frame that is not of one brightness): post and msaa come closer
+// than off. The text drawn after the filter keeps its pixels.
+TEST_F(Frame, AntialiasingComesCloserToASupersampledFrameAndLeavesTheTextSharp) {
+    std::vector<ParticleSystem*> systems;
+    systems.swap(scene().particleSystems);
+    look(glm::vec3(1.0f, -0.15f, 1.0f));
+    auto picture = [this](antialias::Mode mode, int width, int height) {
+        scene().settings.picture.antialias = static_cast<int>(mode) + 1;
+        engine.width = static_cast<unsigned>(width);
+        engine.height = static_cast<unsigned>(height);
+        frame(0.0);
+        EXPECT_EQ(game.render.antialias, mode);
+        std::vector<unsigned char> pixels(static_cast<size_t>(width * height * 4));
+        glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    };
+    auto luma = [](const std::vector<unsigned char>& p, size_t i) {
+        return 0.299 * p[i] + 0.587 * p[i + 1] + 0.114 * p[i + 2];
+    };
+    const int w = 80, h = 60;
+    const std::vector<unsigned char> large = picture(antialias::Mode::Off, 4 * w, 4 * h);
+    std::vector<double> reference(static_cast<size_t>(w * h * 3));
+    std::vector<bool> edge(static_cast<size_t>(w * h));
+    int edges = 0;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            double low = 255.0, high = 0.0;
+            for (int j = 0; j < 16; ++j) {
+                const size_t i = static_cast<size_t>(((4 * y + j / 4) * 4 * w + 4 * x + j % 4) * 4);
+                low = std::min(low, luma(large, i));
+                high = std::max(high, luma(large, i));
+                for (int c = 0; c < 3; ++c) {
+                    reference[static_cast<size_t>((y * w + x) * 3 + c)] += large[i + c] / 16.0;
+                }
+            }
+            edge[static_cast<size_t>(y * w + x)] = high - low > 32.0;
+            edges += high - low > 32.0 ? 1 : 0;
+        }
+    }
+    ASSERT_GT(edges, 40);
+    auto distance = [&](antialias::Mode mode) {
+        const std::vector<unsigned char> small = picture(mode, w, h);
+        double sum = 0.0;
+        for (int i = 0; i < w * h; ++i) {
+            if (!edge[static_cast<size_t>(i)]) continue;
+            for (int c = 0; c < 3; ++c) {
+                sum += std::abs(small[static_cast<size_t>(i * 4 + c)] -
+                                reference[static_cast<size_t>(i * 3 + c)]);
+            }
+        }
+        return sum / (edges * 3 * 255.0);
+    };
+    const double off = distance(antialias::Mode::Off);
+    const double post = distance(antialias::Mode::Post);
+    const double msaa = distance(antialias::Mode::Msaa);
+    EXPECT_LT(post, 0.8 * off) << "off " << off << ", post " << post;
+    EXPECT_LT(msaa, 0.5 * off) << "off " << off << ", msaa " << msaa;
+
+    // The status line over the filtered picture: where it changes the
+    // unfiltered picture, it leaves the filtered one the same pixels.
+    const std::vector<unsigned char> bare = picture(antialias::Mode::Off, 320, 240);
+    engine.statusText = "Anti-aliasing: the text stays sharp";
+    const std::vector<unsigned char> text = picture(antialias::Mode::Off, 320, 240);
+    const std::vector<unsigned char> filtered = picture(antialias::Mode::Post, 320, 240);
+    engine.statusText.clear();
+    size_t textPixels = 0, changed = 0;
+    for (size_t i = 0; i < text.size(); i += 4) {
+        if (std::equal(&text[i], &text[i] + 3, &bare[i])) continue;
+        ++textPixels;
+        changed += std::equal(&text[i], &text[i] + 3, &filtered[i]) ? 0 : 1;
+    }
+    EXPECT_GT(textPixels, 100u);
+    EXPECT_EQ(changed, 0u);
+    systems.swap(scene().particleSystems);
     EXPECT_TRUE(context.errors().empty()) << context.errors().front();
 }

@@ -10,20 +10,21 @@ using frame::Pass;
 using frame::Target;
 
 const char* letter(Target target) {
-    static const char* const letters[frame::kTargets] = {"-", "D", "S", "H", "G"};
+    static const char* const letters[frame::kTargets] = {"-", "D", "S", "H", "G", "M", "F"};
     return letters[static_cast<int>(target)];
 }
 
 const char* shortName(Pass pass) {
     static const char* const names[frame::kPasses] = {
-        "cube", "clear", "pre", "sky", "ground", "objects", "box", "update", "halfdepth",
-        "particles", "composite", "counts", "glow", "todisplay"};
+        "cube",      "clear",     "pre",    "sky",  "ground",    "objects", "box",  "resolve",
+        "update",    "halfdepth", "particles", "composite", "counts", "glow", "todisplay",
+        "post"};
     return names[static_cast<int>(pass)];
 }
 
 // "S 320x240 rgba8 depth, H 160x120 rgba8 depth | cube clear>S ... todisplay>D<S":
-// the targets made, then each step with the target it draws into (>), what
-// it reads (<) and ~ where its polygons are lines.
+// the targets made (x4: multisampled), then each step with the target it
+// draws into (>), what it reads (<) and ~ where its polygons are lines.
 std::string described(const frame::Plan& plan) {
     std::string text;
     for (int i = 0; i < frame::kTargets; ++i) {
@@ -34,7 +35,9 @@ std::string described(const frame::Plan& plan) {
         text += std::string(letter(target)) + " " + std::to_string(d.width) + "x" +
                 std::to_string(d.height) +
                 (d.colour == graph::ColourFormat::Rgba16f ? " rgba16f" : " rgba8") +
-                (d.depth == graph::DepthImage::Texture ? " depth" : "");
+                (d.depth == graph::DepthImage::Texture ? " depth" : "") +
+                (d.depth == graph::DepthImage::Renderbuffer ? " depthbuffer" : "") +
+                (d.samples > 1 ? " x" + std::to_string(d.samples) : "");
     }
     text += " |";
     for (const frame::Step& step : plan) {
@@ -62,6 +65,13 @@ frame::Inputs fire(unsigned width = 320, unsigned height = 240) {
 
 const char* const kScene = "cube clear>S pre>S sky>S ground>S objects>S update";
 const char* const kSceneOnDisplay = "cube clear>D pre>D sky>D ground>D objects>D";
+const char* const kMultisampled = "cube clear>M pre>M sky>M ground>M objects>M resolve>S<M";
+
+frame::Inputs antialiased(antialias::Mode mode, frame::Inputs in = fire()) {
+    in.antialias = mode;
+    in.samples = 4;
+    return in;
+}
 
 }  // namespace
 
@@ -78,7 +88,7 @@ TEST(FramePlan, TargetsAndPassesFollowWhatTheFrameDraws) {
         change(in);
         return in;
     };
-    const std::string scene = kScene, display = kSceneOnDisplay;
+    const std::string scene = kScene, display = kSceneOnDisplay, msaa = kMultisampled;
     const Case cases[] = {
         {"the default: half-size particles need the scene's depth; copied at 1", fire(),
          "S 320x240 rgba8 depth, H 160x120 rgba8 depth | " + scene +
@@ -126,6 +136,63 @@ TEST(FramePlan, TargetsAndPassesFollowWhatTheFrameDraws) {
         {"the half-size target refused below the scale",
          with(fire(), [](auto& in) { in.halfRefused = true, in.renderScale = 0.75f; }),
          "S 240x180 rgba8 depth | " + scene + " particles>S counts todisplay>D<S"},
+        // msaa: the geometry multisampled, resolved before anything reads the scene.
+        {"msaa: colour and depth resolved for the half-size particles",
+         antialiased(antialias::Mode::Msaa),
+         "S 320x240 rgba8 depth, H 160x120 rgba8 depth, M 320x240 rgba8 depth x4 | " + msaa +
+             " update halfdepth>H<S particles>H composite>S<SH counts todisplay>D<S"},
+        {"msaa, whole-size particles: drawn over the resolved scene, tested by its depth",
+         with(antialiased(antialias::Mode::Msaa), [](auto& in) { in.halfSizeParticles = false; }),
+         "S 320x240 rgba8 depth, M 320x240 rgba8 depth x4 | " + msaa +
+             " update particles>S counts todisplay>D<S"},
+        {"msaa without particles: no depth resolved",
+         with(antialiased(antialias::Mode::Msaa), [](auto& in) { in.particles = false; }),
+         "S 320x240 rgba8 depth, M 320x240 rgba8 depthbuffer x4 | " + msaa +
+             " counts todisplay>D<S"},
+        {"msaa with the glow at half the scale: floating-point samples at the scale",
+         with(antialiased(antialias::Mode::Msaa),
+              [](auto& in) { in.glow = true, in.renderScale = 0.5f, in.samples = 8; }),
+         "S 160x120 rgba16f depth, H 80x60 rgba16f depth, G 160x120 rgba8, M 160x120 rgba16f "
+         "depth x8 | " +
+             msaa + " update halfdepth>H<S particles>H composite>S<SH counts glow>G<S todisplay>D<G"},
+        {"msaa with one sample: drawn as off",
+         with(antialiased(antialias::Mode::Msaa), [](auto& in) { in.samples = 1; }),
+         described(frame::plan(fire()))},
+        {"the multisampled target refused: drawn as off",
+         with(antialiased(antialias::Mode::Msaa), [](auto& in) { in.multisampledRefused = true; }),
+         described(frame::plan(fire()))},
+        // post: the finished picture filtered into the display, from the scene's
+        // own where that is the finished one.
+        {"post: from the scene, in place of the copy", antialiased(antialias::Mode::Post),
+         "S 320x240 rgba8 depth, H 160x120 rgba8 depth | " + scene +
+             " halfdepth>H<S particles>H composite>S<SH counts post>D<S"},
+        {"post, whole-size particles: the scene gets a target to be read from",
+         with(antialiased(antialias::Mode::Post), [](auto& in) { in.halfSizeParticles = false; }),
+         "S 320x240 rgba8 depth | " + scene + " particles>S counts post>D<S"},
+        {"post with the glow: glowed into the final target",
+         with(antialiased(antialias::Mode::Post), [](auto& in) { in.glow = true; }),
+         "S 320x240 rgba16f depth, H 160x120 rgba16f depth, F 320x240 rgba8 | " + scene +
+             " halfdepth>H<S particles>H composite>S<SH counts glow>F<S post>D<F"},
+        {"post below the scale: scaled up into the final target, filtered at the whole size",
+         with(antialiased(antialias::Mode::Post), [](auto& in) { in.renderScale = 0.5f; }),
+         "S 160x120 rgba8 depth, H 80x60 rgba8 depth, F 320x240 rgba8 | " + scene +
+             " halfdepth>H<S particles>H composite>S<SH counts todisplay>F<S post>D<F"},
+        {"post with the glow below the scale",
+         with(antialiased(antialias::Mode::Post),
+              [](auto& in) { in.glow = true, in.renderScale = 0.5f; }),
+         "S 160x120 rgba16f depth, H 80x60 rgba16f depth, G 160x120 rgba8, F 320x240 rgba8 | " +
+             scene +
+             " halfdepth>H<S particles>H composite>S<SH counts glow>G<S todisplay>F<G post>D<F"},
+        {"the final target refused: drawn as off",
+         with(antialiased(antialias::Mode::Post),
+              [](auto& in) { in.renderScale = 0.5f, in.finalRefused = true; }),
+         described(frame::plan(with(fire(), [](auto& in) { in.renderScale = 0.5f; })))},
+        {"post with the scene refused: straight into the display, unfiltered",
+         with(antialiased(antialias::Mode::Post), [](auto& in) { in.sceneRefused = true; }),
+         " | " + display + " update particles>D counts"},
+        {"a minimised window: nothing to smooth",
+         antialiased(antialias::Mode::Post, fire(0, 0)),
+         " | " + display + " update particles>D counts"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(described(frame::plan(c.inputs)), c.expected) << c.what;
@@ -133,11 +200,13 @@ TEST(FramePlan, TargetsAndPassesFollowWhatTheFrameDraws) {
 }
 
 // Over every combination of the inputs: the passes keep their order, every
-// target read was drawn into before, every target made is drawn into, and
-// the frame ends in the display.
+// target read was drawn into before, every target made is drawn into, the
+// frame ends in the display, and it runs the anti-aliasing it plans.
 TEST(FramePlan, EveryCombinationReadsOnlyWhatItDrewAndEndsInTheDisplay) {
-    for (unsigned bits = 0; bits < 256; ++bits) {
-        frame::Inputs in = fire();
+    for (unsigned bits = 0; bits < 256 * 3 * 4; ++bits) {
+        frame::Inputs in = antialiased(static_cast<antialias::Mode>((bits >> 8) % 3));
+        in.multisampledRefused = (bits & 1024) != 0;
+        in.finalRefused = (bits & 2048) != 0;
         in.renderScale = (bits & 1) != 0 ? 0.6f : 1.0f;
         in.glow = (bits & 2) != 0;
         in.particles = (bits & 4) != 0;
@@ -163,6 +232,10 @@ TEST(FramePlan, EveryCombinationReadsOnlyWhatItDrewAndEndsInTheDisplay) {
             }
         }
         EXPECT_TRUE(display);
+        const bool resolves = plan.makes(Target::Multisampled);
+        const bool filters = (plan.end() - 1)->pass == Pass::PostFilter;
+        EXPECT_EQ(resolves, plan.antialias == antialias::Mode::Msaa);
+        EXPECT_EQ(filters, plan.antialias == antialias::Mode::Post);
         for (int i = 0; i < frame::kTargets; ++i) {
             if (plan.makes(static_cast<Target>(i))) {
                 EXPECT_NE(drawn & (1u << i), 0u) << i;

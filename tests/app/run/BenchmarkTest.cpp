@@ -41,7 +41,9 @@ TEST(Benchmark, MeasuresOnlyAfterTheWarmUpAndStopsAfterItsSpan) {
     EXPECT_DOUBLE_EQ(total, Benchmark::kWarmUpSeconds + 1.0);
     EXPECT_EQ(measured, 8);
     testing::internal::CaptureStdout();
-    benchmark.report(0.5, "test");
+    benchmark.report(0.5, "test", "post");
     const std::string report = testing::internal::GetCapturedStdout();
-    EXPECT_NE(report.find("\n  render scale: median 0.65, 0.50 to 0.85\n"), std::string::npos) << report;
+    EXPECT_NE(report.find("\n  render scale: median 0.65, 0.50 to 0.85\n  antialias: post\n"),
+              std::string::npos)
+        << report;
 }

@@ -1,0 +1,23 @@
+#pragma once
+// Full-screen filters over the finished picture, drawn into the bound
+// framebuffer with the state the caller set: the edge-directed filter of the
+// post anti-aliasing (EdgeFilterShader.frag).
+#include <GL/glew.h>
+
+#include "GraphicsEngine/Shader.h"
+#include "GraphicsEngine/UniformLocations.h"
+#include "render/ScreenTriangle.h"
+
+class PictureFilter {
+public:
+    PictureFilter();
+
+    // `picture` (its size the bound target's) with its edges smoothed.
+    void smoothEdges(const graph::ProgramTable& shaders, GLuint picture);
+    // Its GL objects deleted: the next use makes them again.
+    void release();
+
+private:
+    ScreenTriangle triangle_;
+    graph::UniformLocations edges_;
+};
