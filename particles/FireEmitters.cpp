@@ -9,13 +9,13 @@ namespace fire {
 // layer; the two flame layers are short-lived animated sheets.
 const std::array<EmitterSettings, 4> kBundle = {{
     {"particle.tga", true, {-4.0f, 0.0f, -4.0f}, {4.0f, 8.0f, 4.0f}, {0.0f, -4.0f, 0.0f},
-     1, 1, 1, 1, 1.0f, 0, 0.0f, {1.0f, 0.75f, 0.25f}, 1.0f},
+     1, 1, 1, 1, 1.0f, 0, 0.0f, {1.0f, 0.75f, 0.25f}, 1.0f, 0.03f},
     {"smoke45_alpha.tga", false, {-0.5f, 0.0f, -0.5f}, {0.5f, 1.0f, 0.5f}, {0.1f, 0.8f, 0.1f},
-     1, 7, 7, 46, 1.0f, 1, 0.025f, {0.25f, 0.25f, 0.25f}, 0.45f},
+     1, 7, 7, 46, 1.0f, 1, 0.025f, {0.25f, 0.25f, 0.25f}, 0.45f, 0.4f},
     {"flames3.tga", false, {-1.0f, 2.0f, -1.0f}, {1.0f, 4.0f, 1.0f}, {0.0f, 0.15f, 0.0f},
-     2, 6, 6, 36, 0.25f, 0, 0.1f, {1.0f, 1.0f, 1.0f}, 0.5f},
+     2, 6, 6, 36, 0.25f, 0, 0.1f, {1.0f, 1.0f, 1.0f}, 0.5f, 0.1f},
     {"flames2.tga", false, {-0.6f, 0.0f, -0.6f}, {0.6f, 2.0f, 0.6f}, {0.0f, 0.15f, 0.0f},
-     2, 4, 4, 16, 1.0f, 0, 0.15f, {1.0f, 1.0f, 1.0f}, 0.75f},
+     2, 4, 4, 16, 1.0f, 0, 0.15f, {1.0f, 1.0f, 1.0f}, 0.75f, 0.08f},
 }};
 
 void tune(ParticleSystem& system, int kind, const ParticleSettings& tuned) {
@@ -53,6 +53,7 @@ void Scene::addFireEmitters(const glm::vec3& first, const glm::vec3& second) {
                                            s.blendDelay, s.color, s.alpha);
         }
         system->textureName = s.textureName;
+        system->softness = s.softness;
         particleSystems.push_back(system);
     }
 }

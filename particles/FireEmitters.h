@@ -25,6 +25,9 @@ struct EmitterSettings {
     float blendDelay;
     glm::vec3 color;
     float alpha;
+    // World units over which a sprite fades out before the scene behind it:
+    // short for the small, sharp sparks and flames, long for smoke's soft puffs.
+    float softness;
 };
 
 extern const std::array<EmitterSettings, 4> kBundle;

@@ -96,4 +96,21 @@ Blend blendFor(int alphaType) {
     return {GL_SRC_ALPHA, GL_ONE, GL_ZERO, GL_ONE};  // light adds; it covers nothing
 }
 
+DepthToDistance depthToDistance(const glm::mat4& projection) {
+    // Clip z = m22 * z + m32 and w = -z for an eye-space z; the window depth
+    // maps clip z / w from [-1, 1] onto [0, 1].
+    return {projection[3][2], projection[2][2]};
+}
+
+float eyeDistance(float windowDepth, DepthToDistance rule) {
+    return rule.scale / (2.0f * windowDepth - 1.0f + rule.offset);
+}
+
+float softFade(float sceneDistance, float spriteDistance, float softness) {
+    const float gap = sceneDistance - spriteDistance;
+    if (softness <= 0.0f) return gap > 0.0f ? 1.0f : 0.0f;
+    const float t = std::clamp(gap / softness, 0.0f, 1.0f);
+    return t * t * (3.0f - 2.0f * t);
+}
+
 }  // namespace particles

@@ -93,4 +93,23 @@ struct BillboardAxes {
 };
 BillboardAxes billboardAxes(const glm::vec3& eye, const glm::vec3& center, const glm::vec3& up);
 
+// Soft particles: a sprite fades out over `softness` world units as it nears
+// what the scene drew behind it, so that no sprite ends at a straight cut
+// where it passes through a limb, the platform or the ground. The render
+// programs' fragment stage mirrors these (PSSoft.glsl).
+
+// Eye distance from a window depth (0 near to 1 far) under a perspective
+// projection: distance = scale / (2 * depth - 1 + offset).
+struct DepthToDistance {
+    float scale = 0.0f;
+    float offset = 0.0f;
+};
+DepthToDistance depthToDistance(const glm::mat4& projection);
+float eyeDistance(float windowDepth, DepthToDistance rule);
+
+// How much of a sprite's fragment shows: 0 where the scene lies at or in
+// front of it, rising smoothly to 1 once the scene lies `softness` behind it.
+// A softness of 0 is the hard depth test: all in front, nothing behind.
+float softFade(float sceneDistance, float spriteDistance, float softness);
+
 }  // namespace particles

@@ -80,6 +80,11 @@ public:
     float genSize_Min = 0.0f;
     float genSize_Range = 0.0f;
     int particleCount = 0;                  // particles per emission
+    float softness = 0.0f;  // the fade before the scene behind it, world units (its kind's)
+    // This frame's draw: whether it fades before the scene's depth (bound to
+    // texture unit 1), and this target's pixels to that depth's.
+    bool soft = false;
+    glm::vec2 depthScale{1.0f};
     graph::Shader* updateShader = nullptr;  // "ps_update", not owned
     graph::Shader* renderShader = nullptr;  // "ps_render", not owned
     // Their uniforms, looked up again only when a program is rebuilt.

@@ -23,7 +23,7 @@ const std::vector<std::string> kUpdateNames = {
 
 enum SpriteUniform {
     ProjectionMatrix, ViewMatrix, Quad1, Quad2, SpriteTexture, AlphaType, Alpha, BlendDelay,
-    AnimRows, AnimCols, AnimFrames, AnimSpeed
+    AnimRows, AnimCols, AnimFrames, AnimSpeed, SceneDepth, Softness, DepthScale, DepthToDistance
 };
 
 void setVec3(GLint location, const glm::vec3& value) {
@@ -36,7 +36,8 @@ ParticleUniforms::ParticleUniforms(const char* sampler)
     : update_(kUpdateNames),
       sprites_(std::vector<std::string>{"matrices.projMat", "matrices.viewMat", "quad1", "quad2",
                                         sampler, "alphaType", "alpha", "blendDelay", "animRows",
-                                        "animCols", "animFrames", "animSpeed"}) {}
+                                        "animCols", "animFrames", "animSpeed", "sceneDepth",
+                                        "softness", "depthScale", "depthToDistance"}) {}
 
 bool ParticleUniforms::followUpdate(const graph::Shader& program) {
     return update_.follow(program);
@@ -95,6 +96,11 @@ void ParticleUniforms::setSprites(const ParticleSystem& system) const {
     glUniform1i(at[AnimCols], system.animCols);
     glUniform1i(at[AnimFrames], system.animFrames);
     glUniform1f(at[AnimSpeed], system.animSpeed);
+    glUniform1i(at[SceneDepth], 1);
+    glUniform1f(at[Softness], system.soft ? system.softness : 0.0f);
+    glUniform2f(at[DepthScale], system.depthScale.x, system.depthScale.y);
+    const particles::DepthToDistance rule = particles::depthToDistance(system.projectionMatrix);
+    glUniform2f(at[DepthToDistance], rule.scale, rule.offset);
 
     glEnable(GL_BLEND);
     // The colour as ever; the alpha channel gathers coverage, for a layer

@@ -30,8 +30,8 @@ public:
     // seeds stay as they were.
     void setUpdate(const ParticleSystem& system, float timePassed,
                    const particles::EmissionPlan& plan) const;
-    // On the render program in use: matrices, billboard axes, sprite sheet
-    // and fade; then the blending of the system's kind (0 additive, 1 alpha
+    // On the render program in use: matrices, billboard axes, sprite sheet,
+    // fade and soft fade (the scene's depth read from unit 1); then the blending of the system's kind (0 additive, 1 alpha
     // blending, any other the function in force), depth tested but not
     // written, and the sheet bound to unit 0.
     void setSprites(const ParticleSystem& system) const;

@@ -56,6 +56,7 @@ void Game::renderFrame(double elapsed) {
     inputs.renderScale = render.scale.scale();
     inputs.particles = !scene->particleSystems.empty();
     inputs.halfSizeParticles = render.offscreenParticles.enabled;
+    inputs.softParticles = render.softParticles;
     inputs.box = render.showShadowCube && scene->cuboid != nullptr;
     inputs.wireframe = engine.wireframe && render.caps.drawsLines;
     inputs.antialias = antialias::chosen(scene->settings.picture.antialias, render.defaultAntialias);

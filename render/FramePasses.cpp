@@ -159,20 +159,41 @@ void halfDepth(Work& w, const Step& step) {
 // wrote, before any count is read: the first read waits for the GPU, the
 // others find their results ready. Depth tested, not written (the sprites
 // are unsorted); each system blends by its kind, and ends its draw with
-// blending off and depth written again.
+// blending off and depth written again. Soft sprites read the scene's depth
+// to fade before it; at the whole size that depth is the scene target's
+// own, so they draw through its colour alone and test the depth themselves.
 void particles(Work& w, const Step& step) {
     RenderState& render = w.game.render;
+    const bool soft = step.readsFrom(Target::Scene);
+    const bool ownTest = soft && step.into == Target::Scene;
     PassState state;
     state.blend = true;
+    state.depthTest = !ownTest;
     state.depthWrite = false;
     state.lines = step.lines;
     begin(w, step, state);
+    if (ownTest) glBindFramebuffer(GL_FRAMEBUFFER, render.targets[step.into].colourOnlyFramebuffer());
     if (step.into == Target::HalfParticles) {
         const GLfloat nothing[] = {0.0f, 0.0f, 0.0f, 0.0f};
         glClearBufferfv(GL_COLOR, 0, nothing);  // the layer starts empty, depths kept
     }
-    for (size_t i = 0; i < w.game.scene->particleSystems.size(); ++i) {
+    if (soft) {
+        glActiveTexture(GL_TEXTURE1);
+        glBindTexture(GL_TEXTURE_2D, render.targets[Target::Scene].depth());
+    }
+    const renderscale::Size into = sizeOf(w, step.into), scene = sizeOf(w, Target::Scene);
+    const glm::vec2 depthScale(static_cast<float>(scene.width) / static_cast<float>(into.width),
+                               static_cast<float>(scene.height) / static_cast<float>(into.height));
+    std::vector<ParticleSystem*>& systems = w.game.scene->particleSystems;
+    for (size_t i = 0; i < systems.size(); ++i) {
+        systems[i]->soft = soft;
+        systems[i]->depthScale = depthScale;
         render.backend->drawParticles(i);
+    }
+    if (soft) {
+        glActiveTexture(GL_TEXTURE1);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glActiveTexture(GL_TEXTURE0);
     }
     render.sceneBlending = false;
 }
@@ -276,8 +297,8 @@ const Entry kEntries[kPasses] = {
     {particleUpdate, GpuPassTimer::ParticleUpdate},
     {halfDepth, GpuPassTimer::ParticleDraw},  {particles, GpuPassTimer::ParticleDraw},
     {composite, GpuPassTimer::ParticleDraw},  {particleCounts, -1},
-    {glow, GpuPassTimer::Glow},               {toDisplay, -1},
-    {postFilter, -1},
+    {glow, GpuPassTimer::Glow},               {toDisplay, GpuPassTimer::Picture},
+    {postFilter, GpuPassTimer::Picture},
 };
 
 }  // namespace

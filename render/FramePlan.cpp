@@ -28,9 +28,9 @@ Plan plan(const Inputs& in) {
     const int width = static_cast<int>(in.width), height = static_cast<int>(in.height);
     p.sceneSize = renderscale::scaledSize(in.width, in.height, in.renderScale);
     const bool drawable = width > 0 && height > 0;
-    // The glow and the particles at half size read the scene's depth or
-    // colour, which only a target of the frame's own offers; so does a scene
-    // at another size, a resolved one and the post filter. Without it the
+    // The glow and the particles at half size or soft read the scene's depth
+    // or colour, which only a target of the frame's own offers; so does a
+    // scene at another size, a resolved one and the post filter. Without it the
     // scene is drawn at the whole size, as it comes.
     const bool scaled = p.sceneSize.width != width || p.sceneSize.height != height;
     const bool glow = drawable && in.glow && !in.sceneRefused;
@@ -41,7 +41,9 @@ Plan plan(const Inputs& in) {
                       !in.sceneRefused && !in.multisampledRefused;
     const bool post = drawable && in.antialias == Mode::Post && !in.sceneRefused &&
                       !in.finalRefused;
-    const bool ownScene = drawable && !in.sceneRefused && (glow || half || scaled || msaa || post);
+    const bool soft = drawable && in.particles && in.softParticles && !in.sceneRefused;
+    const bool ownScene =
+        drawable && !in.sceneRefused && (glow || half || soft || scaled || msaa || post);
     if (!ownScene) p.sceneSize = {width, height};
     const bool glowScaled = glow && scaled && ownScene;
     // The filter reads the scene's own picture where that is the finished
@@ -75,6 +77,7 @@ Plan plan(const Inputs& in) {
     if (final) describe(p, Target::Final, width, height, ColourFormat::Rgba8, DepthImage::None);
 
     p.glow = glow;
+    p.softParticles = soft;
     const Target scene = p.scene;
     const Target geometry = msaa ? Target::Multisampled : scene;
     const bool lines = in.wireframe;
@@ -89,7 +92,8 @@ Plan plan(const Inputs& in) {
     if (in.particles) {
         add(p, Pass::ParticleUpdate, Target::None);
         if (half) add(p, Pass::HalfDepth, Target::HalfParticles, bit(Target::Scene));
-        add(p, Pass::Particles, half ? Target::HalfParticles : scene, 0, lines);
+        add(p, Pass::Particles, half ? Target::HalfParticles : scene,
+            soft ? bit(Target::Scene) : 0u, lines);
         if (half) {
             add(p, Pass::Composite, scene, bit(Target::HalfParticles) | bit(Target::Scene));
         }

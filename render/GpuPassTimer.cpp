@@ -15,7 +15,7 @@ double nowMs() {
 
 const char* const GpuPassTimer::kPassNames[kPassCount] = {
     "shadow cube", "sky box", "ground", "objects", "particle updates", "particle draws", "glow",
-    "overlay"};
+    "picture", "overlay"};
 
 void GpuPassTimer::begin(Pass pass) {
     if (!active) return;

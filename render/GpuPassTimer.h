@@ -19,7 +19,10 @@ public:
         double ms = 0.0;
     };
 
-    enum Pass { ShadowCube, SkyBox, Ground, Objects, ParticleUpdate, ParticleDraw, Glow, Overlay, kPassCount };
+    enum Pass {
+        ShadowCube, SkyBox, Ground, Objects, ParticleUpdate, ParticleDraw, Glow, Picture, Overlay,
+        kPassCount
+    };
     using Times = std::array<double, kPassCount>;  // milliseconds per pass
     static const char* const kPassNames[kPassCount];
 

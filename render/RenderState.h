@@ -34,6 +34,7 @@ struct RenderState {
     GLuint shadowCubeSampler = 0;       // depth comparison on the cube, for the lit pass only
     RenderScale scale;                  // --render-scale, --target-fps and the panel
     OffscreenParticles offscreenParticles;  // the particles at half size, unless --full-res-particles
+    bool softParticles = true;          // faded before the scene: off with --hard-particles, the panel
     FrameTargets targets;               // made as the frame's plan names them
     PictureFilter pictureFilter;        // the post anti-aliasing's filter
     // The renderer's anti-aliasing, chosen once its capabilities are known;

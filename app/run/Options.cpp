@@ -199,6 +199,9 @@ const std::vector<Option>& all() {
         {"--full-res-particles", "",
          "draw the particles at the whole size, not at half size laid over the scene",
          kEverywhere, kNoValue, sets(&O::fullResParticles, true)},
+        {"--hard-particles", "",
+         "draw the particles cut where they meet the scene, not faded before it",
+         kEverywhere, kNoValue, sets(&O::hardParticles, true)},
         {"--antialias", "MODE",
          "smooth the edges: off; post, one edge-directed filter over the picture before the "
          "text; msaa, the scene multisampled (default: msaa on a GPU with 4 samples, post on a "

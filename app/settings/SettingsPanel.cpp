@@ -171,6 +171,8 @@ void SettingsPanel::performance(Engine& engine, const GpuPassTimer& timer) {
         scale.setScale(chosen);
     }
     ImGui::Checkbox("particles at half size", &engine.render->offscreenParticles.enabled);
+    ImGui::SameLine();
+    ImGui::Checkbox("soft", &engine.render->softParticles);
     // The anti-aliasing that runs (the Picture section's choice, or the
     // renderer's own), on the checkbox's line: the panel keeps its height.
     ImGui::SameLine();
@@ -189,9 +191,9 @@ void SettingsPanel::performance(Engine& engine, const GpuPassTimer& timer) {
     for (size_t i = 0; i < engine.scene->particleSystems.size(); ++i) {
         alive[i % kParticleKinds] += backend.particlesAlive(i);
     }
-    ImGui::Text("Objects drawn: %d", engine.objectsDrawn);
-    ImGui::Text("Particles: %d sparks, %d smoke,", alive[0], alive[1]);
-    ImGui::Text("  %d large flames, %d small flames", alive[2], alive[3]);
+    // Two lines, so that the panel's sections below stay in a small window.
+    ImGui::Text("Objects drawn: %d, particles: %d sparks,", engine.objectsDrawn, alive[0]);
+    ImGui::Text("  %d smoke, %d large and %d small flames", alive[1], alive[2], alive[3]);
 }
 
 void SettingsPanel::passTimes(const GpuPassTimer& timer) {

@@ -17,14 +17,14 @@ check "min <= median <= p99 <= max, all positive" awk '/frame time ms:/ {
 check "mean FPS is positive" awk '/mean FPS:/ { found = 1; ok = ($3 > 0) } END { exit !(found && ok) }' "$WORK/bench.log"
 check "query reads and waits per frame reported, waits no more than reads" awk '/query reads per frame:/ {
         found = 1; ok = ($5 + 0 > 0 && $8 + 0 <= $5 + 0 && $12 + 0 >= 0) } END { exit !(found && ok) }' "$WORK/bench.log"
-for pass in "shadow cube" "sky box" "ground" "objects" "particle updates" "particle draws" "glow" "overlay"; do
+for pass in "shadow cube" "sky box" "ground" "objects" "particle updates" "particle draws" "glow" "picture" "overlay"; do
     check "GPU time of $pass reported" grep -q "^    $pass  *[0-9.]\+$" "$WORK/bench.log"
 done
 
 frames=$(awk '/frames measured:/ { print $3 }' "$WORK/bench.log")
 check "one CSV row per measured frame ($frames)" [ "$(($(wc -l < "$WORK/frames.csv") - 1))" = "$frames" ]
 check "CSV header" grep -q '^frame,frame_ms,gpu_shadow_cube_ms,.*,gpu_overlay_ms$' "$WORK/frames.csv"
-check "CSV rows have ten numeric fields" awk -F, 'NR > 1 && (NF != 10 || $2 <= 0) { bad = 1 } END { exit bad }' "$WORK/frames.csv"
+check "CSV rows have eleven numeric fields" awk -F, 'NR > 1 && (NF != 11 || $2 <= 0) { bad = 1 } END { exit bad }' "$WORK/frames.csv"
 check "measured frames cover about one second" awk -F, 'NR > 1 { sum += $2 } END { exit !(sum >= 1000 && sum < 1500) }' "$WORK/frames.csv"
 check "without a target every frame is at the whole size" \
     grep -q '^  render scale: median 1.00, 1.00 to 1.00$' "$WORK/bench.log"

@@ -4,6 +4,8 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <glm/gtc/matrix_transform.hpp>
+#include <utility>
 #include <vector>
 
 #include "particles/ParticleMath.h"
@@ -185,4 +187,47 @@ TEST(BillboardAxes, SpanThePlaneFacingTheViewer) {
     EXPECT_NEAR(glm::dot(tilted.down, forward), 0.0f, 1e-6f);
     EXPECT_NEAR(glm::dot(tilted.down, tilted.right), 0.0f, 1e-6f);
     EXPECT_LT(tilted.down.y, 0.0f);
+}
+
+// The window depth of a point at eye distance d under the projection: what
+// the depth test stores, and the soft fade reads back.
+float windowDepth(const glm::mat4& projection, float d) {
+    const glm::vec4 clip = projection * glm::vec4(0.0f, 0.0f, -d, 1.0f);
+    return 0.5f * clip.z / clip.w + 0.5f;
+}
+
+TEST(SoftFade, EyeDistanceUndoesTheProjectionsDepth) {
+    for (const auto& [near, far] : {std::pair{0.1f, 200.0f}, std::pair{1.0f, 10.0f}}) {
+        const glm::mat4 projection = glm::perspective(1.0f, 1.5f, near, far);
+        const particles::DepthToDistance rule = particles::depthToDistance(projection);
+        EXPECT_NEAR(particles::eyeDistance(0.0f, rule), near, near * 1e-4f);
+        EXPECT_NEAR(particles::eyeDistance(1.0f, rule), far, far * 1e-3f);
+        for (float d : {0.5f, 3.0f, 9.5f}) {
+            EXPECT_NEAR(particles::eyeDistance(windowDepth(projection, d), rule), d, d * 1e-3f)
+                << near << " " << d;
+        }
+    }
+}
+
+TEST(SoftFade, SpritesFadeOverTheirSoftnessBeforeTheScene) {
+    struct Case {
+        float scene, sprite, softness, fade;
+    } cases[] = {
+        {5.0f, 5.0f, 0.5f, 0.0f},     // touching the scene: gone, no cut shows
+        {5.0f, 6.0f, 0.5f, 0.0f},     // behind it: hidden, as the depth test would
+        {5.0f, 4.5f, 0.5f, 1.0f},     // a whole softness in front: whole
+        {5.0f, 3.0f, 0.5f, 1.0f},
+        {5.0f, 4.75f, 0.5f, 0.5f},    // halfway: half, the curve symmetric
+        {5.0f, 4.9f, 0.5f, 0.104f},   // eased in: starts flat, no visible edge
+        {5.0f, 4.6f, 0.5f, 0.896f},   // and eases out to whole
+        {5.0f, 4.99f, 0.0f, 1.0f},    // no softness: the hard depth test
+        {5.0f, 5.0f, 0.0f, 0.0f},
+        {5.0f, 5.01f, 0.0f, 0.0f},
+    };
+    for (const Case& c : cases) {
+        EXPECT_NEAR(particles::softFade(c.scene, c.sprite, c.softness), c.fade, 1e-3f)
+            << c.scene << " " << c.sprite << " " << c.softness;
+    }
+    // Smoke's longer softness fades a sprite that a flame's keeps whole.
+    EXPECT_LT(particles::softFade(5.0f, 4.8f, 0.4f), particles::softFade(5.0f, 4.8f, 0.1f));
 }

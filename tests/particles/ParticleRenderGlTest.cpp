@@ -150,6 +150,41 @@ TEST_F(ParticleRender, IsDepthTestedButWritesNoDepth) {
     EXPECT_TRUE(context.errors().empty());
 }
 
+// Soft, the fragment stage fades the sprite as particles::softFade says,
+// before a scene depth it reads (the particle stands 5 units away), with no
+// depth test of GL's: behind the scene it is not drawn at all.
+TEST_F(ParticleRender, SoftSpritesFadeBeforeTheSceneDepthTheyRead) {
+    const glm::mat4 projection = system.projectionMatrix;
+    GLuint depth = 0;
+    glGenTextures(1, &depth);
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, depth);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glActiveTexture(GL_TEXTURE0);
+    auto brightnessBefore = [&](float sceneDistance, float softness) {
+        const glm::vec4 clip = projection * glm::vec4(0.0f, 0.0f, -sceneDistance, 1.0f);
+        const std::vector<float> depths(64 * 64, 0.5f * clip.z / clip.w + 0.5f);
+        glActiveTexture(GL_TEXTURE1);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, 64, 64, 0, GL_DEPTH_COMPONENT,
+                     GL_FLOAT, depths.data());
+        glActiveTexture(GL_TEXTURE0);
+        system.soft = true;
+        system.softness = softness;
+        target.clear(kBlack);
+        showOneParticle(0.5f);
+        system.renderParticles();
+        return center().r;
+    };
+    for (float gap : {-0.2f, 0.05f, 0.25f, 0.4f, 1.0f}) {
+        const float expected = 255.0f * particles::softFade(5.0f + gap, 5.0f, 0.5f);
+        EXPECT_NEAR(brightnessBefore(5.0f + gap, 0.5f), expected, 4.0f) << gap;
+    }
+    EXPECT_GT(brightnessBefore(4.8f, 0.0f), 250) << "hard: no depth read, GL's test decides";
+    glDeleteTextures(1, &depth);
+    EXPECT_TRUE(context.errors().empty());
+}
+
 TEST_F(ParticleRender, TheQuadShowsTheSpriteUpright) {
     system.setTexture(particle_test::makeTexture(16, 16, quadrantImage(), GL_NEAREST));
     showOneParticle(0.1f);

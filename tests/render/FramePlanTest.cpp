@@ -193,6 +193,22 @@ TEST(FramePlan, TargetsAndPassesFollowWhatTheFrameDraws) {
         {"a minimised window: nothing to smooth",
          antialiased(antialias::Mode::Post, fire(0, 0)),
          " | " + display + " update particles>D counts"},
+        // Soft particles read the scene's depth, which only its own target offers.
+        {"soft at half size: the sprites read the whole-size depth",
+         with(fire(), [](auto& in) { in.softParticles = true; }),
+         "S 320x240 rgba8 depth, H 160x120 rgba8 depth | " + scene +
+             " halfdepth>H<S particles>H<S composite>S<SH counts todisplay>D<S"},
+        {"soft at the whole size: the scene gets a target, its depth tested by the sprites",
+         with(fire(), [](auto& in) { in.softParticles = true, in.halfSizeParticles = false; }),
+         "S 320x240 rgba8 depth | " + scene + " particles>S<S counts todisplay>D<S"},
+        {"soft with msaa: the resolved depth read",
+         with(antialiased(antialias::Mode::Msaa),
+              [](auto& in) { in.softParticles = true, in.halfSizeParticles = false; }),
+         "S 320x240 rgba8 depth, M 320x240 rgba8 depth x4 | " + msaa +
+             " update particles>S<S counts todisplay>D<S"},
+        {"soft with the scene refused: hard, straight into the display",
+         with(fire(), [](auto& in) { in.softParticles = true, in.sceneRefused = true; }),
+         " | " + display + " update particles>D counts"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(described(frame::plan(c.inputs)), c.expected) << c.what;
@@ -203,10 +219,11 @@ TEST(FramePlan, TargetsAndPassesFollowWhatTheFrameDraws) {
 // target read was drawn into before, every target made is drawn into, the
 // frame ends in the display, and it runs the anti-aliasing it plans.
 TEST(FramePlan, EveryCombinationReadsOnlyWhatItDrewAndEndsInTheDisplay) {
-    for (unsigned bits = 0; bits < 256 * 3 * 4; ++bits) {
+    for (unsigned bits = 0; bits < 256 * 3 * 4 * 2; ++bits) {
         frame::Inputs in = antialiased(static_cast<antialias::Mode>((bits >> 8) % 3));
         in.multisampledRefused = (bits & 1024) != 0;
         in.finalRefused = (bits & 2048) != 0;
+        in.softParticles = (bits & 4096) != 0;
         in.renderScale = (bits & 1) != 0 ? 0.6f : 1.0f;
         in.glow = (bits & 2) != 0;
         in.particles = (bits & 4) != 0;
@@ -224,7 +241,9 @@ TEST(FramePlan, EveryCombinationReadsOnlyWhatItDrewAndEndsInTheDisplay) {
             EXPECT_GT(static_cast<int>(step.pass), last);
             last = static_cast<int>(step.pass);
             EXPECT_EQ(step.reads & ~drawn, 0u) << shortName(step.pass);
-            EXPECT_EQ(step.readsFrom(step.into) && step.pass != Pass::Composite, false);
+            // Only through the scene's colour alone, reading its depth.
+            const bool colourOnly = step.pass == Pass::Composite || step.pass == Pass::Particles;
+            EXPECT_EQ(step.readsFrom(step.into) && !colourOnly, false);
             drawn |= 1u << static_cast<int>(step.into);
             display = display || step.into == Target::Display;
             if (step.into != Target::None && step.into != Target::Display) {
