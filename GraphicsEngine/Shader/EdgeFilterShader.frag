@@ -19,11 +19,11 @@ const float kSubpixel = 0.75;   // how far a lone pixel is blended at most
 float luma(vec3 colour) { return dot(colour, vec3(0.299, 0.587, 0.114)); }
 
 // The pixel's own and its four neighbours' colours are fetched unfiltered;
-// the reads between pixels filter, at level 0.
+// the reads along an edge, between pixels, filter, at level 0.
 vec4 at(vec2 where) { return textureLod(picture, where, 0.0); }
 
-float lumaAt(ivec2 pixel, ivec2 last) {
-    return luma(texelFetch(picture, clamp(pixel, ivec2(0), last), 0).rgb);
+vec4 pixelAt(ivec2 pixel, ivec2 last) {
+    return texelFetch(picture, clamp(pixel, ivec2(0), last), 0);
 }
 
 void main() {
@@ -33,8 +33,9 @@ void main() {
     vec2 here = gl_FragCoord.xy * texel;
     vec4 centre = texelFetch(picture, pixel, 0);
     float m = luma(centre.rgb);
-    float n = lumaAt(pixel + ivec2(0, 1), last), s = lumaAt(pixel - ivec2(0, 1), last);
-    float e = lumaAt(pixel + ivec2(1, 0), last), w = lumaAt(pixel - ivec2(1, 0), last);
+    vec4 north = pixelAt(pixel + ivec2(0, 1), last), south = pixelAt(pixel - ivec2(0, 1), last);
+    vec4 east = pixelAt(pixel + ivec2(1, 0), last), west = pixelAt(pixel - ivec2(1, 0), last);
+    float n = luma(north.rgb), s = luma(south.rgb), e = luma(east.rgb), w = luma(west.rgb);
     float high = max(m, max(max(n, s), max(e, w)));
     float low = min(m, min(min(n, s), min(e, w)));
     float range = high - low;
@@ -87,5 +88,8 @@ void main() {
     lone = lone * lone * (3.0 - 2.0 * lone);
     share = edge ? max(share, lone * lone * kSubpixel) : 0.0;
 
-    fragColor = at(here + share * normal);
+    // The pixel's colour moved `share` of a pixel across the edge: between it
+    // and its neighbour there, as a filtered read would give, without one.
+    vec4 acrossColour = horizontal ? (towardAfter ? north : south) : (towardAfter ? east : west);
+    fragColor = mix(centre, acrossColour, share);
 }

@@ -73,7 +73,12 @@ GLint integer(GLenum name) {
 
 class Frame : public testing::Test {
 protected:
-    GlContext context{320, 240};
+    // On the desktop back end, or on OpenGL ES's in an ES context.
+    explicit Frame(bool es = false) : context(320, 240, es) {
+        game.render.backend = RenderBackend::create(es);
+    }
+
+    GlContext context;
     TempDataRoot root;
     Game game;
     Engine& engine = game.engine;
@@ -642,11 +647,21 @@ TEST_F(Frame, ARenderScaleDrawsTheSmallFrameScaledUpAndOneDrawsAsBefore) {
     EXPECT_TRUE(context.errors().empty()) << context.errors().front();
 }
 
+class FrameOnBothBackEnds : public Frame, public testing::WithParamInterface<bool> {
+protected:
+    FrameOnBothBackEnds() : Frame(GetParam()) {}
+};
+
+INSTANTIATE_TEST_SUITE_P(BothBackEnds, FrameOnBothBackEnds, testing::Values(false, true),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return info.param ? "Es" : "Desktop";
+                         });
+
 // Each anti-aliasing against the same frozen frame drawn at 4 x the size and
 // box-filtered down, at the pixels a geometric edge crosses (a 4 x 4 block of
 // the large frame that is not of one brightness): post and msaa come closer
 // than off. The text drawn after the filter keeps its pixels.
-TEST_F(Frame, AntialiasingComesCloserToASupersampledFrameAndLeavesTheTextSharp) {
+TEST_P(FrameOnBothBackEnds, AntialiasingComesCloserToASupersampledFrameAndLeavesTheTextSharp) {
     std::vector<ParticleSystem*> systems;
     systems.swap(scene().particleSystems);
     look(glm::vec3(1.0f, -0.15f, 1.0f));
