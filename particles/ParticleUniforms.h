@@ -31,9 +31,10 @@ public:
     void setUpdate(const ParticleSystem& system, float timePassed,
                    const particles::EmissionPlan& plan) const;
     // On the render program in use: matrices, billboard axes, sprite sheet,
-    // fade and soft fade (the scene's depth read from unit 1); then the blending of the system's kind (0 additive, 1 alpha
-    // blending, any other the function in force), depth tested but not
-    // written, and the sheet bound to unit 0.
+    // fade and soft fade (the scene's depth read from unit 1); then the
+    // blending of the system's kind (0 additive, 1 alpha blending, any other
+    // the function in force), depth tested but not written, and the sheet
+    // bound to unit 0.
     void setSprites(const ParticleSystem& system) const;
     // After the sprites' draw: no blending, depth written again.
     static void endSprites();

@@ -172,7 +172,9 @@ void particles(Work& w, const Step& step) {
     state.depthWrite = false;
     state.lines = step.lines;
     begin(w, step, state);
-    if (ownTest) glBindFramebuffer(GL_FRAMEBUFFER, render.targets[step.into].colourOnlyFramebuffer());
+    if (ownTest) {
+        glBindFramebuffer(GL_FRAMEBUFFER, render.targets[step.into].colourOnlyFramebuffer());
+    }
     if (step.into == Target::HalfParticles) {
         const GLfloat nothing[] = {0.0f, 0.0f, 0.0f, 0.0f};
         glClearBufferfv(GL_COLOR, 0, nothing);  // the layer starts empty, depths kept
