@@ -17,8 +17,8 @@ warm() { awk -v r="$1" -v g="$2" -v b="$3" 'BEGIN { exit !(r > 1.6 * b && r > g 
 # glow; the tour at 5, 10, 15, 20 and 25 s, one picture every 5 s, with and
 # without shadow casters. The pictures compared with (no casters, --unlit) are
 # drawn headless, the window's picture to the pixel.
-start=(1024 768 0 --frames 30 --fixed-dt 0.0166)
-tour=(1024 768 0 1 --fixed-dt 0.25 --seconds 25 --shot-every 5)
+start=(1024 768 0 --frames 10 --fixed-dt 0.05)
+tour=(1024 768 0 1 --fixed-dt 0.5 --seconds 25 --shot-every 5)
 mkdir -p "$WORK/tour" "$WORK/tour-open"
 spawn_window tour run_app "$WORK/tour.log" "${tour[@]}" --gl-debug --shot-dir "$WORK/tour"
 spawn tour-open headless "$WORK/tour-open.log" "${tour[@]}" --no-shadow-casters --shot-dir "$WORK/tour-open"

@@ -21,7 +21,7 @@ spawn es-half headless "$WORK/es-half.log" "${close[@]}" --screenshot "$WORK/es-
 spawn es-whole headless "$WORK/es-whole.log" "${close[@]}" --full-res-particles \
     --screenshot "$WORK/es-whole.png"
 # The fire after 10 s at a fixed frame time.
-fire=(256 192 0 --frames 200 --fixed-dt 0.05 --stats 200)
+fire=(256 192 0 --frames 100 --fixed-dt 0.1 --stats 100)
 spawn fire-desktop headless "$WORK/fire-desktop.log" "${fire[@]}"
 spawn fire-es headless "$WORK/fire-es.log" "${fire[@]}" --gles
 spawn_window window run_app "$WORK/window.log" "${pose[@]}" --gles --screenshot "$WORK/es-window.png"

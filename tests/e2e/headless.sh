@@ -16,8 +16,8 @@ below() { [[ "$1" =~ ^[0-9.]+$ ]] && awk -v a="$1" -v b="$2" 'BEGIN { exit !(a <
 cat > "$WORK/look.json" <<'LOOK'
 {"fog": {"color": [0.5, 0.5, 0.55], "start": 20, "end": 90}, "fireLight": {"color": [0.4, 0.6, 1.0]}}
 LOOK
-start=(512 384 0 --frames 30 --fixed-dt 0.0166)
-tour=(512 384 0 1 --frames 41 --fixed-dt 0.25)
+start=(512 384 0 --frames 10 --fixed-dt 0.05)
+tour=(512 384 0 1 --frames 21 --fixed-dt 0.5)
 tuned=("${start[@]}" --settings "$WORK/look.json")
 for view in start tour tuned; do
     eval "args=(\"\${$view[@]}\")"
@@ -116,8 +116,8 @@ wav_db() {
 }
 status=$(result left)
 check "--audio-out at a pose near the fire ends with 0 (got $status)" [ "$status" = 0 ]
-check "the WAV holds the frames' time: 30 x 0.0166 s, 21962 stereo frames" \
-    [ "$(stat -c %s "$WORK/start.wav")" = $((44 + 21962 * 4)) ]
+check "the WAV holds the frames' time: 10 x 0.05 s, 22050 stereo frames" \
+    [ "$(stat -c %s "$WORK/start.wav")" = $((44 + 22050 * 4)) ]
 check "the same frames in the window and headless, the same WAV" \
     cmp -s "$WORK/start.wav" "$WORK/start-window.wav"
 read -r _ _ far <<<"$(wav_db "$WORK/start.wav")"
