@@ -257,7 +257,7 @@ void Game::finishRun() {
 void Game::shutDown() {
     if (session.options.glDebug) std::printf("%s\n", gldebug::summary().c_str());
     if (session.benchmark) {
-        std::string renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+        std::string renderer = rendererName();
         if (!engine.surface->where().empty()) renderer += " on " + engine.surface->where();
         session.benchmark->report(startUpSeconds_, renderer, antialias::nameOf(render.antialias));
         if (sound.on()) std::printf("  sound ms per frame: %.3f\n", sound.millisecondsPerFrame());

@@ -22,10 +22,7 @@ void askSamplesAndRenderer(Capabilities& can) {
     GLint samples = 1;
     glGetIntegerv(GL_MAX_SAMPLES, &samples);
     can.maxSamples = samples;
-    const GLubyte* renderer = glGetString(GL_RENDERER);
-    can.softwareRenderer =
-        renderer != nullptr &&
-        antialias::isSoftwareRenderer(reinterpret_cast<const char*>(renderer));
+    can.softwareRenderer = antialias::isSoftwareRenderer(rendererName());
 }
 
 namespace {

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "GraphicsEngine/Shader.h"
@@ -36,6 +37,10 @@ struct Capabilities {
 
 // What both back ends ask alike: the samples and the renderer's kind.
 void askSamplesAndRenderer(Capabilities& can);
+// The renderer's name as its maker gives it: GL_RENDERER, or in a browser,
+// which names every renderer "WebKit WebGL" there, the one behind it where the
+// browser tells (BackendChoice.cpp, BackendChoiceWeb.cpp).
+std::string rendererName();
 
 // One program of the system: its key, its files and their stages.
 struct ProgramFiles {

@@ -107,13 +107,20 @@ try {
 
   // The same fire at every frame rate: the particles alive per kind, the
   // mean of the counts from 4 to 8 s of scene time, at frames of 1/8 and 1/30 s.
+  // The anti-aliasing: SwiftShader's own, post, by default; msaa where the
+  // address asks for it.
   {
     const alive = [];
-    for (const perSecond of [8, 30]) {
+    for (const [perSecond, antialias, address] of [[8, 'post', ''], [30, 'msaa', '&antialias=msaa']]) {
       const query = `?width=64&height=48&frames=${8 * perSecond}&fixed-dt=${1 / perSecond}` +
-        `&stats=${perSecond}&camera=0,4,-9,0,-5`;
+        `&stats=${perSecond}&camera=0,4,-9,0,-5&gl-debug=1${address}`;
       const { page, log } = await visit(browser, query);
-      const samples = log.filter((line) => line.startsWith('stats frame')).slice(3)
+      const stats = log.filter((line) => line.startsWith('stats frame'));
+      check(`antialias ${antialias}${address ? ' from the address' : ' by default'} ` +
+        `("${stats.at(-1)}")`, stats.length > 0 && stats.every((line) =>
+        line.includes(` antialias ${antialias} `)));
+      check(`no GL error with antialias ${antialias}`, log.includes('GL errors: 0'));
+      const samples = stats.slice(3)
         .map((line) => line.match(/alive (\d+) (\d+) (\d+) (\d+)/).slice(1).map(Number));
       alive.push([0, 1, 2, 3].map((kind) =>
         samples.reduce((sum, sample) => sum + sample[kind], 0) / Math.max(samples.length, 1)));
