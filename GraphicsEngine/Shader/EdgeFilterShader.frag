@@ -12,7 +12,7 @@ uniform sampler2D picture;
 uniform int steps;  // along an edge, each way
 layout(location = 0) out vec4 fragColor;
 
-const float kContrast = 0.0625; // no edge below this brightness range...
+const float kContrast = 0.125;  // no edge below this brightness range...
 const float kRelative = 0.125;  // ...nor below this share of the brightest
 const float kSubpixel = 0.75;   // how far a lone pixel is blended at most
 
