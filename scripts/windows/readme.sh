@@ -42,7 +42,7 @@ Controls
 TEXT
 # README.md's controls table, as plain columns.
 sed -n '/^## Controls/,/^## /p' "$readme" | grep '^| ' | grep -v '^| Key ' |
-    sed -e 's/^| //' -e 's/ |$//' -e 's/`//g' -e 's/ (see below)//' | awk -F ' \\| ' '{ printf "  %-10s %s\n", $1, $2 }'
+    sed -e 's/^| //' -e 's/ |$//' -e 's/`//g' -e 's/ (see below)//' -e 's/ (see \[[^]]*\]([^)]*))//' | awk -F ' \\| ' '{ printf "  %-10s %s\n", $1, $2 }'
 cat <<TEXT
 
 Command line
