@@ -119,7 +119,7 @@ wav_db() {
     od -An -v -t d2 -j 44 -w4 "$1" | awk '{ l += $1 * $1; r += $2 * $2; n++ }
         END { f = n * 32767^2; if (n && l && r) printf "%.1f %.1f\n", 10 * log(l / f) / log(10), 10 * log(r / f) / log(10) }'
 }
-left=(64 48 0 --frames 20 --fixed-dt 0.05 --camera 9.8,10,0,135,0)
+left=(64 48 0 --frames 20 --fixed-dt 0.05 --camera "9.8,10,0,135,0")
 status=$(run_exe "$APP" "$WORK/left.log" "${left[@]}" --audio-out "$WORK/left-windows.wav")
 check "--audio-out exits with 0 under Wine (got $status)" [ "$status" = 0 ]
 status=$(run_linux "$WORK/left-linux.log" "${left[@]}" --audio-out "$WORK/left-linux.wav")
