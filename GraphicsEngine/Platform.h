@@ -48,4 +48,14 @@ bool pickFile(const std::string& path);
 // True once after a picked file has arrived at its path.
 bool pickedFileArrived();
 
+// Sets an environment variable of this process for the libraries that read
+// their settings there, unless it is set already: the user's value stays.
+void setEnvironmentDefault(const char* name, const char* value);
+// Sends what the process writes to stderr nowhere, until restoreStderr is
+// given the value returned: for a library call that writes its own
+// complaints where the program says in one line what matters. A negative
+// value where stderr stays as it is; restoreStderr ignores it.
+int silenceStderr();
+void restoreStderr(int saved);
+
 }  // namespace platform

@@ -5,9 +5,12 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 #include <thread>
+
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace platform {
@@ -57,5 +60,27 @@ bool headlessAvailable() { return true; }
 bool offerDownload(const std::string&) { return false; }
 bool pickFile(const std::string&) { return false; }
 bool pickedFileArrived() { return false; }
+
+void setEnvironmentDefault(const char* name, const char* value) { setenv(name, value, 0); }
+
+int silenceStderr() {
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    const int nowhere = open("/dev/null", O_WRONLY);
+    if (saved >= 0 && nowhere >= 0) dup2(nowhere, STDERR_FILENO);
+    if (nowhere >= 0) close(nowhere);
+    if (saved >= 0 && nowhere < 0) {
+        close(saved);
+        return -1;
+    }
+    return saved;
+}
+
+void restoreStderr(int saved) {
+    if (saved < 0) return;
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+}
 
 }  // namespace platform

@@ -1,5 +1,7 @@
 #include "GraphicsEngine/Platform.h"
 
+#include <cstdlib>
+
 #include <emscripten.h>
 #include <emscripten/heap.h>
 #include <emscripten/html5_webgl.h>
@@ -43,5 +45,12 @@ bool pickFile(const std::string& path) {
 }
 
 bool pickedFileArrived() { return pagePickedFileArrived() != 0; }
+
+void setEnvironmentDefault(const char* name, const char* value) { setenv(name, value, 0); }
+
+// The browser's own audio says nothing on stderr, which is the page's
+// console besides.
+int silenceStderr() { return -1; }
+void restoreStderr(int) {}
 
 }  // namespace platform

@@ -4,9 +4,12 @@
 #include <windows.h>
 
 #include <conio.h>
+#include <fcntl.h>
+#include <io.h>
 #include <psapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -86,5 +89,30 @@ bool headlessAvailable() { return false; }
 bool offerDownload(const std::string&) { return false; }
 bool pickFile(const std::string&) { return false; }
 bool pickedFileArrived() { return false; }
+
+// The C library's environment, which a DLL on the same C library reads too.
+void setEnvironmentDefault(const char* name, const char* value) {
+    if (std::getenv(name) == nullptr) _putenv_s(name, value);
+}
+
+int silenceStderr() {
+    std::fflush(stderr);
+    const int saved = _dup(2);
+    const int nowhere = _open("NUL", _O_WRONLY);
+    if (saved >= 0 && nowhere >= 0) _dup2(nowhere, 2);
+    if (nowhere >= 0) _close(nowhere);
+    if (saved >= 0 && nowhere < 0) {
+        _close(saved);
+        return -1;
+    }
+    return saved;
+}
+
+void restoreStderr(int saved) {
+    if (saved < 0) return;
+    std::fflush(stderr);
+    _dup2(saved, 2);
+    _close(saved);
+}
 
 }  // namespace platform

@@ -1,18 +1,14 @@
-// The sound device through OpenAL (OpenAL Soft on Linux): the program's only
-// OpenAL calls.
+// The sound device through OpenAL: OpenAL Soft on Linux and Windows,
+// Emscripten's OpenAL on WebAudio in the page. The program's only OpenAL
+// calls.
 #include <AL/al.h>
 #include <AL/alc.h>
-#include <AL/alext.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
-#include <fcntl.h>
-#include <unistd.h>
-
+#include "GraphicsEngine/Platform.h"
 #include "app/audio/SoundDevice.h"
 #include "app/audio/SoundMath.h"
 
@@ -31,22 +27,29 @@ constexpr int kMostBuffers = kSpeakerBuffers;
 constexpr float kReferenceDistance = 6.0f;
 constexpr float kFarthest = 500.0f;
 
+// The loopback device's names (the ALC_SOFT_loopback and ALC_SOFT_HRTF
+// extensions), declared here: not every OpenAL ships alext.h (the browser's
+// does not), and one without the extension says so when asked.
+constexpr ALCenum kFormatChannels = 0x1990;
+constexpr ALCenum kFormatType = 0x1991;
+constexpr ALCenum kStereo = 0x1501;
+constexpr ALCenum kFloat = 0x1406;
+constexpr ALCenum kHrtf = 0x1992;
+// (The 64-bit systems have one calling convention, so none is named.)
+using LoopbackOpenDevice = ALCdevice* (*)(const ALCchar* name);
+using RenderSamples = void (*)(ALCdevice* device, ALCvoid* buffer, ALCsizei frames);
+
 // OpenAL Soft writes its own warnings and errors to the console; the demo
 // says in one line what matters. A level the user set is kept.
-void quietLibrary() { setenv("ALSOFT_LOGLEVEL", "0", 0); }
+void quietLibrary() { platform::setEnvironmentDefault("ALSOFT_LOGLEVEL", "0"); }
 
 // The system's audio libraries that OpenAL Soft tries in turn write their
 // own complaints to stderr while it looks for an output (ALSA's "cannot
 // find card" on a machine without one): stderr goes nowhere meanwhile.
 ALCdevice* openDefaultQuietly() {
-    std::fflush(stderr);
-    const int saved = dup(STDERR_FILENO);
-    const int nowhere = open("/dev/null", O_WRONLY);
-    if (saved >= 0 && nowhere >= 0) dup2(nowhere, STDERR_FILENO);
+    const int saved = platform::silenceStderr();
     ALCdevice* device = alcOpenDevice(nullptr);
-    if (saved >= 0 && nowhere >= 0) dup2(saved, STDERR_FILENO);
-    if (nowhere >= 0) close(nowhere);
-    if (saved >= 0) close(saved);
+    platform::restoreStderr(saved);
     return device;
 }
 
@@ -62,7 +65,7 @@ struct SoundDevice::State {
     int freeCount = 0;
     bool recording = false;
     bool paused = true;  // until the first pause(false)
-    LPALCRENDERSAMPLESSOFT renderSamples = nullptr;
+    RenderSamples renderSamples = nullptr;
     std::int16_t pcm[kBufferSamples] = {};
 
     // The context, the source and its buffers on an open device; false
@@ -121,20 +124,20 @@ std::unique_ptr<SoundDevice> SoundDevice::openSpeakers() {
 std::unique_ptr<SoundDevice> SoundDevice::openRecording() {
     quietLibrary();
     if (alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback") == ALC_FALSE) return nullptr;
-    auto openLoopback = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(
+    auto openLoopback = reinterpret_cast<LoopbackOpenDevice>(
         alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
     auto state = std::make_unique<State>();
     state->renderSamples =
-        reinterpret_cast<LPALCRENDERSAMPLESSOFT>(alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
+        reinterpret_cast<RenderSamples>(alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
     if (openLoopback == nullptr || state->renderSamples == nullptr) return nullptr;
     state->device = openLoopback(nullptr);
     if (state->device == nullptr) return nullptr;
     // Float samples: 16-bit output would be dithered with noise of its own.
     // No head-related filters either: plain stereo panning, the same everywhere.
-    const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT,
-                                 ALC_FORMAT_TYPE_SOFT, ALC_FLOAT_SOFT,
+    const ALCint attributes[] = {kFormatChannels, kStereo,
+                                 kFormatType, kFloat,
                                  ALC_FREQUENCY, audio::kSampleRate,
-                                 ALC_HRTF_SOFT, ALC_FALSE,
+                                 kHrtf, ALC_FALSE,
                                  0};
     state->recording = true;
     if (!state->start(attributes, kRecordingBuffers)) return nullptr;

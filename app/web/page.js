@@ -12,7 +12,7 @@
 
   // The run's state, for whoever watches the page (the browser tests).
   const state = (window.emberwight = { frames: 0, firstFrameMs: null, message: null, stopped: false,
-    camera: null, contextLost: false, loadBytes: 0 });
+    camera: null, contextLost: false, loadBytes: 0, sound: 'none' });
 
   function show(text, fatal) {
     message.textContent = text;
@@ -59,8 +59,8 @@
   // the whole canvas worth a half turn of the mouse (720 of its pixels at a
   // quarter degree); a finger held in the lower-left quarter walks the way it
   // slides from where it came down, as W A S D do, with a stick under it; the
-  // buttons press the tour, glow, panel and help keys. Calls reach the program
-  // once it runs (app/surface/BrowserSurface.cpp).
+  // buttons press the tour, glow, panel, help and mute keys. Calls reach the
+  // program once it runs (app/surface/BrowserSurface.cpp).
   const stick = document.getElementById('stick');
   const buttons = document.getElementById('buttons');
   const call = (name, types, args) => {
@@ -136,6 +136,32 @@
   if (window.matchMedia('(pointer: coarse)').matches) {
     document.body.classList.add('touch');
     buttons.hidden = false;
+  }
+
+  // The sound plays through Emscripten's OpenAL on a WebAudio context. It
+  // starts with the first click, touch or key on the page, in every browser:
+  // most play sound only after such a gesture, and one that plays it at once
+  // would start it in a tab opened in the background. (A touch counts where
+  // it ends too, where a phone's browser allows sound.)
+  let gestured = false;
+  const held = new WeakSet();
+  function soundContexts() {
+    const al = loaded ? Module.AL : null;
+    return al ? Object.values(al.contexts).map((context) => context.audioCtx) : [];
+  }
+  function holdSound() {
+    if (gestured) return;
+    for (const audio of soundContexts()) {
+      if (audio.state === 'running' || !held.has(audio)) audio.suspend();
+      held.add(audio);
+    }
+  }
+  function startSound() {
+    gestured = true;
+    for (const audio of soundContexts()) if (audio.state === 'suspended') audio.resume();
+  }
+  for (const gesture of ['pointerdown', 'mousedown', 'touchstart', 'touchend', 'keydown', 'click']) {
+    document.addEventListener(gesture, startSound, true);
   }
 
   // A lost context (a background tab, a GPU reset): the program lets its GL
@@ -286,6 +312,9 @@
     frameDrawn(count, pose) {
       state.frames = count;
       state.camera = pose;
+      holdSound();
+      const [audio] = soundContexts();
+      state.sound = audio ? audio.state : 'none';
       if (state.firstFrameMs === null) state.firstFrameMs = performance.now();
     },
   };
@@ -311,6 +340,7 @@
       }
     }
     Module.callMain([location.search, String(canvas.width), String(canvas.height)]);
+    holdSound();
     if (document.body.classList.contains('touch')) call('emberwight_touch_screen', [], []);
     fit();
   }

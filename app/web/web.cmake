@@ -19,10 +19,16 @@ target_link_libraries(emberwight_core PUBLIC ${WEB_LIBRARY_FILES} imgui_core)
 
 add_executable(emberwight app/main.cpp app/web/BrowserPage.cpp)
 target_link_libraries(emberwight PRIVATE emberwight_core)
+# The sound through Emscripten's own OpenAL, on WebAudio. The page reaches
+# its audio contexts through the exported AL, to start them on the first
+# click, touch or key (app/web/page.js).
+if(EMBERWIGHT_OPENAL)
+  target_link_libraries(emberwight PRIVATE openal)
+endif()
 target_link_options(emberwight PRIVATE ${WEB_CODE_FLAGS}
   -sUSE_GLFW=3 -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2 -sFULL_ES3=1
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=128MB -sEXIT_RUNTIME=0
-  -sEXPORTED_RUNTIME_METHODS=FS,callMain,ccall -sINVOKE_RUN=0
+  -sEXPORTED_RUNTIME_METHODS=FS,AL,callMain,ccall -sINVOKE_RUN=0
   "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/GraphicsEngine/Shader@/emberwight/GraphicsEngine/Shader"
   "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/resources/textures@/emberwight/resources/textures"
   "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/resources/models@/emberwight/resources/models"

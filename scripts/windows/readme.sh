@@ -23,6 +23,11 @@ folder or any other (it finds GraphicsEngine\\ and resources\\ beside itself):
 
 Keep the folder together: the program reads its shaders and textures from it.
 
+The fire's sound plays through OpenAL32.dll beside the program (OpenAL Soft,
+under the LGPL: licences\\openal-soft\\). You may replace it with your own
+build of OpenAL Soft. Without an audio device the demo says "Sound: off, no
+audio device" and runs on; M mutes it.
+
 When the driver is too old: the demo needs OpenGL 3.3. A graphics driver that
 offers less ends with "Error: Emberwight needs OpenGL 3.3 or newer; this driver
 offers ..." Install the current driver from the maker of the graphics card
@@ -37,7 +42,7 @@ Controls
 TEXT
 # README.md's controls table, as plain columns.
 sed -n '/^## Controls/,/^## /p' "$readme" | grep '^| ' | grep -v '^| Key ' |
-    sed -e 's/^| //' -e 's/ |$//' -e 's/`//g' -e 's/ (see below)//' | awk -F ' \\| ' '{ printf "  %-10s %s\n", $1, $2 }'
+    sed -e 's/^| //' -e 's/ |$//' -e 's/`//g' -e 's/ (see below)//' -e 's/ (see \[[^]]*\]([^)]*))//' | awk -F ' \\| ' '{ printf "  %-10s %s\n", $1, $2 }'
 cat <<TEXT
 
 Command line

@@ -4,7 +4,7 @@
 # Sourced by the driver and by each recipe.
 source "$(dirname "${BASH_SOURCE[0]}")/../cross-build.sh"
 TARGET_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-TARGET_LIBRARIES=(zlib minizip libpng libjpeg-turbo freeimage glfw glew freeglut glm assimp imgui nlohmann-json)
+TARGET_LIBRARIES=(zlib minizip libpng libjpeg-turbo freeimage glfw glew freeglut glm assimp imgui nlohmann-json openal-soft)
 TARGET_FOR=""  # the progress line's ending
 TARGET_INPUTS=("$TARGET_DIR/mingw-w64.cmake")  # besides this file, what the cache key hashes
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The Windows archive under Wine: unpacked into a folder of its own and run
 # from another working directory, it draws the Linux build's pictures (same
-# options, fixed time steps), ends on its error paths as the Linux build does,
-# and imports system DLLs only. Needs a display (scripts/with-display.sh).
+# options, fixed time steps) with and without an audio device, mixes the
+# fire's sound through its OpenAL DLL, ends on its error paths as the Linux
+# build does, and imports system DLLs only, besides that DLL. Needs a display
+# (scripts/with-display.sh).
 #   windows.sh ZIP LINUX_BUILD_DIR
 set -uo pipefail
 ZIP=$(realpath "$1")
@@ -35,12 +37,23 @@ check "the archive holds the shaders" [ -f "$APP/GraphicsEngine/Shader/BaseShade
 check "the archive holds the textures and models" \
     [ -f "$APP/resources/textures/noise.tga" -a -f "$APP/resources/models/skybox.obj" ]
 check "the archive holds README.txt" grep -q 'emberwight.exe' "$APP/README.txt"
+# OpenAL Soft, a DLL the user may replace, as its licence (the LGPL) asks.
+check "the archive holds OpenAL32.dll beside the program" [ -f "$APP/OpenAL32.dll" ]
+check "the archive holds OpenAL Soft's licence, the LGPL" \
+    grep -q 'GNU LIBRARY GENERAL PUBLIC LICENSE' "$APP/licences/openal-soft/COPYING.txt"
 
-# Only DLLs that every Windows has: no C++ runtime, pthreads or library DLLs.
-imports=$(x86_64-w64-mingw32-objdump -p "$APP/emberwight.exe" | awk '/DLL Name:/ { print tolower($3) }' | sort -u)
+# Only DLLs that every Windows has, and OpenAL32.dll beside the program: no
+# C++ runtime, pthreads or other library DLLs, in the program or in the DLL.
+system='kernel32\.dll|user32\.dll|gdi32\.dll|opengl32\.dll|msvcrt\.dll|advapi32\.dll|shell32\.dll|winmm\.dll|psapi\.dll|imm32\.dll|ole32\.dll|ws2_32\.dll|avrt\.dll|api-ms-win-.*\.dll'
+imports_of() { x86_64-w64-mingw32-objdump -p "$1" | awk '/DLL Name:/ { print tolower($3) }' | sort -u; }
+imports=$(imports_of "$APP/emberwight.exe")
 echo "Imports: $(echo $imports)"
-others=$(grep -vxE 'kernel32\.dll|user32\.dll|gdi32\.dll|opengl32\.dll|msvcrt\.dll|advapi32\.dll|shell32\.dll|winmm\.dll|psapi\.dll|imm32\.dll|ole32\.dll|ws2_32\.dll|api-ms-win-.*\.dll' <<<"$imports")
-check "imports system DLLs only (others: ${others:-none})" [ -z "$others" ]
+others=$(grep -vxE "$system|openal32\.dll" <<<"$imports")
+check "imports system DLLs and OpenAL32.dll only (others: ${others:-none})" [ -z "$others" ]
+imports=$(imports_of "$APP/OpenAL32.dll")
+echo "OpenAL32.dll imports: $(echo $imports)"
+others=$(grep -vxE "$system" <<<"$imports")
+check "OpenAL32.dll imports system DLLs only (others: ${others:-none})" [ -z "$others" ]
 
 # run_exe DIR LOG ARGS...: emberwight.exe from DIR, run in $WORK/cwd; prints the status.
 mkdir -p "$WORK/cwd"
@@ -74,6 +87,49 @@ for view in start tour; do
         check "$view: both pictures written" false
     fi
 done
+
+# The start view again with and without an audio device: OpenAL Soft's null
+# output (a device playing to nothing) and no output at all, where one line
+# says so and the audio libraries say nothing.
+for device in null none; do
+    status=$(export ALSOFT_DRIVERS=$device; run_exe "$APP" "$WORK/sound-$device.log" "${start[@]}" \
+        --screenshot "$WORK/sound-$device-windows.png")
+    check "ALSOFT_DRIVERS=$device: runs and exits with 0 (got $status)" [ "$status" = 0 ]
+    said=$(grep -c 'Sound: off' "$WORK/sound-$device.log")
+    expected=0; [ "$device" = none ] && expected=1
+    check "ALSOFT_DRIVERS=$device: $expected line(s) say the sound is off (got $said)" [ "$said" = "$expected" ]
+    [ "$device" = none ] && check "no audio device: the line reads as on Linux" \
+        grep -q '^Sound: off, no audio device' "$WORK/sound-$device.log"
+    check "ALSOFT_DRIVERS=$device: no word from the audio libraries" \
+        bash -c "! grep -qi 'AL lib\|ALSA\|openal\|alsoft\|err:' '$WORK/sound-$device.log'"
+    if [ -s "$WORK/sound-$device-windows.png" ]; then
+        difference=$(pngstat diff "$WORK/sound-$device-windows.png" "$WORK/start-linux.png")
+        check "ALSOFT_DRIVERS=$device: the Linux build's picture within 0.5 % ($difference %)" \
+            below "$difference" 0.5
+    else
+        check "ALSOFT_DRIVERS=$device: the picture written" false
+    fi
+done
+
+# The fire's sound mixed through the DLL's loopback device (--audio-out): as
+# long as the Linux build's file of the same frames, and the fire, standing
+# to the left, louder on the left.
+# wav_db FILE: the left and right channels' RMS in dB under full scale.
+wav_db() {
+    od -An -v -t d2 -j 44 -w4 "$1" | awk '{ l += $1 * $1; r += $2 * $2; n++ }
+        END { f = n * 32767^2; if (n && l && r) printf "%.1f %.1f\n", 10 * log(l / f) / log(10), 10 * log(r / f) / log(10) }'
+}
+left=(64 48 0 --frames 20 --fixed-dt 0.05 --camera "9.8,10,0,135,0")
+status=$(run_exe "$APP" "$WORK/left.log" "${left[@]}" --audio-out "$WORK/left-windows.wav")
+check "--audio-out exits with 0 under Wine (got $status)" [ "$status" = 0 ]
+status=$(run_linux "$WORK/left-linux.log" "${left[@]}" --audio-out "$WORK/left-linux.wav")
+check "--audio-out: the Linux build's run (got $status)" [ "$status" = 0 ]
+sizes="$(stat -c %s "$WORK/left-windows.wav" 2>/dev/null) $(stat -c %s "$WORK/left-linux.wav" 2>/dev/null)"
+check "--audio-out: the WAV as long as the Linux build's (bytes: $sizes)" \
+    [ -s "$WORK/left-windows.wav" -a "$(cmp -n 44 "$WORK/left-windows.wav" "$WORK/left-linux.wav" && echo same)" = same ]
+read -r l r <<<"$(wav_db "$WORK/left-windows.wav")"
+check "--audio-out: the fire on the left, louder on the left (${l:-none} dB, ${r:-none} dB)" \
+    awk -v l="${l:-x}" -v r="${r:-x}" 'BEGIN { exit !(l + 0 == l && l >= r + 3) }'
 [ -n "${KEEP_SHOTS:-}" ] && cp "$WORK"/*-windows.png "$WORK"/*-linux.png "$KEEP_SHOTS"/
 
 status=$(run_exe "$APP" "$WORK/bench.log" 320 240 0 --benchmark 3)

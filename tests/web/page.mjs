@@ -51,6 +51,19 @@ async function waitFor(page, ready, frames) {
 }
 
 const state = (page) => page.evaluate(() => ({ ...window.emberwight }));
+// The loudness of what the page plays (RMS over 0.25 s), read by an analyser
+// on the output of its OpenAL context.
+const loudness = (page) => page.evaluate(async () => {
+  const context = Object.values(Module.AL.contexts)[0];
+  const analyser = context.audioCtx.createAnalyser();
+  analyser.fftSize = 8192;
+  context.gain.connect(analyser);
+  await new Promise((resolve) => setTimeout(resolve, 300));
+  const samples = new Float32Array(analyser.fftSize);
+  analyser.getFloatTimeDomainData(samples);
+  context.gain.disconnect(analyser);
+  return Math.sqrt(samples.reduce((sum, sample) => sum + sample * sample, 0) / samples.length);
+});
 const shoot = async (page, name) => {
   const path = `${work}/${name}.png`;
   await (await page.$('#canvas')).screenshot({ path });
@@ -141,10 +154,23 @@ try {
     const moved = Number(pngstat('diff', first, second, '100', '40', '220', '200'));
     check(`the fire moves between two frames (${moved} %)`, moved > 0.2);
 
+    // The sound waits for a gesture; the first click starts it, and M
+    // mutes it and brings it back.
+    const before = (await state(page)).sound;
     // A click locks the pointer for mouse look; F11 asks for full screen and
     // F11 again leaves it; the open panel frees the pointer.
     await page.mouse.click(320, 120);
     await waitFor(page, 'frames', (await state(page)).frames + 4);
+    const playing = await loudness(page);
+    check(`the sound waits for the first click ("${before}", then "${(await state(page)).sound}") ` +
+      `and plays (RMS ${playing.toFixed(4)})`,
+      before === 'suspended' && (await state(page)).sound === 'running' && playing > 0.001);
+    await press(page, 'm');
+    const muted = await loudness(page);
+    await press(page, 'm');
+    const unmuted = await loudness(page);
+    check(`M mutes the sound and brings it back (RMS ${muted.toFixed(4)}, then ${unmuted.toFixed(4)})`,
+      log.includes('Sound: muted') && log.includes('Sound: ON') && muted < 1e-4 && unmuted > 0.001);
     const lockedTo = () => page.evaluate(() => document.pointerLockElement?.id ?? null);
     const fullScreen = () => page.evaluate(() => document.fullscreenElement?.id ?? null);
     check('a click locks the pointer to the canvas', (await lockedTo()) === 'canvas');
@@ -229,6 +255,7 @@ try {
     const camera = async () => (await state(page)).camera;
     const settle = async () => waitFor(page, 'frames', (await state(page)).frames + 3);
     const before = await camera();
+    const silent = (await state(page)).sound;
     await page.touchscreen.touchStart(300, 150);
     for (const x of [260, 220, 180, 140]) await page.touchscreen.touchMove(x, 160);
     await page.touchscreen.touchEnd();
@@ -236,6 +263,8 @@ try {
     const turned = await camera();
     check(`a drag right to left turns the view and stays on the page (${before} -> ${turned})`,
       turned !== before && page.url() === startUrl);
+    check(`the first touch starts the sound ("${silent}", then "${(await state(page)).sound}")`,
+      silent === 'suspended' && (await state(page)).sound === 'running');
     const yaw = (pose) => Number(/yaw (\S+)/.exec(pose)[1]);
     // As the mouse moved left would: 160 of the canvas's 390 pixels, 295 of the mouse's.
     check(`a drag to the left turns as the mouse would (yaw ${yaw(turned)})`,
@@ -255,6 +284,9 @@ try {
     await page.click('#buttons button[data-key="G"]');
     await settle();
     check('the Glow button presses G', log.includes('Glow: ON'));
+    await page.click('#buttons button[data-key="M"]');
+    await settle();
+    check('the Sound button presses M', log.includes('Sound: muted'));
     // The panel by its button; a tap on its first header folds it.
     await page.click('#buttons button[data-key="Tab"]');
     await settle();

@@ -28,6 +28,8 @@ TEST(PageAddress, ParametersReadAsTheCommandLine) {
                                  "--target-fps=30"}},
         {"glow=true&gles=1",
          {"emberwight", "800", "600", "0", "0", "--glow", "--gles", "--target-fps=30"}},
+        {"mute=1&volume=0.25",
+         {"emberwight", "800", "600", "0", "0", "--mute", "--volume=0.25", "--target-fps=30"}},
         // The address's own target, 0 turning it off.
         {"target-fps=0", {"emberwight", "800", "600", "0", "0", "--target-fps=0"}},
         {"glow=1&target-fps=60&render-scale=0.5",
@@ -50,6 +52,8 @@ TEST(PageAddress, BadParametersGetTheCommandLinesOwnWords) {
     EXPECT_EQ(error("target-fps=-1"),
               "--target-fps needs a whole number of frames per second from 0 to 240, got '-1'");
     EXPECT_EQ(error("render-scale=0.4"), "--render-scale needs a number from 0.5 to 1, got '0.4'");
+    EXPECT_EQ(error("volume=2"), "--volume needs a number from 0 to 1, got '2'");
+    EXPECT_EQ(error("mute=1&volume=0"), "");
 }
 
 // The page takes every option the table says it takes, and only those.
