@@ -39,6 +39,7 @@ void Game::startUp(const LaunchConfig& config, const Settings& settings) {
     render.shadowCasters = options.shadowCasters;
     render.scale = RenderScale(options.renderScale, options.targetFps);
     render.offscreenParticles.enabled = !options.fullResParticles;
+    render.bilinearUpscale = options.bilinearUpscale;
     render.backend = RenderBackend::create(options.gles);  // chosen once, here
     scene = new Scene(&engine);
     scene->settings = settings;

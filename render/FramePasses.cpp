@@ -238,6 +238,18 @@ void toDisplay(Work& w, const Step& step) {
     if (step.into == Target::Display) clearDisplayDepth(w);
 }
 
+// Through the upscale's program, into the display or the final target; the
+// picture's colour is read by texel, so its filtering does not matter.
+void upscale(Work& w, const Step& step) {
+    RenderState& render = w.game.render;
+    const Target from = step.readsFrom(Target::Glowed) ? Target::Glowed : Target::Scene;
+    const renderscale::Size source = sizeOf(w, from), into = sizeOf(w, step.into);
+    begin(w, step, PassState::screen(0, 0));
+    render.pictureFilter.scaleUp(w.game.engine.shaders, render.targets[from].colour(),
+                                 source.width, source.height, into.width, into.height);
+    if (step.into == Target::Display) clearDisplayDepth(w);
+}
+
 // The samples averaged by a blit (ES 3.0 and WebGL 2 have no multisampled
 // textures to read), depth too where the particles test against it: a depth
 // blit takes one sample of each pixel, and needs the nearest filter.
@@ -277,7 +289,7 @@ const Entry kEntries[kPasses] = {
     {halfDepth, GpuPassTimer::ParticleDraw},  {particles, GpuPassTimer::ParticleDraw},
     {composite, GpuPassTimer::ParticleDraw},  {particleCounts, -1},
     {glow, GpuPassTimer::Glow},               {toDisplay, -1},
-    {postFilter, -1},
+    {upscale, -1},                            {postFilter, -1},
 };
 
 }  // namespace

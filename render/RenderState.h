@@ -34,8 +34,9 @@ struct RenderState {
     GLuint shadowCubeSampler = 0;       // depth comparison on the cube, for the lit pass only
     RenderScale scale;                  // --render-scale, --target-fps and the panel
     OffscreenParticles offscreenParticles;  // the particles at half size, unless --full-res-particles
+    bool bilinearUpscale = false;       // --bilinear-upscale: below the scale, the plain blit
     FrameTargets targets;               // made as the frame's plan names them
-    PictureFilter pictureFilter;        // the post anti-aliasing's filter
+    PictureFilter pictureFilter;        // the post anti-aliasing's filter and the upscale
     // The renderer's anti-aliasing, chosen once its capabilities are known;
     // the settings' choice overrides it. `antialias`: the mode this frame ran.
     antialias::Mode defaultAntialias = antialias::Mode::Off;
