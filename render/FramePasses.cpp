@@ -224,8 +224,9 @@ void glow(Work& w, const Step& step) {
 }
 
 // A blit: GL 3.3, ES 3.0 and WebGL 2 all filter it, and no program or vertex
-// array is touched. Bilinear, so the enlarged scene keeps no blocks. Into the
-// display, or the final target that the post filter reads.
+// array is touched. A copy at a render scale of 1; below it (where asked for
+// in place of the upscale) bilinear, so the enlarged scene keeps no blocks.
+// Into the display, or the final target that the post filter reads.
 void toDisplay(Work& w, const Step& step) {
     const Target from = step.readsFrom(Target::Glowed) ? Target::Glowed : Target::Scene;
     const renderscale::Size source = sizeOf(w, from), into = sizeOf(w, step.into);
