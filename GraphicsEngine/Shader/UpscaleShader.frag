@@ -51,7 +51,10 @@ void main() {
     c[4] = at(base + ivec2(1, 0), last);
     c[7] = at(base + ivec2(0, 1), last);
     c[8] = at(base + ivec2(1, 1), last);
-    l[3] = luma(c[3]), l[4] = luma(c[4]), l[7] = luma(c[7]), l[8] = luma(c[8]);
+    l[3] = luma(c[3]);
+    l[4] = luma(c[4]);
+    l[7] = luma(c[7]);
+    l[8] = luma(c[8]);
     vec4 low = min(min(c[3], c[4]), min(c[7], c[8]));
     vec4 high = max(max(c[3], c[4]), max(c[7], c[8]));
     vec4 bilinear = mix(mix(c[3], c[4], f.x), mix(c[7], c[8], f.x), f.y);
