@@ -42,6 +42,7 @@ const ProgramFiles kPrograms[] = {
     {"particleComposite", "ScreenShader.vert", nullptr, "ParticleCompositeShader.frag",
      graph::Stages::Two},
     {"edgeFilter", "ScreenShader.vert", nullptr, "EdgeFilterShader.frag", graph::Stages::Two},
+    {"upscale", "ScreenShader.vert", nullptr, "UpscaleShader.frag", graph::Stages::Two},
     {"ps_update", "PSUpdate.vert", "PSUpdate.geom", "PSUpdate.frag",
      graph::Stages::ParticleCapture},
     {"ps_render", "PSRender.vert", "PSRender.geom", "PSRender.frag", graph::Stages::ParticleDraw},

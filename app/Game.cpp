@@ -40,6 +40,7 @@ void Game::startUp(const LaunchConfig& config, const Settings& settings) {
     render.scale = RenderScale(options.renderScale, options.targetFps);
     render.offscreenParticles.enabled = !options.fullResParticles;
     render.softParticles = !options.hardParticles;
+    render.bilinearUpscale = options.bilinearUpscale;
     render.backend = RenderBackend::create(options.gles);  // chosen once, here
     scene = new Scene(&engine);
     scene->settings = settings;

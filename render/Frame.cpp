@@ -61,6 +61,7 @@ void Game::renderFrame(double elapsed) {
     inputs.wireframe = engine.wireframe && render.caps.drawsLines;
     inputs.antialias = antialias::chosen(scene->settings.picture.antialias, render.defaultAntialias);
     inputs.samples = antialias::samples(render.msaaSamples, render.caps.maxSamples);
+    inputs.bilinearUpscale = render.bilinearUpscale;
     const frame::Plan plan = acceptedPlan(*this, inputs);
     render.antialias = plan.antialias;
 

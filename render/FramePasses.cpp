@@ -247,8 +247,9 @@ void glow(Work& w, const Step& step) {
 }
 
 // A blit: GL 3.3, ES 3.0 and WebGL 2 all filter it, and no program or vertex
-// array is touched. Bilinear, so the enlarged scene keeps no blocks. Into the
-// display, or the final target that the post filter reads.
+// array is touched. A copy at a render scale of 1; below it (where asked for
+// in place of the upscale) bilinear, so the enlarged scene keeps no blocks.
+// Into the display, or the final target that the post filter reads.
 void toDisplay(Work& w, const Step& step) {
     const Target from = step.readsFrom(Target::Glowed) ? Target::Glowed : Target::Scene;
     const renderscale::Size source = sizeOf(w, from), into = sizeOf(w, step.into);
@@ -258,6 +259,18 @@ void toDisplay(Work& w, const Step& step) {
                       targets.framebuffer(step.into, w.game.engine.displayFramebuffer()));
     glBlitFramebuffer(0, 0, source.width, source.height, 0, 0, into.width, into.height,
                       GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    if (step.into == Target::Display) clearDisplayDepth(w);
+}
+
+// Through the upscale's program, into the display or the final target; the
+// picture's colour is read by texel, so its filtering does not matter.
+void upscale(Work& w, const Step& step) {
+    RenderState& render = w.game.render;
+    const Target from = step.readsFrom(Target::Glowed) ? Target::Glowed : Target::Scene;
+    const renderscale::Size source = sizeOf(w, from), into = sizeOf(w, step.into);
+    begin(w, step, PassState::screen(0, 0));
+    render.pictureFilter.scaleUp(w.game.engine.shaders, render.targets[from].colour(),
+                                 source.width, source.height, into.width, into.height);
     if (step.into == Target::Display) clearDisplayDepth(w);
 }
 
@@ -300,7 +313,7 @@ const Entry kEntries[kPasses] = {
     {halfDepth, GpuPassTimer::ParticleDraw},  {particles, GpuPassTimer::ParticleDraw},
     {composite, GpuPassTimer::ParticleDraw},  {particleCounts, -1},
     {glow, GpuPassTimer::Glow},               {toDisplay, GpuPassTimer::Picture},
-    {postFilter, GpuPassTimer::Picture},
+    {upscale, GpuPassTimer::Picture},         {postFilter, GpuPassTimer::Picture},
 };
 
 }  // namespace

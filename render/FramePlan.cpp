@@ -102,7 +102,8 @@ Plan plan(const Inputs& in) {
     const Target finished = final ? Target::Final : Target::Display;
     if (glow) add(p, Pass::Glow, glowScaled ? Target::Glowed : finished, bit(scene));
     if (ownScene && (!glow || glowScaled) && !postFromScene) {
-        add(p, Pass::ToDisplay, finished, bit(glowScaled ? Target::Glowed : scene));
+        const Pass up = scaled && !in.bilinearUpscale ? Pass::Upscale : Pass::ToDisplay;
+        add(p, up, finished, bit(glowScaled ? Target::Glowed : scene));
     }
     if (post) add(p, Pass::PostFilter, Target::Display, bit(final ? Target::Final : scene));
     return p;
@@ -119,7 +120,7 @@ const char* nameOf(Pass pass) {
         "shadow cube", "clear",     "depth pre-pass",  "sky",             "ground",
         "objects",     "box",       "resolve",         "particle update", "half-size depth",
         "particles",   "composite", "particle counts", "glow",            "to display",
-        "post filter"};
+        "upscale",     "post filter"};
     return names[static_cast<int>(pass)];
 }
 

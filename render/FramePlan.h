@@ -41,7 +41,8 @@ enum class Pass {
     Composite,       // the half-size particles laid over the scene
     ParticleCounts,  // the counts read back, once every system is drawn
     Glow,            // bright pass, blur and blend
-    ToDisplay,       // scaled up below a render scale of 1, copied at 1
+    ToDisplay,       // copied at a render scale of 1, a bilinear blit below it on request
+    Upscale,         // below a render scale of 1: edge-adaptive, then sharpened
     PostFilter,      // post: the edge-directed filter, from the picture into the display
     kCount
 };
@@ -58,6 +59,7 @@ struct Inputs {
     bool wireframe = false;          // F3, where the driver draws lines
     antialias::Mode antialias = antialias::Mode::Off;
     int samples = 1;                 // msaa's, within what the driver offers
+    bool bilinearUpscale = false;    // below the scale, the plain blit (for comparison)
     // Targets GL refused at this frame's size: the frame is drawn without.
     bool sceneRefused = false, halfRefused = false;
     bool multisampledRefused = false, finalRefused = false;

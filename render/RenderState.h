@@ -35,8 +35,9 @@ struct RenderState {
     RenderScale scale;                  // --render-scale, --target-fps and the panel
     OffscreenParticles offscreenParticles;  // the particles at half size, unless --full-res-particles
     bool softParticles = true;          // faded before the scene: off with --hard-particles, the panel
+    bool bilinearUpscale = false;       // --bilinear-upscale: below the scale, the plain blit
     FrameTargets targets;               // made as the frame's plan names them
-    PictureFilter pictureFilter;        // the post anti-aliasing's filter
+    PictureFilter pictureFilter;        // the post anti-aliasing's filter and the upscale
     // The renderer's anti-aliasing, chosen once its capabilities are known;
     // the settings' choice overrides it. `antialias`: the mode this frame ran.
     antialias::Mode defaultAntialias = antialias::Mode::Off;

@@ -4,9 +4,10 @@
 # close view of the burning effigy (docs/fire-loop.webp, encoded by img2webp
 # from the frames the demo writes), the fire at the start view without and
 # with the glow side by side (docs/glow-off-on.png, joined by tools/pngstat,
-# built beside the binary) and the shadow-cube box up close. Without a
-# display the demo renders headless, which gives the window's pictures with no
-# virtual display.
+# built beside the binary), the shadow-cube box up close and the close view
+# at render scale 0.5 scaled up bilinearly and by the upscale
+# (docs/upscale-bilinear-sharp.png). Without a display the demo renders
+# headless, which gives the window's pictures with no virtual display.
 set -euo pipefail
 binary="$1"
 pngstat="$(dirname "$binary")/tools/pngstat"
@@ -27,6 +28,15 @@ cp "$work/emberwight-0005.png" "$docs/tour-25s.png"
 # Beside the structure, level with the box; 40 frames turn it by 60 degrees.
 "$binary" 640 480 0 --camera=-7.5,7.8,-10.5,-14,3 --frames 40 --fixed-dt 0.0166 \
     --show-shadow-cube --screenshot "$docs/shadow-cube-box.png" "${mode[@]}" </dev/null >/dev/null
+
+# The close view at render scale 0.5, scaled up bilinearly and by the
+# upscale, around the effigy's left arm; no anti-aliasing, so that only the
+# upscale differs.
+close=(1024 768 0 --camera=-2.5,12,-14,315,8 --frames 30 --fixed-dt 0.0166 --render-scale 0.5
+       --antialias off)
+"$binary" "${close[@]}" --bilinear-upscale --screenshot "$work/bilinear.png" "${mode[@]}" </dev/null >/dev/null
+"$binary" "${close[@]}" --screenshot "$work/upscale.png" "${mode[@]}" </dev/null >/dev/null
+"$pngstat" join "$docs/upscale-bilinear-sharp.png" "$work/bilinear.png" "$work/upscale.png" 180 260 560 500
 
 # Five seconds at 20 frames a second, after four for the smoke to rise. A shot
 # interval just under the frame time writes every frame exactly once. The

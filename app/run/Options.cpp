@@ -193,8 +193,8 @@ const std::vector<Option>& all() {
         {"--panel", "", "start with the settings panel open (key Tab)", kEverywhere, kNoValue,
          sets(&O::panel, true)},
         {"--render-scale", "S",
-         "draw the 3D scene at S (0.5 to 1) times the window's size and scale it up, bilinear; "
-         "text, panel and screenshots keep the whole size (default 1)",
+         "draw the 3D scene at S (0.5 to 1) times the window's size and scale it up, keeping "
+         "edges and sharpened; text, panel and screenshots keep the whole size (default 1)",
          kEverywhere, "a number from 0.5 to 1", [](O& o, V v) { return readScale(v, o.renderScale); }},
         {"--full-res-particles", "",
          "draw the particles at the whole size, not at half size laid over the scene",
@@ -202,6 +202,9 @@ const std::vector<Option>& all() {
         {"--hard-particles", "",
          "draw the particles cut where they meet the scene, not faded before it",
          kEverywhere, kNoValue, sets(&O::hardParticles, true)},
+        {"--bilinear-upscale", "",
+         "below a render scale of 1, scale the scene up bilinearly instead (for comparison shots)",
+         kEverywhere, kNoValue, sets(&O::bilinearUpscale, true)},
         {"--antialias", "MODE",
          "smooth the edges: off; post, one edge-directed filter over the picture before the "
          "text; msaa, the scene multisampled (default: msaa on a GPU with 4 samples, post on a "

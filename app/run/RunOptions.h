@@ -34,6 +34,7 @@ struct RunOptions {
     int targetFps = 0;           // --target-fps N: the render scale picked to hold N (0: off)
     bool fullResParticles = false;  // --full-res-particles: not drawn at half size
     bool hardParticles = false;     // --hard-particles: cut where they meet the scene
+    bool bilinearUpscale = false;   // --bilinear-upscale: below 1, the plain blit
     std::string audioOut;        // --audio-out FILE: the sound of the frames drawn, as a WAV
     bool mute = false;           // --mute: start with the sound muted (M)
     float volume = -1.0f;        // --volume V: the sound's volume, 0 to 1 (<0: the settings')

@@ -20,7 +20,7 @@ std::string baseName(const std::string& path) { return path.substr(path.rfind('/
 
 }  // namespace
 
-TEST(ShaderPrograms, AllEighteenLinkAndPrintTheirPathsInOrder) {
+TEST(ShaderPrograms, AllNineteenLinkAndPrintTheirPathsInOrder) {
     GlContext context;
     Engine engine;
     testing::internal::CaptureStdout();
@@ -37,7 +37,7 @@ TEST(ShaderPrograms, AllEighteenLinkAndPrintTheirPathsInOrder) {
         "ScreenShader.vert", "ThresholdShader.frag", "ScreenShader.vert", "BlendShader.frag",
         "ScreenShader.vert", "FilterShader.frag", "ScreenShader.vert", "HalfDepthShader.frag",
         "ScreenShader.vert", "ParticleCompositeShader.frag", "ScreenShader.vert",
-        "EdgeFilterShader.frag", "PSUpdate.vert", "PSUpdate.geom",
+        "EdgeFilterShader.frag", "ScreenShader.vert", "UpscaleShader.frag", "PSUpdate.vert", "PSUpdate.geom",
         "PSRender.vert", "PSRender.geom", "PSRender.frag", "EmberwightShader.vert",
         "EmberwightShader.frag"};
     ASSERT_EQ(printed.size(), expected.size());
@@ -46,7 +46,7 @@ TEST(ShaderPrograms, AllEighteenLinkAndPrintTheirPathsInOrder) {
         EXPECT_EQ(printed[i].find('\\'), std::string::npos) << printed[i];
     }
 
-    EXPECT_EQ(engine.shaders.size(), 18u);
+    EXPECT_EQ(engine.shaders.size(), 19u);
     for (const auto& [key, shader] : engine.shaders) {
         GLint linked = 0;
         glGetProgramiv(shader->program, GL_LINK_STATUS, &linked);

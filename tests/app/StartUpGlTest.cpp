@@ -116,12 +116,12 @@ TEST(StartUpGl, TranscriptInOrderWithEveryTextureLoadedOnce) {
     EXPECT_EQ(printed[0], "Heightmap: width=128, height=128Particle System generator initialized...");
     for (size_t i = 1; i < 44; ++i) EXPECT_EQ(printed[i], "Particle System generator initialized...") << i;
     EXPECT_EQ(countPrefix(printed, "Heightmap:"), 1u);
-    // Then the shader paths (38 files), then the loading of the scene.
-    for (size_t i = 44; i < 82; ++i) {
+    // Then the shader paths (40 files), then the loading of the scene.
+    for (size_t i = 44; i < 84; ++i) {
         EXPECT_NE(printed[i].find("/GraphicsEngine/Shader/"), std::string::npos) << printed[i];
     }
-    EXPECT_EQ(printed[82], "Loading Texture...");
-    EXPECT_EQ(printed[83], world.root.texturePath("sunsprite.tga"));
+    EXPECT_EQ(printed[84], "Loading Texture...");
+    EXPECT_EQ(printed[85], world.root.texturePath("sunsprite.tga"));
 
     EXPECT_EQ(countPrefix(printed, "ModelLoader: NumMeshes: "), 14u);
     EXPECT_EQ(countPrefix(printed, "Model '"), 0u);

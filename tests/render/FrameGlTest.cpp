@@ -587,63 +587,98 @@ TEST_F(Frame, TheShadowCubeBoxIsDrawnButNotCounted) {
 
 // Below a render scale of 1 the scene is the frame drawn at the scaled size,
 // scaled up: each pixel lies between the 2 x 2 pixels of that small frame
-// around it. At 1 the frame is the one drawn before, to the pixel.
+// around it, through the upscale as through the bilinear blit, and the
+// upscale comes closer to the frame drawn at the whole size than the blit,
+// over the whole picture and at its edges. At 1 the frame is the one drawn
+// before, to the pixel.
 TEST_F(Frame, ARenderScaleDrawsTheSmallFrameScaledUpAndOneDrawsAsBefore) {
     std::vector<ParticleSystem*> systems;
     systems.swap(scene().particleSystems);
-    look(glm::vec3(1.0f, 0.0f, 1.0f));
+    look(glm::vec3(1.0f, -0.15f, 1.0f));
     auto picture = [this](int width, int height) {
         frame(0.0);
         std::vector<unsigned char> pixels(static_cast<size_t>(width * height * 4));
         glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
         return pixels;
     };
-    const std::vector<unsigned char> whole = picture(320, 240);
+    const std::vector<unsigned char> plain = picture(320, 240);
     EXPECT_EQ(game.render.targets[frame::Target::Scene].framebuffer(), 0u);  // no copy at 1
     for (const bool glow : {false, true}) {
         SCOPED_TRACE(glow ? "glow" : "no glow");
         game.render.glowEnabled = glow;
         game.render.scale.setScale(1.0f);
+        const std::vector<unsigned char> whole = picture(320, 240);
         engine.width = 160;
         engine.height = 120;
         const std::vector<unsigned char> small = picture(160, 120);
         engine.width = 320;
         engine.height = 240;
         game.render.scale.setScale(0.5f);
-        const std::vector<unsigned char> scaled = picture(320, 240);
-        EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
-        GLint viewport[4] = {};
-        glGetIntegerv(GL_VIEWPORT, viewport);
-        EXPECT_EQ(viewport[2], 320);
-        EXPECT_EQ(viewport[3], 240);
-        EXPECT_FALSE(scaled == whole);
-        size_t outside = 0;
-        for (int y = 0; y < 240; ++y) {
-            for (int x = 0; x < 320; ++x) {
-                // The centre of pixel x in the small frame's pixels.
-                const int x0 = std::clamp((x - 1) / 2, 0, 159), x1 = std::min(x0 + 1, 159);
-                const int y0 = std::clamp((y - 1) / 2, 0, 119), y1 = std::min(y0 + 1, 119);
-                for (int c = 0; c < 3; ++c) {
-                    int low = 255, high = 0;
-                    for (const int sx : {x0, x1}) {
-                        for (const int sy : {y0, y1}) {
-                            const int v = small[static_cast<size_t>((sy * 160 + sx) * 4 + c)];
-                            low = std::min(low, v);
-                            high = std::max(high, v);
+        // The mean channel difference from the whole-size frame, everywhere
+        // and where the whole-size frame has an edge (its brightness steps
+        // by more than 32 to a neighbour).
+        double distance[2] = {}, edgeDistance[2] = {};
+        for (const bool bilinear : {false, true}) {
+            game.render.bilinearUpscale = bilinear;
+            const std::vector<unsigned char> scaled = picture(320, 240);
+            EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
+            GLint viewport[4] = {};
+            glGetIntegerv(GL_VIEWPORT, viewport);
+            EXPECT_EQ(viewport[2], 320);
+            EXPECT_EQ(viewport[3], 240);
+            EXPECT_FALSE(scaled == whole);
+            size_t outside = 0, edges = 0;
+            double sum = 0.0, edgeSum = 0.0;
+            auto luma = [&whole](int x, int y) {
+                const size_t i = static_cast<size_t>((std::clamp(y, 0, 239) * 320 +
+                                                      std::clamp(x, 0, 319)) * 4);
+                return 0.299 * whole[i] + 0.587 * whole[i + 1] + 0.114 * whole[i + 2];
+            };
+            for (int y = 0; y < 240; ++y) {
+                for (int x = 0; x < 320; ++x) {
+                    // The centre of pixel x in the small frame's pixels.
+                    const int x0 = std::clamp((x - 1) / 2, 0, 159), x1 = std::min(x0 + 1, 159);
+                    const int y0 = std::clamp((y - 1) / 2, 0, 119), y1 = std::min(y0 + 1, 119);
+                    const double l = luma(x, y);
+                    const bool edge = std::abs(luma(x + 1, y) - l) > 32.0 ||
+                                      std::abs(luma(x - 1, y) - l) > 32.0 ||
+                                      std::abs(luma(x, y + 1) - l) > 32.0 ||
+                                      std::abs(luma(x, y - 1) - l) > 32.0;
+                    edges += edge ? 1 : 0;
+                    for (int c = 0; c < 3; ++c) {
+                        int low = 255, high = 0;
+                        for (const int sx : {x0, x1}) {
+                            for (const int sy : {y0, y1}) {
+                                const int v = small[static_cast<size_t>((sy * 160 + sx) * 4 + c)];
+                                low = std::min(low, v);
+                                high = std::max(high, v);
+                            }
                         }
+                        const size_t i = static_cast<size_t>((y * 320 + x) * 4 + c);
+                        const int v = scaled[i];
+                        outside += v < low - 1 || v > high + 1 ? 1 : 0;
+                        const int off = std::abs(v - whole[i]);
+                        sum += off;
+                        edgeSum += edge ? off : 0;
                     }
-                    const int v = scaled[static_cast<size_t>((y * 320 + x) * 4 + c)];
-                    outside += v < low - 1 || v > high + 1 ? 1 : 0;
                 }
             }
+            EXPECT_EQ(outside, 0u) << (bilinear ? "bilinear" : "upscale");
+            ASSERT_GT(edges, 200u);
+            distance[bilinear] = sum / (320.0 * 240.0 * 3.0 * 255.0);
+            edgeDistance[bilinear] = edgeSum / (static_cast<double>(edges) * 3.0 * 255.0);
         }
-        EXPECT_EQ(outside, 0u);
+        game.render.bilinearUpscale = false;
+        EXPECT_LT(distance[0], 0.9 * distance[1])
+            << "upscale " << distance[0] << ", bilinear " << distance[1];
+        EXPECT_LT(edgeDistance[0], 0.97 * edgeDistance[1])
+            << "upscale " << edgeDistance[0] << ", bilinear " << edgeDistance[1];
     }
     game.render.glowEnabled = false;
     game.render.scale.setScale(1.0f);
     const std::vector<unsigned char> again = picture(320, 240);
     systems.swap(scene().particleSystems);
-    EXPECT_TRUE(again == whole);
+    EXPECT_TRUE(again == plain);
     EXPECT_TRUE(context.errors().empty()) << context.errors().front();
 }
 

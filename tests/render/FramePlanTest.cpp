@@ -18,7 +18,7 @@ const char* shortName(Pass pass) {
     static const char* const names[frame::kPasses] = {
         "cube",      "clear",     "pre",    "sky",  "ground",    "objects", "box",  "resolve",
         "update",    "halfdepth", "particles", "composite", "counts", "glow", "todisplay",
-        "post"};
+        "upscale",   "post"};
     return names[static_cast<int>(pass)];
 }
 
@@ -105,17 +105,29 @@ TEST(FramePlan, TargetsAndPassesFollowWhatTheFrameDraws) {
         {"the glow with whole-size particles",
          with(fire(), [](auto& in) { in.glow = true, in.halfSizeParticles = false; }),
          "S 320x240 rgba16f depth | " + scene + " particles>S counts glow>D<S"},
-        {"half the render scale: scaled up",
+        {"half the render scale: scaled up, edges kept",
          with(fire(), [](auto& in) { in.renderScale = 0.5f; }),
          "S 160x120 rgba8 depth, H 80x60 rgba8 depth | " + scene +
-             " halfdepth>H<S particles>H composite>S<SH counts todisplay>D<S"},
+             " halfdepth>H<S particles>H composite>S<SH counts upscale>D<S"},
         {"half the scale, whole-size particles",
          with(fire(), [](auto& in) { in.renderScale = 0.5f, in.halfSizeParticles = false; }),
-         "S 160x120 rgba8 depth | " + scene + " particles>S counts todisplay>D<S"},
+         "S 160x120 rgba8 depth | " + scene + " particles>S counts upscale>D<S"},
         {"half the scale with the glow: glowed at the scale, then scaled up",
          with(fire(), [](auto& in) { in.renderScale = 0.5f, in.glow = true; }),
          "S 160x120 rgba16f depth, H 80x60 rgba16f depth, G 160x120 rgba8 | " + scene +
+             " halfdepth>H<S particles>H composite>S<SH counts glow>G<S upscale>D<G"},
+        {"half the scale, bilinear asked for: the blit",
+         with(fire(), [](auto& in) { in.renderScale = 0.5f, in.bilinearUpscale = true; }),
+         "S 160x120 rgba8 depth, H 80x60 rgba8 depth | " + scene +
+             " halfdepth>H<S particles>H composite>S<SH counts todisplay>D<S"},
+        {"bilinear with the glow below the scale",
+         with(fire(), [](auto& in) { in.renderScale = 0.5f, in.glow = true, in.bilinearUpscale = true; }),
+         "S 160x120 rgba16f depth, H 80x60 rgba16f depth, G 160x120 rgba8 | " + scene +
              " halfdepth>H<S particles>H composite>S<SH counts glow>G<S todisplay>D<G"},
+        {"a scale that rounds to the whole size: copied",
+         with(fire(), [](auto& in) { in.renderScale = 0.999f; }),
+         "S 320x240 rgba8 depth, H 160x120 rgba8 depth | " + scene +
+             " halfdepth>H<S particles>H composite>S<SH counts todisplay>D<S"},
         {"an odd size: every scene pixel has a half-size one", fire(321, 241),
          "S 321x241 rgba8 depth, H 161x121 rgba8 depth | " + scene +
              " halfdepth>H<S particles>H composite>S<SH counts todisplay>D<S"},
@@ -135,7 +147,7 @@ TEST(FramePlan, TargetsAndPassesFollowWhatTheFrameDraws) {
          " | " + display + " update particles>D counts"},
         {"the half-size target refused below the scale",
          with(fire(), [](auto& in) { in.halfRefused = true, in.renderScale = 0.75f; }),
-         "S 240x180 rgba8 depth | " + scene + " particles>S counts todisplay>D<S"},
+         "S 240x180 rgba8 depth | " + scene + " particles>S counts upscale>D<S"},
         // msaa: the geometry multisampled, resolved before anything reads the scene.
         {"msaa: colour and depth resolved for the half-size particles",
          antialiased(antialias::Mode::Msaa),
@@ -154,7 +166,7 @@ TEST(FramePlan, TargetsAndPassesFollowWhatTheFrameDraws) {
               [](auto& in) { in.glow = true, in.renderScale = 0.5f, in.samples = 8; }),
          "S 160x120 rgba16f depth, H 80x60 rgba16f depth, G 160x120 rgba8, M 160x120 rgba16f "
          "depth x8 | " +
-             msaa + " update halfdepth>H<S particles>H composite>S<SH counts glow>G<S todisplay>D<G"},
+             msaa + " update halfdepth>H<S particles>H composite>S<SH counts glow>G<S upscale>D<G"},
         {"msaa with one sample: drawn as off",
          with(antialiased(antialias::Mode::Msaa), [](auto& in) { in.samples = 1; }),
          described(frame::plan(fire()))},
@@ -176,13 +188,18 @@ TEST(FramePlan, TargetsAndPassesFollowWhatTheFrameDraws) {
         {"post below the scale: scaled up into the final target, filtered at the whole size",
          with(antialiased(antialias::Mode::Post), [](auto& in) { in.renderScale = 0.5f; }),
          "S 160x120 rgba8 depth, H 80x60 rgba8 depth, F 320x240 rgba8 | " + scene +
+             " halfdepth>H<S particles>H composite>S<SH counts upscale>F<S post>D<F"},
+        {"post below the scale, bilinear",
+         with(antialiased(antialias::Mode::Post),
+              [](auto& in) { in.renderScale = 0.5f, in.bilinearUpscale = true; }),
+         "S 160x120 rgba8 depth, H 80x60 rgba8 depth, F 320x240 rgba8 | " + scene +
              " halfdepth>H<S particles>H composite>S<SH counts todisplay>F<S post>D<F"},
         {"post with the glow below the scale",
          with(antialiased(antialias::Mode::Post),
               [](auto& in) { in.glow = true, in.renderScale = 0.5f; }),
          "S 160x120 rgba16f depth, H 80x60 rgba16f depth, G 160x120 rgba8, F 320x240 rgba8 | " +
              scene +
-             " halfdepth>H<S particles>H composite>S<SH counts glow>G<S todisplay>F<G post>D<F"},
+             " halfdepth>H<S particles>H composite>S<SH counts glow>G<S upscale>F<G post>D<F"},
         {"the final target refused: drawn as off",
          with(antialiased(antialias::Mode::Post),
               [](auto& in) { in.renderScale = 0.5f, in.finalRefused = true; }),
@@ -217,9 +234,10 @@ TEST(FramePlan, TargetsAndPassesFollowWhatTheFrameDraws) {
 
 // Over every combination of the inputs: the passes keep their order, every
 // target read was drawn into before, every target made is drawn into, the
-// frame ends in the display, and it runs the anti-aliasing it plans.
+// frame ends in the display, it runs the anti-aliasing it plans, and only a
+// scene of another size is scaled up through the upscale's program.
 TEST(FramePlan, EveryCombinationReadsOnlyWhatItDrewAndEndsInTheDisplay) {
-    for (unsigned bits = 0; bits < 256 * 3 * 4 * 2; ++bits) {
+    for (unsigned bits = 0; bits < 16384; ++bits) {
         frame::Inputs in = antialiased(static_cast<antialias::Mode>((bits >> 8) % 3));
         in.multisampledRefused = (bits & 1024) != 0;
         in.finalRefused = (bits & 2048) != 0;
@@ -232,7 +250,9 @@ TEST(FramePlan, EveryCombinationReadsOnlyWhatItDrewAndEndsInTheDisplay) {
         in.wireframe = (bits & 32) != 0;
         in.sceneRefused = (bits & 64) != 0;
         in.halfRefused = (bits & 128) != 0;
+        in.bilinearUpscale = (bits & 8192) != 0;
         const frame::Plan plan = frame::plan(in);
+        const bool scaled = plan.sceneSize.width != 320 || plan.sceneSize.height != 240;
         SCOPED_TRACE(described(plan));
         unsigned drawn = 0;
         int last = -1;
@@ -244,6 +264,8 @@ TEST(FramePlan, EveryCombinationReadsOnlyWhatItDrewAndEndsInTheDisplay) {
             // Only through the scene's colour alone, reading its depth.
             const bool colourOnly = step.pass == Pass::Composite || step.pass == Pass::Particles;
             EXPECT_EQ(step.readsFrom(step.into) && !colourOnly, false);
+            EXPECT_TRUE(step.pass != Pass::Upscale || (scaled && !in.bilinearUpscale));
+            EXPECT_TRUE(step.pass != Pass::ToDisplay || !scaled || in.bilinearUpscale);
             drawn |= 1u << static_cast<int>(step.into);
             display = display || step.into == Target::Display;
             if (step.into != Target::None && step.into != Target::Display) {

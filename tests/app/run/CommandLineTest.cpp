@@ -136,18 +136,20 @@ TEST(CommandLine, WindowSizesTheWindowSystemCanMake) {
 
 TEST(CommandLine, DiagnosticFlagsArePlainFlags) {
     LaunchConfig c = parse({"800", "600", "0", "1", "--no-shadow-casters", "--unlit", "--glow",
-                            "--show-shadow-cube"});
+                            "--show-shadow-cube", "--bilinear-upscale"});
     EXPECT_TRUE(c.error.empty()) << c.error;
     EXPECT_FALSE(c.options.shadowCasters);
     EXPECT_TRUE(c.options.unlit);
     EXPECT_TRUE(c.options.glow);
     EXPECT_TRUE(c.options.showShadowCube);
+    EXPECT_TRUE(c.options.bilinearUpscale);
     EXPECT_TRUE(c.cameraTour);
     EXPECT_EQ(c.positionalCount, 5);
     EXPECT_TRUE(parse({}).options.shadowCasters);
     EXPECT_FALSE(parse({}).options.unlit);
     EXPECT_FALSE(parse({}).options.glow);
     EXPECT_FALSE(parse({}).options.showShadowCube);
+    EXPECT_FALSE(parse({}).options.bilinearUpscale);
     EXPECT_FALSE(parse({"--glow=1"}).error.empty());
     EXPECT_FALSE(parse({"--no-shadow-casters=1"}).error.empty());
     EXPECT_FALSE(parse({"--unlit=1"}).error.empty());
