@@ -130,7 +130,15 @@
   canvas.addEventListener('touchend', lift);
   canvas.addEventListener('touchcancel', lift);
   for (const button of buttons.querySelectorAll('button')) {
-    const press = () => call('emberwight_press', ['string'], [button.dataset.key]);
+    const press = () => {
+      // The Sound button pressed first starts the sound; muting it at once
+      // would leave the first tap silent.
+      if (startedBy === button) {
+        startedBy = null;
+        return;
+      }
+      call('emberwight_press', ['string'], [button.dataset.key]);
+    };
     button.addEventListener('click', press);
   }
   if (window.matchMedia('(pointer: coarse)').matches) {
@@ -144,6 +152,7 @@
   // would start it in a tab opened in the background. (A touch counts where
   // it ends too, where a phone's browser allows sound.)
   let gestured = false;
+  let startedBy = null;  // the Sound button, where its press was the first gesture
   const held = new WeakSet();
   function soundContexts() {
     const al = loaded ? Module.AL : null;
@@ -156,7 +165,11 @@
       held.add(audio);
     }
   }
-  function startSound() {
+  function startSound(event) {
+    if (!gestured) {
+      const button = event.target.closest ? event.target.closest('button') : null;
+      startedBy = button && button.dataset.key === 'M' ? button : null;
+    }
     gestured = true;
     for (const audio of soundContexts()) if (audio.state === 'suspended') audio.resume();
   }

@@ -245,12 +245,13 @@ try {
     const log = [];
     page.on('console', (message) => log.push(message.text()));
     await page.goto(base + '?frames=100000');
-    await waitFor(page, 'frames', 3);
+    await waitFor(page, 'frames', 8);
     const startUrl = page.url();
     const fire = await shoot(page, 'phone-start');
-    // The effigy's flames: bright pixels in the middle of the picture.
+    // The effigy's flames: bright pixels in the middle of the picture (the
+    // scene's clock runs by the browser's, so the fire's growth varies).
     const bright = Number(pngstat('bright', fire, '200', '65', '100', '325', '500'));
-    check(`a portrait phone sees the fire (${bright} % bright pixels mid-picture)`, bright > 0.5);
+    check(`a portrait phone sees the fire (${bright} % bright pixels mid-picture)`, bright > 0.25);
 
     const camera = async () => (await state(page)).camera;
     const settle = async () => waitFor(page, 'frames', (await state(page)).frames + 3);
@@ -300,6 +301,21 @@ try {
     const lock = await page.evaluate(() => document.pointerLockElement);
     const footer = await page.evaluate(() => document.getElementById('help').getBoundingClientRect().height);
     check(`no pointer lock on touch, a one-line footer (${footer} px)`, lock === null && footer < 24);
+    await page.close();
+  }
+
+  // The Sound button as the very first tap starts the sound, unmuted.
+  {
+    const page = await browser.newPage();
+    await page.setViewport({ width: 390, height: 664, deviceScaleFactor: 1, isMobile: true, hasTouch: true });
+    const log = [];
+    page.on('console', (message) => log.push(message.text()));
+    await page.goto(base + '?frames=100000&width=160&height=120');
+    await waitFor(page, 'frames', 3);
+    await page.tap('#buttons button[data-key="M"]');
+    const after = await waitFor(page, 'frames', (await state(page)).frames + 3);
+    check(`the Sound button tapped first starts the sound unmuted ("${after.sound}")`,
+      after.sound === 'running' && !log.includes('Sound: muted'));
     await page.close();
   }
 
