@@ -6,7 +6,8 @@
 # with the glow side by side (docs/glow-off-on.png, joined by tools/pngstat,
 # built beside the binary), the shadow-cube box up close and the close view
 # at render scale 0.5 scaled up bilinearly and by the upscale
-# (docs/upscale-bilinear-sharp.png). Without a display the demo renders
+# (docs/upscale-bilinear-sharp.png), and the effigy's legs in the flames with
+# soft and cut particles (docs/soft-particles.png). Without a display the demo renders
 # headless, which gives the window's pictures with no virtual display.
 set -euo pipefail
 binary="$1"
@@ -37,6 +38,11 @@ close=(1024 768 0 --camera=-2.5,12,-14,315,8 --frames 30 --fixed-dt 0.0166 --ren
 "$binary" "${close[@]}" --bilinear-upscale --screenshot "$work/bilinear.png" "${mode[@]}" </dev/null >/dev/null
 "$binary" "${close[@]}" --screenshot "$work/upscale.png" "${mode[@]}" </dev/null >/dev/null
 "$pngstat" join "$docs/upscale-bilinear-sharp.png" "$work/bilinear.png" "$work/upscale.png" 180 260 560 500
+# The effigy's legs in the flames, the particles soft and cut (--hard-particles).
+legs=(1024 768 0 --camera=-2.5,12,-14,315,8 --fixed-dt 0.05 --frames 80)
+"$binary" "${legs[@]}" --screenshot "$work/soft.png" "${mode[@]}" </dev/null >/dev/null
+"$binary" "${legs[@]}" --hard-particles --screenshot "$work/hard.png" "${mode[@]}" </dev/null >/dev/null
+"$pngstat" join "$docs/soft-particles.png" "$work/soft.png" "$work/hard.png" 350 320 670 700
 
 # Five seconds at 20 frames a second, after four for the smoke to rise. A shot
 # interval just under the frame time writes every frame exactly once. The
