@@ -6,8 +6,27 @@ set -uo pipefail
 BIN="$1"
 ROOT="$2"
 WORK="$(mktemp -d)"
-trap 'kill "${APP_PID:-}" 2>/dev/null; rm -rf "$WORK"' EXIT
+trap 'kill "${APP_PID:-}" "${XVFB_PID:-}" 2>/dev/null; rm -rf "$WORK"' EXIT
 FAILURES=0
+
+# Every script gets an X display of its own, so that ctest can run two side
+# by side: the windows of one never take the other's pointer (which turns a
+# demo's camera), focus or keys, nor answer its search for a window by name.
+own_display() {
+    exec 9<> "$WORK/display"
+    Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    local number=""
+    for _ in $(seq 1 100); do
+        number=$(head -n 1 "$WORK/display" 2>/dev/null)
+        [ -n "$number" ] && break
+        sleep 0.05
+    done
+    exec 9>&-
+    export DISPLAY=":$number"
+    unset XAUTHORITY
+}
+own_display
 
 fail() { echo "FAIL: $*"; FAILURES=$((FAILURES + 1)); }
 pass() { echo "ok: $*"; }
