@@ -179,13 +179,16 @@ void particles(Work& w, const Step& step) {
         const GLfloat nothing[] = {0.0f, 0.0f, 0.0f, 0.0f};
         glClearBufferfv(GL_COLOR, 0, nothing);  // the layer starts empty, depths kept
     }
+    // This target's pixels to the scene depth's (a half-size layer's are two
+    // across); only soft sprites read it, and only a planned target of a size.
+    glm::vec2 depthScale(1.0f);
     if (soft) {
         glActiveTexture(GL_TEXTURE1);
         glBindTexture(GL_TEXTURE_2D, render.targets[Target::Scene].depth());
-    }
-    const renderscale::Size into = sizeOf(w, step.into), scene = sizeOf(w, Target::Scene);
-    const glm::vec2 depthScale(static_cast<float>(scene.width) / static_cast<float>(into.width),
+        const renderscale::Size into = sizeOf(w, step.into), scene = sizeOf(w, Target::Scene);
+        depthScale = glm::vec2(static_cast<float>(scene.width) / static_cast<float>(into.width),
                                static_cast<float>(scene.height) / static_cast<float>(into.height));
+    }
     std::vector<ParticleSystem*>& systems = w.game.scene->particleSystems;
     for (size_t i = 0; i < systems.size(); ++i) {
         systems[i]->soft = soft;
