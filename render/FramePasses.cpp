@@ -21,14 +21,17 @@ renderscale::Size sizeOf(const Work& w, Target target) {
     return {d.width, d.height};
 }
 
-// Binds the step's target and sets `state` with the viewport over all of it.
-void begin(Work& w, const Step& step, PassState state) {
+// Binds the step's target (`colourOnly`: its colour alone, for a pass that
+// reads its depth meanwhile) and sets `state` with the viewport over all of it.
+void begin(Work& w, const Step& step, PassState state, bool colourOnly = false) {
     RenderState& render = w.game.render;
     const renderscale::Size size = sizeOf(w, step.into);
     state.viewportWidth = size.width;
     state.viewportHeight = size.height;
     glBindFramebuffer(GL_FRAMEBUFFER,
-                      render.targets.framebuffer(step.into, w.game.engine.displayFramebuffer()));
+                      colourOnly ? render.targets[step.into].colourOnlyFramebuffer()
+                                 : render.targets.framebuffer(step.into,
+                                                              w.game.engine.displayFramebuffer()));
     render.backend->setState(state);
 }
 
@@ -171,10 +174,7 @@ void particles(Work& w, const Step& step) {
     state.depthTest = !ownTest;
     state.depthWrite = false;
     state.lines = step.lines;
-    begin(w, step, state);
-    if (ownTest) {
-        glBindFramebuffer(GL_FRAMEBUFFER, render.targets[step.into].colourOnlyFramebuffer());
-    }
+    begin(w, step, state, ownTest);
     if (step.into == Target::HalfParticles) {
         const GLfloat nothing[] = {0.0f, 0.0f, 0.0f, 0.0f};
         glClearBufferfv(GL_COLOR, 0, nothing);  // the layer starts empty, depths kept
@@ -207,12 +207,10 @@ void particles(Work& w, const Step& step) {
 // read meanwhile.
 void composite(Work& w, const Step& step) {
     RenderState& render = w.game.render;
-    const renderscale::Size size = sizeOf(w, step.into);
-    PassState state = PassState::screen(size.width, size.height);
+    PassState state = PassState::screen(0, 0);
     state.blend = true;
     state.blendFunction = offscreen::kComposite;
-    glBindFramebuffer(GL_FRAMEBUFFER, render.targets[Target::Scene].colourOnlyFramebuffer());
-    render.backend->setState(state);
+    begin(w, step, state, true);
     graph::RenderTarget& half = render.targets[Target::HalfParticles];
     render.offscreenParticles.composite(w.game.engine.shaders, half.colour(), half.depth(),
                                         render.targets[Target::Scene].depth());
