@@ -37,6 +37,10 @@ std::string executablePath();
 // Whether --headless can make a context without a window system (EGL).
 bool headlessAvailable();
 
+// Called once before the window system's library starts: what the system
+// needs done first (nothing, on most).
+void beforeWindowSystem();
+
 // Files the person keeps, where the program's own files are not theirs (a
 // browser's page): offers the file just written at `path` as a download and
 // returns true; false where files stay on the machine.

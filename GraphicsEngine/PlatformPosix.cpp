@@ -56,6 +56,8 @@ std::string executablePath() {
 
 bool headlessAvailable() { return true; }
 
+void beforeWindowSystem() {}
+
 // Files are saved and read where the person says.
 bool offerDownload(const std::string&) { return false; }
 bool pickFile(const std::string&) { return false; }

@@ -28,6 +28,8 @@ std::string executablePath() { return "/emberwight/emberwight"; }
 
 bool headlessAvailable() { return false; }
 
+void beforeWindowSystem() {}
+
 // The page does both (app/web/page.js): a download of the file from the
 // program's file system, and a picker whose file it writes there.
 EM_JS(void, pageOfferDownload, (const char* path), { Module.offerDownload(UTF8ToString(path)); });

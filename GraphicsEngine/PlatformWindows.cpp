@@ -85,6 +85,19 @@ std::string executablePath() {
 // EGL's device platform is Linux's; Windows makes contexts through windows.
 bool headlessAvailable() { return false; }
 
+// GLFW loads the game-controller DLLs when it starts and unloads them when
+// it ends. Wine's XInput keeps a thread of its own running past that
+// unloading, which then crashes the exiting process (and the crash handler
+// hangs it). Loaded once more here, they stay until the process ends, as
+// any system DLL does. The XInput names in the order GLFW tries them.
+void beforeWindowSystem() {
+    LoadLibraryA("dinput8.dll");
+    for (const char* xinput : {"xinput1_4.dll", "xinput1_3.dll", "xinput9_1_0.dll", "xinput1_2.dll",
+                               "xinput1_1.dll"}) {
+        if (LoadLibraryA(xinput) != nullptr) break;
+    }
+}
+
 // Files are saved and read where the person says.
 bool offerDownload(const std::string&) { return false; }
 bool pickFile(const std::string&) { return false; }

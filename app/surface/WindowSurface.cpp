@@ -34,6 +34,7 @@ std::string olderDriverReport() {
 
 std::unique_ptr<WindowSurface> WindowSurface::open(const SurfaceRequest& request,
                                                    std::string& error) {
+    platform::beforeWindowSystem();
     if (!glfwInit()) {
         std::printf("Failed to init glfw\n");
         platform::consolePause();
