@@ -123,6 +123,10 @@ std::unique_ptr<SoundDevice> SoundDevice::openSpeakers() {
 
 std::unique_ptr<SoundDevice> SoundDevice::openRecording() {
     quietLibrary();
+    // The mix is rendered on request, so the library need not look for an
+    // output, nor the system's audio libraries complain of none (Wine's
+    // host ALSA writes where stderr's silencing does not reach).
+    platform::setEnvironmentDefault("ALSOFT_DRIVERS", "null");
     if (alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback") == ALC_FALSE) return nullptr;
     auto openLoopback = reinterpret_cast<LoopbackOpenDevice>(
         alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));

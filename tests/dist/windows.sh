@@ -62,6 +62,7 @@ run_exe() {
     (cd "$WORK/cwd" && env -u EMBERWIGHT_ROOT timeout 300 wine "$dir/emberwight.exe" "$@" </dev/null >"$log" 2>&1)
     local status=$?
     wineserver --wait
+    grep -m 1 '^wine: Unhandled' "$log" >&2  # why a run hangs or fails, in the test's output
     echo "$status"
 }
 run_linux() {
@@ -122,6 +123,8 @@ wav_db() {
 left=(64 48 0 --frames 20 --fixed-dt 0.05 --camera "9.8,10,0,135,0")
 status=$(run_exe "$APP" "$WORK/left.log" "${left[@]}" --audio-out "$WORK/left-windows.wav")
 check "--audio-out exits with 0 under Wine (got $status)" [ "$status" = 0 ]
+check "--audio-out: no word from the audio libraries" \
+    bash -c "! grep -qi 'AL lib\|ALSA\|openal\|alsoft\|err:' '$WORK/left.log'"
 status=$(run_linux "$WORK/left-linux.log" "${left[@]}" --audio-out "$WORK/left-linux.wav")
 check "--audio-out: the Linux build's run (got $status)" [ "$status" = 0 ]
 sizes="$(stat -c %s "$WORK/left-windows.wav" 2>/dev/null) $(stat -c %s "$WORK/left-linux.wav" 2>/dev/null)"
