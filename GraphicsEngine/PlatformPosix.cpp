@@ -67,14 +67,11 @@ void setEnvironmentDefault(const char* name, const char* value) { setenv(name, v
 
 int silenceStderr() {
     std::fflush(stderr);
-    const int saved = dup(STDERR_FILENO);
     const int nowhere = open("/dev/null", O_WRONLY);
-    if (saved >= 0 && nowhere >= 0) dup2(nowhere, STDERR_FILENO);
-    if (nowhere >= 0) close(nowhere);
-    if (saved >= 0 && nowhere < 0) {
-        close(saved);
-        return -1;
-    }
+    if (nowhere < 0) return -1;
+    const int saved = dup(STDERR_FILENO);
+    if (saved >= 0) dup2(nowhere, STDERR_FILENO);
+    close(nowhere);
     return saved;
 }
 

@@ -110,14 +110,11 @@ void setEnvironmentDefault(const char* name, const char* value) {
 
 int silenceStderr() {
     std::fflush(stderr);
-    const int saved = _dup(2);
     const int nowhere = _open("NUL", _O_WRONLY);
-    if (saved >= 0 && nowhere >= 0) _dup2(nowhere, 2);
-    if (nowhere >= 0) _close(nowhere);
-    if (saved >= 0 && nowhere < 0) {
-        _close(saved);
-        return -1;
-    }
+    if (nowhere < 0) return -1;
+    const int saved = _dup(2);
+    if (saved >= 0) _dup2(nowhere, 2);
+    _close(nowhere);
     return saved;
 }
 

@@ -247,12 +247,18 @@ void glow(Work& w, const Step& step) {
                      {size.width, size.height});
 }
 
+// The picture that the steps into the display or the final target take:
+// the glow's, where it ran at the scene's size, or the scene's.
+Target pictureRead(const Step& step) {
+    return step.readsFrom(Target::Glowed) ? Target::Glowed : Target::Scene;
+}
+
 // A blit: GL 3.3, ES 3.0 and WebGL 2 all filter it, and no program or vertex
 // array is touched. A copy at a render scale of 1; below it (where asked for
 // in place of the upscale) bilinear, so the enlarged scene keeps no blocks.
 // Into the display, or the final target that the post filter reads.
 void toDisplay(Work& w, const Step& step) {
-    const Target from = step.readsFrom(Target::Glowed) ? Target::Glowed : Target::Scene;
+    const Target from = pictureRead(step);
     const renderscale::Size source = sizeOf(w, from), into = sizeOf(w, step.into);
     FrameTargets& targets = w.game.render.targets;
     glBindFramebuffer(GL_READ_FRAMEBUFFER, targets[from].framebuffer());
@@ -267,7 +273,7 @@ void toDisplay(Work& w, const Step& step) {
 // picture's colour is read by texel, so its filtering does not matter.
 void upscale(Work& w, const Step& step) {
     RenderState& render = w.game.render;
-    const Target from = step.readsFrom(Target::Glowed) ? Target::Glowed : Target::Scene;
+    const Target from = pictureRead(step);
     const renderscale::Size source = sizeOf(w, from), into = sizeOf(w, step.into);
     begin(w, step, PassState::screen(0, 0));
     render.pictureFilter.scaleUp(w.game.engine.shaders, render.targets[from].colour(),

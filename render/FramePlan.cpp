@@ -77,7 +77,6 @@ Plan plan(const Inputs& in) {
     if (final) describe(p, Target::Final, width, height, ColourFormat::Rgba8, DepthImage::None);
 
     p.glow = glow;
-    p.softParticles = soft;
     const Target scene = p.scene;
     const Target geometry = msaa ? Target::Multisampled : scene;
     const bool lines = in.wireframe;

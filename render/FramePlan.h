@@ -79,10 +79,6 @@ struct Plan {
     bool glow = false;  // the glow's pass runs: its blur chain follows the scene's size
     antialias::Mode antialias = antialias::Mode::Off;  // the mode that runs
     bool resolveDepth = false;  // msaa: the depth resolved with the colour
-    // The sprites fade before the scene's depth, which they read; at the
-    // whole size they draw into the scene's colour alone and test that depth
-    // themselves.
-    bool softParticles = false;
     // By Target; a target of no size is not made.
     std::array<graph::TargetDescription, kTargets> targets{};
     std::array<Step, kPasses> steps{};

@@ -23,11 +23,16 @@ function launch(extra = []) {
   return puppeteer.launch({ executablePath: '/usr/bin/chromium', headless: true, args });
 }
 
+// A phone held upright: an iPhone 13's page, at one device pixel per CSS
+// pixel to keep SwiftShader quick.
+const kPhone = { width: 390, height: 664, deviceScaleFactor: 1, isMobile: true, hasTouch: true };
+
 // Opens the page at `query` and waits until `ready(state)` holds for the
 // page's window.emberwight (or it has stopped).
-async function visit(browser, query, { ready = 'stopped', frames = 0, onRequest, scale = 1 } = {}) {
+async function visit(browser, query, { ready = 'stopped', frames = 0, onRequest, scale = 1,
+                                       viewport = { width: 640, height: 480, deviceScaleFactor: scale } } = {}) {
   const page = await browser.newPage();
-  await page.setViewport({ width: 640, height: 480, deviceScaleFactor: scale });
+  await page.setViewport(viewport);
   const log = [];
   page.on('console', (message) => log.push(message.text()));
   page.on('pageerror', (error) => log.push('pageerror: ' + error.message));
@@ -238,17 +243,11 @@ try {
     await page.close();
   }
 
-  // A phone held upright (an iPhone 13's page, at one device pixel per CSS
-  // pixel to keep SwiftShader quick): the fire in the picture, a drag looks
-  // around without leaving the page, the lower left walks, the buttons press
-  // their keys, nothing takes the pointer, and the footer is one line.
+  // A phone held upright: the fire in the picture, a drag looks around
+  // without leaving the page, the lower left walks, the buttons press their
+  // keys, nothing takes the pointer, and the footer is one line.
   {
-    const page = await browser.newPage();
-    await page.setViewport({ width: 390, height: 664, deviceScaleFactor: 1, isMobile: true, hasTouch: true });
-    const log = [];
-    page.on('console', (message) => log.push(message.text()));
-    await page.goto(base + '?frames=100000');
-    await waitFor(page, 'frames', 8);
+    const { page, log } = await visit(browser, '?frames=100000', { ready: 'frames', frames: 8, viewport: kPhone });
     const startUrl = page.url();
     const fire = await shoot(page, 'phone-start');
     // The effigy's flames: bright pixels in the middle of the picture (the
@@ -309,12 +308,8 @@ try {
 
   // The Sound button as the very first tap starts the sound, unmuted.
   {
-    const page = await browser.newPage();
-    await page.setViewport({ width: 390, height: 664, deviceScaleFactor: 1, isMobile: true, hasTouch: true });
-    const log = [];
-    page.on('console', (message) => log.push(message.text()));
-    await page.goto(base + '?frames=100000&width=160&height=120');
-    await waitFor(page, 'frames', 3);
+    const { page, log } = await visit(browser, '?frames=100000&width=160&height=120',
+                                      { ready: 'frames', frames: 3, viewport: kPhone });
     await page.tap('#buttons button[data-key="M"]');
     const after = await waitFor(page, 'frames', (await state(page)).frames + 3);
     check(`the Sound button tapped first starts the sound unmuted ("${after.sound}")`,
